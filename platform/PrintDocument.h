@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 
 #include <QLineF>
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 #include <functional>
@@ -36,7 +37,7 @@ struct PrintOp {
     Font font;
     Color color = 0;
 
-    // Line: from p1 to p2, in color, 1 pixel wide on every device.
+    // Line: from p1 to p2, in color, 15 twips wide (one screen pixel at 96 dpi).
     QLineF line;
 
     // RichText: which rich paragraph of the document (index into richParagraph()), and the
@@ -180,9 +181,13 @@ void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixel
 // Page n as an image at the given resolution, white paper, no guide lines.
 QImage pageImage(const PrintDocument& doc, int n, double pixelsPerInch);
 
-// Prints every page on a printer or PDF writer that is already set up (page size and
-// orientation are taken from the document). False when the device could not be painted on.
-bool printPages(const PrintDocument& doc, QPagedPaintDevice& device);
+// The paper, orientation and zero margins of the document, for a printer or PDF writer.
+QPageLayout pageLayout(const PrintDocument& doc);
+
+// Prints pages first..last (1-based; last 0 means to the end) on a printer or PDF writer
+// already given pageLayout(doc); a printer draws from the paper's corner (full page).
+// False when the device could not be painted on or there is no page to print.
+bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first = 1, int last = 0);
 
 // Writes every page to a PDF file. False when the file could not be written.
 bool writePdf(const PrintDocument& doc, const QString& path);
