@@ -1,0 +1,97 @@
+#include "frame/Settings.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace frame {
+
+namespace {
+
+// Blanks only: a tab or other white space is part of the text, as in the stored files.
+QString trimBlanks(const QString& text, bool leading) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    if (leading) {
+        while (begin < end && text.at(begin) == QLatin1Char(' '))
+            ++begin;
+    }
+    while (end > begin && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+int toInt(long long value) {
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+QString readDisplayRecord(int record) {
+    return platform::readStringRecord(QString::fromLatin1(DisplaySettingsFile),
+                                      DisplaySettingsRecordLength, record);
+}
+
+bool writeDisplayRecord(int record, const QString& text) {
+    return platform::writeStringRecord(QString::fromLatin1(DisplaySettingsFile),
+                                       DisplaySettingsRecordLength, record, text);
+}
+
+}  // namespace
+
+bool isSmallerScreenText(const QString& stored) {
+    return trimBlanks(stored, true).left(3) == QLatin1String("Yes");
+}
+
+bool readSmallerScreenSetting() {
+    return isSmallerScreenText(readDisplayRecord(DisplayModeRecord));
+}
+
+bool writeDisplayModeSetting(bool smaller) {
+    return writeDisplayRecord(DisplayModeRecord,
+                              smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+int readGridWallpaperSetting() {
+    return toInt(platform::textToNumber(readDisplayRecord(GridWallpaperRecord)));
+}
+
+bool writeGridWallpaperSetting(int wallpaper) {
+    return writeDisplayRecord(GridWallpaperRecord, platform::numberToText(wallpaper));
+}
+
+int readGuideLineSetting() {
+    return toInt(platform::textToNumber(readDisplayRecord(GuideLineRecord)));
+}
+
+bool writeGuideLineSetting(int option) {
+    return writeDisplayRecord(GuideLineRecord, platform::numberToText(option));
+}
+
+platform::VariantValue readBackColorSetting() {
+    return platform::readVariantRecord(QString::fromLatin1(BackColorFile), BackColorRecordLength,
+                                       BackColorRecord);
+}
+
+bool writeBackColorSetting(const platform::VariantValue& value) {
+    return platform::writeVariantRecord(QString::fromLatin1(BackColorFile), BackColorRecordLength,
+                                        BackColorRecord, value);
+}
+
+std::optional<std::int32_t> backColorFromSetting(const platform::VariantValue& stored,
+                                                 std::int32_t systemDefault) {
+    switch (stored.type) {
+    case platform::VariantValue::Empty:
+        return DefaultBackColor;
+    case platform::VariantValue::Integer:
+        return stored.integer;
+    case platform::VariantValue::Text:
+        break;
+    }
+    if (trimBlanks(stored.text, false) == QLatin1String(SystemDefaultColorText))
+        return systemDefault;
+    bool ok = false;
+    const int value = trimBlanks(stored.text, true).toInt(&ok);
+    if (ok)
+        return value;
+    return std::nullopt;
+}
+
+}  // namespace frame

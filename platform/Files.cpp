@@ -1,0 +1,698 @@
+// The program folder and the shared file formats. Everything here works on POSIX file
+// descriptors or QSaveFile so that the two properties the program relies on hold everywhere:
+// a read never blocks or wanders out of the program folder, and a whole-file write either
+// completes or leaves the old file as it was.
+#include "platform/Files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+// ---- The program folder -------------------------------------------------------------------
+
+namespace {
+
+QString& folderOverride() {
+    static QString folder;
+    return folder;
+}
+
+bool isUnder(const QString& path, const QString& folder) {
+    if (folder.isEmpty())
+        return false;
+    if (folder == QLatin1String("/"))
+        return path.startsWith(QLatin1Char('/'));
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+
+QString canonicalProgramFolder() {
+    const QString folder = QDir::cleanPath(QDir(programFolder()).absolutePath());
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? folder : canonical;
+}
+
+QString canonicalOf(const QString& path) {
+    const QByteArray encoded = QFile::encodeName(path);
+    char* resolved = ::realpath(encoded.constData(), nullptr);
+    if (!resolved)
+        return {};
+    QString result = QFile::decodeName(resolved);
+    std::free(resolved);
+    return result;
+}
+
+// The entry of `dir` whose name equals `name` apart from letter case; the exact spelling
+// wins, then the first in name order so the choice never depends on the directory's order.
+QString matchEntry(const QString& dir, const QString& name) {
+    struct stat st;
+    if (::lstat(QFile::encodeName(dir + QLatin1Char('/') + name).constData(), &st) == 0)
+        return name;
+    const QStringList entries = QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+// Where a file may be opened, after the symbolic-link rule: a name inside the program folder
+// must stay inside it once every link is followed, and a link anywhere must point into the
+// program folder. `path` is the resolved name; *target receives the path to open.
+enum class Target { Existing, Missing, Refused };
+
+Target safeTarget(const QString& path, QString* target, bool* regular = nullptr,
+                  QString* why = nullptr) {
+    auto refuse = [why](const QString& reason) {
+        if (why)
+            *why = reason;
+        return Target::Refused;
+    };
+    const QString outside = QStringLiteral("The file is a link that leads out of the program folder");
+    const QString cleaned = QDir::cleanPath(path);
+    const QString folder = canonicalProgramFolder();
+    const bool insideByName =
+        isUnder(cleaned, QDir::cleanPath(QDir(programFolder()).absolutePath())) ||
+        isUnder(cleaned, folder);
+    struct stat st;
+    const QByteArray encoded = QFile::encodeName(cleaned);
+    if (::lstat(encoded.constData(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+        if (insideByName) {
+            const QString parent = canonicalOf(QFileInfo(cleaned).absolutePath());
+            if (!parent.isEmpty() && !isUnder(parent, folder))
+                return refuse(outside);
+        }
+        *target = cleaned;
+        return Target::Missing;
+    }
+    QString open = cleaned;
+    if (S_ISLNK(st.st_mode) || insideByName) {
+        open = canonicalOf(cleaned);
+        if (open.isEmpty() || !isUnder(open, folder))
+            return refuse(outside);
+        if (::stat(QFile::encodeName(open).constData(), &st) != 0)
+            return refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (regular)
+        *regular = S_ISREG(st.st_mode);
+    *target = open;
+    return Target::Existing;
+}
+
+}  // namespace
+
+void setProgramFolder(const QString& path) {
+    folderOverride() = path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath());
+}
+
+QString programFolder() {
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+}
+
+bool makeProgramFolderCurrent() {
+    return QDir::setCurrent(programFolder());
+}
+
+QString resolvePath(const QString& name) {
+    if (name.isEmpty())
+        return {};
+    const QString full = QDir::cleanPath(
+        QDir::isAbsolutePath(name) ? name : programFolder() + QLatin1Char('/') + name);
+    const QStringList parts = full.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QString current;
+    bool searching = true;
+    for (const QString& part : parts) {
+        const QString dir = current.isEmpty() ? QStringLiteral("/") : current;
+        QString entry = part;
+        if (searching) {
+            const QString found = matchEntry(dir, part);
+            if (found.isEmpty())
+                searching = false;  // nothing below a missing folder can exist
+            else
+                entry = found;
+        }
+        current += QLatin1Char('/') + entry;
+    }
+    return current.isEmpty() ? QStringLiteral("/") : current;
+}
+
+bool fileExists(const QString& name) {
+    const QString path = resolvePath(name);
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+bool removeFile(const QString& name) {
+    const QString path = resolvePath(name);
+    if (path.isEmpty())
+        return false;
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(st.st_mode))
+        return false;
+    return ::unlink(QFile::encodeName(path).constData()) == 0;
+}
+
+// ---- Windows-1252 ----------------------------------------------------------------------------
+
+namespace {
+
+// Bytes 0x80-0x9F. The five bytes the code page leaves undefined stand for the C1 control of
+// the same number, so any byte string survives a read and a write unchanged.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char encodeChar(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (std::size_t i = 0; i < kCp1252High.size(); ++i) {
+        if (kCp1252High[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+}  // namespace
+
+QByteArray toCp1252(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out.append('?');  // one character outside the code page, one '?'
+            ++i;
+            continue;
+        }
+        out.append(encodeChar(c.unicode()));
+    }
+    return out;
+}
+
+QString fromCp1252(const QByteArray& bytes) {
+    QString out;
+    out.resize(bytes.size());
+    QChar* data = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        data[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+// ---- Whole files -----------------------------------------------------------------------------
+
+ReadResult readWholeFile(const QString& name) {
+    ReadResult result;
+    const QString path = resolvePath(name);
+    QString target;
+    switch (safeTarget(path, &target)) {
+    case Target::Missing:
+        result.status = ReadStatus::Missing;
+        return result;
+    case Target::Refused:
+        result.status = ReadStatus::Unreadable;
+        return result;
+    case Target::Existing:
+        break;
+    }
+    // O_NONBLOCK: a FIFO or device opens at once instead of waiting for a writer, and is then
+    // turned away by the regular-file test. O_NOFOLLOW: the target has had its links resolved,
+    // so a link put in its place meanwhile is not followed.
+    const int fd = ::open(QFile::encodeName(target).constData(),
+                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
+    if (fd < 0) {
+        result.status = errno == ENOENT ? ReadStatus::Missing : ReadStatus::Unreadable;
+        return result;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.status = ReadStatus::Unreadable;
+        return result;
+    }
+    QByteArray bytes;
+    if (st.st_size > 0)
+        bytes.reserve(qsizetype(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            result.status = ReadStatus::Unreadable;
+            return result;
+        }
+        bytes.append(buffer, qsizetype(n));
+    }
+    ::close(fd);
+    result.status = ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error) {
+    auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QString path = resolvePath(name);
+    if (path.isEmpty())
+        return fail(QStringLiteral("No file name"));
+    QString target;
+    bool regular = true;
+    QString why;
+    switch (safeTarget(path, &target, &regular, &why)) {
+    case Target::Refused:
+        return fail(why);
+    case Target::Existing:
+        if (!regular)
+            return fail(QStringLiteral("Not a regular file"));
+        break;
+    case Target::Missing:
+        break;
+    }
+    QSaveFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool copyFileSafely(const QString& source, const QString& target, QString* error) {
+    const ReadResult read = readWholeFile(source);
+    if (!read.ok()) {
+        if (error)
+            *error = read.status == ReadStatus::Missing ? QStringLiteral("The source file is missing")
+                                                        : QStringLiteral("The source file cannot be read");
+        return false;
+    }
+    return writeWholeFile(target, read.bytes, error);
+}
+
+// ---- Hidden/normal state of content documents ------------------------------------------------
+
+namespace {
+
+QStringList readHiddenList(const QString& listPath) {
+    QStringList names;
+    const ReadResult read = readWholeFile(listPath);
+    if (!read.ok())
+        return names;
+    for (QByteArray line : read.bytes.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        names.append(QString::fromUtf8(line));
+    }
+    while (!names.isEmpty() && names.last().isEmpty())
+        names.removeLast();
+    return names;
+}
+
+}  // namespace
+
+bool setFileHidden(const QString& name, bool hidden) {
+    const QString path = resolvePath(name);
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return false;
+    const QString spelling = info.fileName();
+    const QString listPath = info.absolutePath() + QStringLiteral("/.hidden");
+
+    const QStringList before = readHiddenList(listPath);
+    QStringList after;
+    bool listed = false;
+    for (const QString& entry : before) {
+        if (entry.compare(spelling, Qt::CaseInsensitive) != 0) {
+            after.append(entry);
+        } else if (hidden && !listed && entry == spelling) {
+            after.append(entry);  // already listed: keeps its place
+            listed = true;
+        }
+        // Other spellings of the same name are dropped: they no longer name a file.
+    }
+    if (hidden && !listed)
+        after.append(spelling);
+    if (after == before)
+        return true;  // already in the asked state; nothing is rewritten
+
+    QByteArray bytes;
+    for (const QString& entry : after)
+        bytes += entry.toUtf8() + '\n';
+    return writeWholeFile(listPath, bytes);
+}
+
+bool isFileHidden(const QString& name) {
+    const QString path = resolvePath(name);
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    const QStringList list = readHiddenList(info.absolutePath() + QStringLiteral("/.hidden"));
+    for (const QString& entry : list) {
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// ---- Fixed-record files ----------------------------------------------------------------------
+
+namespace {
+
+void putLe16(QByteArray& out, int pos, unsigned v) {
+    out[pos] = char(v & 0xFF);
+    out[pos + 1] = char((v >> 8) & 0xFF);
+}
+
+unsigned le16(const QByteArray& in, int pos) {
+    return unsigned(static_cast<unsigned char>(in.at(pos))) |
+           (unsigned(static_cast<unsigned char>(in.at(pos + 1))) << 8);
+}
+
+}  // namespace
+
+QByteArray encodeStringRecord(const QString& text, int recordLength) {
+    if (recordLength < 2)
+        return QByteArray(qMax(recordLength, 0), '\0');
+    // A text longer than the record is cut to what fits, so it never runs into the next record.
+    const QByteArray chars = toCp1252(text).left(recordLength - 2);
+    QByteArray out(recordLength, '\0');
+    putLe16(out, 0, unsigned(chars.size()));
+    std::memcpy(out.data() + 2, chars.constData(), std::size_t(chars.size()));
+    return out;
+}
+
+QString decodeStringRecord(const QByteArray& record) {
+    if (record.size() < 2)
+        return {};
+    // A length larger than the record (a damaged or foreign file) reads the characters the
+    // record holds, never bytes of the next record or past the end of the file.
+    const int n = qMin(int(le16(record, 0)), int(record.size()) - 2);
+    return fromCp1252(record.mid(2, n));
+}
+
+QByteArray encodeVariantRecord(const VariantValue& v, int recordLength) {
+    QByteArray out(qMax(recordLength, 0), '\0');
+    if (recordLength < 2)
+        return out;
+    switch (v.type) {
+    case VariantValue::Integer: {
+        if (recordLength < 6)
+            return out;  // does not fit: stored as empty
+        putLe16(out, 0, VariantValue::Integer);
+        const auto u = static_cast<std::uint32_t>(v.integer);
+        for (int i = 0; i < 4; ++i)
+            out[2 + i] = char((u >> (8 * i)) & 0xFF);
+        break;
+    }
+    case VariantValue::Text: {
+        if (recordLength < 4)
+            return out;
+        const QByteArray chars = toCp1252(v.text).left(recordLength - 4);
+        putLe16(out, 0, VariantValue::Text);
+        putLe16(out, 2, unsigned(chars.size()));
+        std::memcpy(out.data() + 4, chars.constData(), std::size_t(chars.size()));
+        break;
+    }
+    case VariantValue::Empty:
+        break;
+    }
+    return out;
+}
+
+VariantValue decodeVariantRecord(const QByteArray& record) {
+    if (record.size() < 2)
+        return {};
+    switch (le16(record, 0)) {
+    case VariantValue::Integer: {
+        if (record.size() < 6)
+            return {};
+        std::uint32_t u = 0;
+        for (int i = 0; i < 4; ++i)
+            u |= std::uint32_t(static_cast<unsigned char>(record.at(2 + i))) << (8 * i);
+        return VariantValue::fromInt(static_cast<std::int32_t>(u));
+    }
+    case VariantValue::Text: {
+        if (record.size() < 4)
+            return {};
+        const int n = qMin(int(le16(record, 2)), int(record.size()) - 4);
+        return VariantValue::fromText(fromCp1252(record.mid(4, n)));
+    }
+    default:
+        return {};  // empty, or a type this program never stores
+    }
+}
+
+bool RecordFile::open(const QString& name, int recordLength) {
+    close();
+    if (recordLength <= 0)
+        return false;
+    QString target;
+    bool regular = true;
+    const Target found = safeTarget(resolvePath(name), &target, &regular);
+    if (found == Target::Refused || (found == Target::Existing && !regular))
+        return false;
+    const QByteArray encoded = QFile::encodeName(target);
+    const int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
+    int fd = ::open(encoded.constData(), O_RDWR | O_CREAT | flags, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+        fd = ::open(encoded.constData(), O_RDONLY | flags);  // a read-only file still reads
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    length_ = recordLength;
+    return true;
+}
+
+void RecordFile::close() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    length_ = 0;
+}
+
+QByteArray RecordFile::readRecordBytes(int record) {
+    if (fd_ < 0 || record < 1)
+        return {};
+    const off_t offset = off_t(record - 1) * length_;
+    QByteArray bytes(length_, '\0');
+    qsizetype got = 0;
+    while (got < length_) {
+        const ssize_t n = ::pread(fd_, bytes.data() + got, std::size_t(length_ - got), offset + got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    if (got < length_)
+        return {};  // wholly or partly beyond the end: an empty value
+    return bytes;
+}
+
+bool RecordFile::writeRecordBytes(int record, const QByteArray& bytes) {
+    if (fd_ < 0 || record < 1 || bytes.size() != length_)
+        return false;
+    const off_t offset = off_t(record - 1) * length_;
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd_, bytes.constData() + done, std::size_t(bytes.size() - done),
+                                   offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+QString RecordFile::readString(int record) {
+    return decodeStringRecord(readRecordBytes(record));
+}
+
+bool RecordFile::writeString(int record, const QString& text) {
+    return writeRecordBytes(record, encodeStringRecord(text, length_));
+}
+
+VariantValue RecordFile::readVariant(int record) {
+    return decodeVariantRecord(readRecordBytes(record));
+}
+
+bool RecordFile::writeVariant(int record, const VariantValue& value) {
+    return writeRecordBytes(record, encodeVariantRecord(value, length_));
+}
+
+QString readStringRecord(const QString& file, int recordLength, int record) {
+    RecordFile f(file, recordLength);
+    return f.readString(record);
+}
+
+bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text) {
+    RecordFile f(file, recordLength);
+    return f.writeString(record, text);
+}
+
+VariantValue readVariantRecord(const QString& file, int recordLength, int record) {
+    RecordFile f(file, recordLength);
+    return f.readVariant(record);
+}
+
+bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v) {
+    RecordFile f(file, recordLength);
+    return f.writeVariant(record, v);
+}
+
+// ---- QuotedLine files ------------------------------------------------------------------------
+
+QByteArray encodeQuotedLine(const QString& text) {
+    return '"' + toCp1252(text) + "\"\r\n";
+}
+
+namespace {
+
+QByteArray stripLineEnd(QByteArray line) {
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+qsizetype skipBlanks(const QByteArray& line) {
+    qsizetype i = 0;
+    while (i < line.size() && (line.at(i) == ' ' || line.at(i) == '\t'))
+        ++i;
+    return i;
+}
+
+}  // namespace
+
+QString decodeQuotedLine(const QByteArray& line) {
+    const QByteArray text = stripLineEnd(line);
+    const qsizetype start = skipBlanks(text);
+    if (start >= text.size())
+        return {};
+    if (text.at(start) != '"') {
+        // Not written by this program: the line as it stands, trailing blanks removed.
+        QByteArray rest = text.mid(start);
+        while (rest.endsWith(' ') || rest.endsWith('\t'))
+            rest.chop(1);
+        return fromCp1252(rest);
+    }
+    // Between the opening quote and the last quote of the line: a quote inside the text is
+    // part of it and never ends the value early.
+    const qsizetype close = text.lastIndexOf('"');
+    if (close <= start)
+        return fromCp1252(text.mid(start + 1));
+    return fromCp1252(text.mid(start + 1, close - start - 1));
+}
+
+QuotedLinesResult readQuotedLines(const QString& name) {
+    QuotedLinesResult result;
+    const ReadResult read = readWholeFile(name);
+    result.status = read.status;
+    if (!read.ok())
+        return result;
+    QList<QByteArray> lines = read.bytes.split('\n');
+    if (!lines.isEmpty() && stripLineEnd(lines.last()).isEmpty())
+        lines.removeLast();  // the line end of the last value, not a value of its own
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArray line = stripLineEnd(lines.at(i));
+        const qsizetype start = skipBlanks(line);
+        // A value that held a line break was written over several lines: the opening quote
+        // has no partner on its own line. Join the lines up to the one that has a quote, so the
+        // values after it keep their places.
+        if (start < line.size() && line.at(start) == '"' && line.indexOf('"', start + 1) < 0) {
+            qsizetype j = i + 1;
+            while (j < lines.size() && !lines.at(j).contains('"'))
+                ++j;
+            if (j < lines.size()) {
+                for (qsizetype k = i + 1; k <= j; ++k)
+                    line += "\r\n" + stripLineEnd(lines.at(k));
+                i = j;
+            }
+        }
+        result.values.append(decodeQuotedLine(line));
+    }
+    return result;
+}
+
+bool writeQuotedLines(const QString& name, const QStringList& values, QString* error) {
+    QByteArray bytes;
+    for (const QString& value : values)
+        bytes += encodeQuotedLine(value);
+    return writeWholeFile(name, bytes, error);
+}
+
+// ---- Numbers stored as text ------------------------------------------------------------------
+
+QString numberToText(long long value) {
+    return QString::number(value);
+}
+
+long long textToNumber(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('-') || text.at(i) == QLatin1Char('+'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    unsigned long long magnitude = 0;
+    const unsigned long long limit = negative ? 0ULL - static_cast<unsigned long long>(LLONG_MIN)
+                                              : static_cast<unsigned long long>(LLONG_MAX);
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            break;
+        const unsigned digit = unsigned(c - u'0');
+        magnitude = magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
+    }
+    if (negative)
+        return magnitude == limit ? LLONG_MIN : -static_cast<long long>(magnitude);
+    return static_cast<long long>(magnitude);
+}
+
+}  // namespace platform

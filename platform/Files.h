@@ -1,0 +1,139 @@
+// The program folder and the file formats every subsystem shares: whole files written
+// atomically, Windows-1252 text, fixed-record files, QuotedLine files, numbers stored as
+// text, and the hidden/normal state of the content documents.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+// ---- The program folder -------------------------------------------------------------------
+// By default the executable's folder; tests set a temporary one. Every file name the program
+// uses is relative to it.
+void setProgramFolder(const QString& path);
+QString programFolder();
+// Makes the program folder the current directory. False when that failed.
+bool makeProgramFolderCurrent();
+
+// The path of a file in the program folder, matched without regard to letter case: an existing
+// file of any spelling is found; a new name keeps the spelling given. Names with a path part
+// are resolved relative to the program folder unless absolute.
+QString resolvePath(const QString& name);
+bool fileExists(const QString& name);
+// Deletes a file (a link itself, never what it points to). True when no file of that name is
+// left, so a file that was already missing counts as removed.
+bool removeFile(const QString& name);
+
+// ---- Windows-1252 ----------------------------------------------------------------------------
+QByteArray toCp1252(const QString& text);     // characters outside the code page become '?'
+QString fromCp1252(const QByteArray& bytes);
+
+// ---- Whole files -----------------------------------------------------------------------------
+enum class ReadStatus { Ok, Missing, Unreadable };
+struct ReadResult {
+    ReadStatus status = ReadStatus::Missing;
+    QByteArray bytes;
+    bool ok() const { return status == ReadStatus::Ok; }
+};
+// Reads a whole regular file. Never follows a symbolic link out of the program folder and
+// never blocks on a FIFO or device (those, and such links, read as Unreadable).
+ReadResult readWholeFile(const QString& name);
+
+// Writes a whole file through a temporary file in the same folder renamed over the old one
+// only when complete. On failure the old file stays as it was and false is returned, with a
+// short reason in *error when given. A link out of the program folder is never written through.
+bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error = nullptr);
+// Copies a file the same safe way (source and target may lie in different folders).
+bool copyFileSafely(const QString& source, const QString& target, QString* error = nullptr);
+
+// ---- Hidden/normal state of content documents ------------------------------------------------
+// Kept in the folder's ".hidden" list (one name per line); the file itself is never renamed.
+// False when the document does not exist or the list could not be written.
+bool setFileHidden(const QString& name, bool hidden);
+bool isFileHidden(const QString& name);
+
+// ---- Fixed-record files ----------------------------------------------------------------------
+// A typed value of a VariantRecord: type 0 empty, 3 32-bit integer, 8 text.
+struct VariantValue {
+    enum Type : std::uint16_t { Empty = 0, Integer = 3, Text = 8 };
+    Type type = Empty;
+    std::int32_t integer = 0;
+    QString text;
+
+    static VariantValue fromInt(std::int32_t v) { return {Integer, v, {}}; }
+    static VariantValue fromText(const QString& t) { return {Text, 0, t}; }
+    bool isEmpty() const { return type == Empty; }
+    bool operator==(const VariantValue&) const = default;
+};
+
+// One open fixed-record file: records of length L numbered from 1, record n at (n-1)*L.
+// Opening creates a missing file (0 bytes) and never truncates. A record beyond the end reads
+// as empty. A written record is padded with zero bytes to its full length.
+class RecordFile {
+public:
+    RecordFile() = default;
+    RecordFile(const QString& name, int recordLength) { open(name, recordLength); }
+    ~RecordFile() { close(); }
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    bool open(const QString& name, int recordLength);
+    bool isOpen() const { return fd_ >= 0; }
+    void close();
+
+    // A StringRecord: 2-byte little-endian length, then that many 8-bit characters. A length
+    // larger than the record reads only the characters that fit in the record.
+    QString readString(int record);
+    bool writeString(int record, const QString& text);
+    // A VariantRecord.
+    VariantValue readVariant(int record);
+    bool writeVariant(int record, const VariantValue& value);
+
+    int recordLength() const { return length_; }
+
+private:
+    QByteArray readRecordBytes(int record);
+    bool writeRecordBytes(int record, const QByteArray& bytes);
+
+    int fd_ = -1;
+    int length_ = 0;
+};
+
+// Convenience forms: open, read or write one record, close.
+QString readStringRecord(const QString& file, int recordLength, int record);
+bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text);
+VariantValue readVariantRecord(const QString& file, int recordLength, int record);
+bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v);
+
+// Encodings of one record's value, exposed for tests and for the disk-information record.
+QByteArray encodeStringRecord(const QString& text, int recordLength);
+QString decodeStringRecord(const QByteArray& record);
+QByteArray encodeVariantRecord(const VariantValue& v, int recordLength);
+VariantValue decodeVariantRecord(const QByteArray& record);
+
+// ---- QuotedLine files ------------------------------------------------------------------------
+// One value per line: a double quote, the 8-bit text, a double quote, CR LF. Reading gives the
+// text between the first and the last double quote of the line (blanks before the opening
+// quote skipped), so a quote inside a text never shifts later values. A value whose text held a
+// line break spans several lines; readQuotedLines joins them back into one value.
+QByteArray encodeQuotedLine(const QString& text);
+QString decodeQuotedLine(const QByteArray& line);
+// The values of a whole file; nothing when the file cannot be read (Missing gives an empty
+// list and status Missing).
+struct QuotedLinesResult {
+    ReadStatus status = ReadStatus::Missing;
+    QStringList values;
+};
+QuotedLinesResult readQuotedLines(const QString& name);
+// Rewrites the whole file atomically.
+bool writeQuotedLines(const QString& name, const QStringList& values, QString* error = nullptr);
+
+// ---- Numbers stored as text ------------------------------------------------------------------
+QString numberToText(long long value);        // "0", "12", "-3"
+long long textToNumber(const QString& text);  // leading number, blanks skipped; else 0
+
+}  // namespace platform
