@@ -1,0 +1,767 @@
+"""The topic, form and sample documents: Misc0-Misc13, Misc56-Misc60, the sample entry
+documents SampleAct.Dat, SampleCom.Dat and SamplePol.Dat."""
+
+from rtfgen import Doc
+
+
+def plain_topic(title, blocks):
+    """blocks: ("h", text) heading, ("p", text) paragraph, ("n", [items]) numbered list,
+    ("b", [items]) bullets, ("t", rows, widths) table."""
+    doc = Doc()
+    doc.title(title)
+    for block in blocks:
+        kind = block[0]
+        if kind == "h":
+            doc.heading(block[1])
+        elif kind == "s":
+            doc.subheading(block[1])
+        elif kind == "p":
+            doc.p(block[1])
+        elif kind == "n":
+            doc.numbered(block[1])
+        elif kind == "b":
+            doc.bullets(block[1])
+        elif kind == "t":
+            doc.table(block[1], block[2])
+        elif kind == "f":
+            doc.field(block[1], block[2] if len(block) > 2 else 40)
+        elif kind == "page":
+            doc.page_break()
+        else:
+            raise ValueError(kind)
+    return doc
+
+
+TOPICS = {}
+
+TOPICS[0] = ("Policy Insert Template Information", [
+    ("p", "Every implementation specification in the Action Area has a policy and procedure "
+          "template. A template is a ready-made outline of a policy: purpose, policy "
+          "statement, numbered procedures, responsibility, review, and for addressable "
+          "specifications a place to record your assessment."),
+    ("h", "How to use a template"),
+    ("n", ["Open the Action Area and choose the safeguard area and the specification.",
+           "Choose \u201cPolicies & Procedures/Plan\u201d.",
+           "Press \u201cInsert Template\u201d. If you have not written anything yet, the "
+           "template appears at once. If a policy already exists, the program asks before "
+           "replacing it; answer No to keep your text.",
+           "Replace the words in parentheses, such as (Organization), with your own, fill in "
+           "the blank lines and delete what does not apply to you.",
+           "Press \u201cSave\u201d. Nothing is written until you save, and the template itself "
+           "is never changed."]),
+    ("h", "Good to know"),
+    ("b", ["A template is a starting point, not a finished policy. The rule lets each "
+           "organization choose measures that fit its size, its systems and its risks.",
+           "Inserting a template and saving overwrites the policy that was there before. Use "
+           "the backup on the Utilities menu first if you want to keep the old one.",
+           "The Disaster Recovery Plan page has its own template, a sample plan of a larger "
+           "organization; the Risk Analysis Worksheets page has a blank worksheet."]),
+])
+
+TOPICS[1] = ("Program Information", [
+    ("p", "Quorvane is a workbook for the HIPAA Security Rule (45 CFR Part 164, Subpart C). "
+          "It helps a covered entity work through the rule's standards and implementation "
+          "specifications and keep a record of its own compliance work in one place."),
+    ("h", "What the program contains"),
+    ("b", ["**Action Area**: the 47 entries of the rule grouped as administrative, physical "
+           "and technical safeguards, organizational requirements and policies, procedures "
+           "and documentation. For each you record a status (Pending, Working, Completed, "
+           "Review, Not Implemented) and write three documents: the action taken, your "
+           "comments and notes, and your policy and procedure.",
+           "**Risk analysis worksheets**, a **disaster recovery plan**, a **sample entry** "
+           "and a **project timeline** with up to 500 dated to-do items.",
+           "**Security Rule**: the final rule of 2003 section by section, with search.",
+           "**Information Advisor**: explanatory topics on the rule and on risk analysis.",
+           "**Miscellaneous**: this information, the disclaimer, web links, a risk analysis "
+           "worksheet form and a sample incident report form."]),
+    ("h", "Your files"),
+    ("p", "Everything you write is kept as small files in the program's folder. Use "
+          "\u201cBackup User Created Files\u201d on the Utilities menu regularly to copy them "
+          "to a removable disk or another folder, and \u201cRestore User Created Files\u201d to "
+          "bring them back."),
+    ("h", "Rule text"),
+    ("p", "The rule text shown is the text adopted on February 20, 2003. The rule was later "
+          "amended, in 2009 and 2013. Where a passage of the 2003 text or its preamble is "
+          "not reproduced in the program, a program note says so and tells where the full "
+          "text is published."),
+])
+
+TOPICS[2] = ("Disclaimer", [
+    ("p", "This program is an aid for organizing your own work on the HIPAA Security Rule. It "
+          "is not legal advice and does not replace the advice of a qualified lawyer or "
+          "security professional."),
+    ("p", "Using the program, its templates, samples or explanations does not by itself make "
+          "an organization compliant with the HIPAA Security Rule or any other law. Each "
+          "covered entity remains responsible for deciding which security measures are "
+          "reasonable and appropriate for it and for carrying them out."),
+    ("p", "The explanatory texts, templates and samples are written in plain words for "
+          "orientation. Where they differ from the rule, the rule governs. The rule text "
+          "included is that of the final rule of February 20, 2003; the rule has since been "
+          "amended. Check the current text in the Code of Federal Regulations before relying "
+          "on it."),
+    ("p", "The program is provided as it is, without warranty of any kind. The makers are not "
+          "liable for any loss or damage arising from its use. Keep backup copies of your "
+          "files."),
+])
+
+TOPICS[3] = ("Addressable Safeguards", [
+    ("p", "Each standard of the Security Rule may have implementation specifications. Each "
+          "specification is either **required** (R) or **addressable** (A). The mark is "
+          "shown after its name throughout the program."),
+    ("h", "Required"),
+    ("p", "A required specification must be implemented."),
+    ("h", "Addressable"),
+    ("p", "Addressable does not mean optional. For an addressable specification the "
+          "organization must:"),
+    ("n", ["Assess whether the specification is a reasonable and appropriate safeguard in "
+           "its own environment, considering how much it would help protect its electronic "
+           "protected health information.",
+           "Implement it if it is reasonable and appropriate; or, if it is not,",
+           "document why not, and implement an equivalent alternative measure if that is "
+           "reasonable and appropriate."]),
+    ("p", "In deciding, the organization may consider its size, complexity and capabilities, "
+          "its technical infrastructure, hardware and software, the costs of the measures, "
+          "and the probability and criticality of the risks."),
+    ("h", "In this program"),
+    ("p", "Record your decision for each addressable specification in its Comments/Notes "
+          "document, and the measure you chose in its policy. Every template of an "
+          "addressable specification has a section for this assessment. Use the status "
+          "\u201cNot Implemented\u201d only together with a written reason."),
+])
+
+TOPICS[4] = ("Security Rule and Privacy Rule Distinctions", [
+    ("p", "The Privacy Rule and the Security Rule are both part of the HIPAA Administrative "
+          "Simplification rules and apply to the same covered entities: health plans, health "
+          "care clearinghouses and health care providers who conduct certain transactions "
+          "electronically. They differ in what they protect and how."),
+    ("t", [["", "Privacy Rule", "Security Rule"],
+           ["Protects", "protected health information in any form: paper, oral and "
+            "electronic", "electronic protected health information only"],
+           ["Deals with", "who may use and disclose the information, and the rights of "
+            "individuals", "safeguards that keep the information confidential, intact and "
+            "available"],
+           ["Location", "45 CFR Part 164, Subpart E", "45 CFR Part 164, Subpart C"],
+           ["Compliance date", "April 14, 2003 (small health plans April 14, 2004)",
+            "April 20, 2005 (small health plans April 20, 2006)"]],
+     [2000, 3800, 3800]),
+    ("h", "How they meet"),
+    ("p", "The Security Rule supports the Privacy Rule: its safeguards protect against uses "
+          "and disclosures of electronic information that the Privacy Rule does not permit. "
+          "Both require policies and procedures, a responsible official, workforce training "
+          "and sanctions, and business associate contracts, so one set of documents can often "
+          "serve both."),
+])
+
+TOPICS[5] = ("The HIPAA Security Rule Timeline", [
+    ("t", [["Date", "Event"],
+           ["August 21, 1996", "The Health Insurance Portability and Accountability Act "
+            "(HIPAA) becomes law; its Administrative Simplification provisions call for "
+            "security standards."],
+           ["August 12, 1998", "The proposed security rule is published (63 FR 43242)."],
+           ["February 20, 2003", "The final Security Rule is published (68 FR 8334)."],
+           ["April 21, 2003", "The final rule takes effect."],
+           ["April 20-21, 2005", "Compliance date for covered entities other than small "
+            "health plans. The rule's section 164.318 says \u201cno later than April 20, "
+            "2005\u201d; the preamble gives April 21, 2005."],
+           ["April 20-21, 2006", "Compliance date for small health plans."]],
+     [2400, 7200]),
+    ("p", "The timeline topic of the Information Advisor counts the days remaining until "
+          "April 21, 2005 while that date lies ahead."),
+    ("h", "After 2005"),
+    ("p", "The rule has since been amended, in 2009 and 2013, among other things to apply it "
+          "directly to business associates. This program follows the text of 2003."),
+    ("h", "Planning your own timeline"),
+    ("p", "Use the Project Timeline page of the Action Area to plan your work: enter each task "
+          "with a to-do date, record the actual date when it is done, and set a next-review "
+          "date, since the rule expects security measures to be reviewed and kept up to "
+          "date."),
+])
+
+TOPICS[6] = ("Concepts of the Final Security Rule", [
+    ("p", "A few ideas run through the whole rule. Knowing them makes the standards easier to "
+          "read."),
+    ("h", "Confidentiality, integrity and availability"),
+    ("p", "The rule protects electronic protected health information in three ways: it is "
+          "not disclosed to unauthorized persons (confidentiality), it is not altered or "
+          "destroyed without authority (integrity), and it is accessible when authorized "
+          "persons need it (availability)."),
+    ("h", "Comprehensive"),
+    ("p", "The rule covers administrative, physical and technical safeguards together, plus "
+          "organizational requirements and documentation. Technology alone is not enough."),
+    ("h", "Scalable and flexible"),
+    ("p", "A small practice and a large hospital must meet the same standards, but each may "
+          "choose the measures that fit its size, complexity, capabilities, systems, costs "
+          "and risks."),
+    ("h", "Technology neutral"),
+    ("p", "The rule does not prescribe particular products or technologies, so that it stays "
+          "valid as technology changes."),
+    ("h", "Standards and implementation specifications"),
+    ("p", "A standard states what must be achieved. Its implementation specifications say in "
+          "more detail how; each is required or addressable (see Addressable Safeguards)."),
+    ("h", "Risk based and ongoing"),
+    ("p", "Everything starts from a risk analysis, and security is never finished: measures "
+          "and their documentation must be reviewed and updated as the organization and its "
+          "risks change."),
+])
+
+TOPICS[7] = ("Getting Started", [
+    ("p", "These steps take you through the program in a sensible order."),
+    ("n", ["Read the Concepts and Addressable Safeguards topics of the Information Advisor.",
+           "Name your Security Official (Action Area, Administrative Safeguards, Assigned "
+           "Security Responsibility) and record it.",
+           "Carry out a risk analysis. The Risk Analysis Worksheets page of the Action Area "
+           "holds up to 21 worksheets; the Information Advisor explains the method.",
+           "Go through each safeguard entry in the Action Area. For each, record what you "
+           "have done (Action Taken), your notes (Comments/Notes) and your policy (Policies "
+           "& Procedures/Plan, where a template can help), and set its status.",
+           "Plan the open work on the Project Timeline with dates.",
+           "Write your disaster recovery plan on its page, starting from the sample plan.",
+           "Print the status reports from the standards overview to see where you stand.",
+           "Back up your files regularly from the Utilities menu."]),
+    ("p", "The Sample Safeguard Entry page shows a finished example for Password Management."),
+])
+
+TOPICS[8] = ("Impact of not complying with the Security Final Rule", [
+    ("p", "Not complying with the Security Rule can affect an organization in several ways."),
+    ("h", "Penalties set by the law"),
+    ("p", "As enacted in 1996, HIPAA provides civil money penalties of up to $100 for each "
+          "violation, up to $25,000 a calendar year for all violations of one requirement. "
+          "Wrongful disclosure of individually identifiable health information is a crime "
+          "punishable by fines of up to $50,000 and one year in prison, up to $100,000 and "
+          "five years if committed under false pretenses, and up to $250,000 and ten years if "
+          "committed with intent to sell the information or cause harm. Later laws raised "
+          "these amounts; check the current figures."),
+    ("h", "Other consequences"),
+    ("b", ["Loss of patients' trust and damage to reputation after a breach.",
+           "The cost of investigating and repairing an incident, and of notifying the people "
+           "affected where other laws require it.",
+           "Lost work and income when systems or data are unavailable.",
+           "Claims under State law and contracts with health plans and business partners "
+           "that require security."]),
+    ("h", "What helps"),
+    ("p", "A documented risk analysis, written policies that are followed, trained staff, and "
+          "records of what was done and why show good faith and are the best defence."),
+])
+
+TOPICS[9] = ("Key Information & Guide", [
+    ("h", "Key points of the rule"),
+    ("b", ["Applies to health plans, health care clearinghouses and health care providers who "
+           "transmit health information electronically in standard transactions.",
+           "Protects electronic protected health information that the entity creates, "
+           "receives, maintains or transmits.",
+           "Has 18 standards in the three safeguard areas (administrative, physical, "
+           "technical), plus organizational requirements and policies, procedures and "
+           "documentation.",
+           "Has 36 implementation specifications in the safeguard areas, each required or "
+           "addressable. Six standards have no specifications of their own; the program "
+           "lists them as entries too, so the safeguard pages hold 42 entries.",
+           "Requires documentation to be kept for six years from its creation or the date it "
+           "was last in effect, whichever is later."]),
+    ("h", "A guide to the rule"),
+    ("p", "The National Institute of Standards and Technology (NIST) publishes Special "
+          "Publication 800-66, \u201cAn Introductory Resource Guide for Implementing the HIPAA "
+          "Security Rule\u201d. It takes each standard in turn, lists key activities and "
+          "questions to ask, and points to other NIST publications. Press the button below "
+          "the text to open it in your browser."),
+    ("h", "Where to find things in this program"),
+    ("t", [["You want to", "Go to"],
+           ["read the rule text", "Security Rule window"],
+           ["see all standards at once", "Action Area, standards overview"],
+           ["record your work", "Action Area, safeguard pages"],
+           ["do a risk analysis", "Action Area, Risk Analysis Worksheets"],
+           ["plan dates", "Action Area, Project Timeline"]],
+     [4200, 5400]),
+])
+
+TOPICS[10] = ("Risk Analysis Overview", [
+    ("p", "The risk analysis is the foundation of the Security Rule: it tells you which "
+          "safeguards you need and how strong they must be. The rule requires an accurate and "
+          "thorough assessment of the potential risks and vulnerabilities to the "
+          "confidentiality, integrity and availability of the electronic protected health "
+          "information you hold."),
+    ("h", "Terms"),
+    ("b", ["**Threat**: something that could cause harm, such as fire, theft, a virus or a "
+           "careless employee.",
+           "**Vulnerability**: a weakness a threat could use, such as an unlocked door, a "
+           "missing backup or a shared password.",
+           "**Risk**: the combination of how likely it is that a threat uses a vulnerability "
+           "and how bad the result would be."]),
+    ("h", "Steps"),
+    ("n", ["Find all electronic protected health information: where it is stored, received, "
+           "kept and sent.",
+           "Identify the threats and vulnerabilities for each place.",
+           "Assess the security measures already in place.",
+           "Determine the likelihood and the impact of each threat.",
+           "Determine the level of risk.",
+           "Decide on measures and record everything.",
+           "Review the analysis regularly and after changes."]),
+    ("p", "Use the Risk Analysis Worksheets of the Action Area to record each area you "
+          "examine, and give each worksheet a compliance status."),
+])
+
+TOPICS[11] = ("Selected HIPAA Questions and Answers", [
+    ("s", "Does the Security Rule apply to paper records?"),
+    ("p", "No. It protects electronic protected health information. Paper records and spoken "
+          "information are protected by the Privacy Rule."),
+    ("s", "Do we have to buy particular software or equipment?"),
+    ("p", "No. The rule is technology neutral. You choose measures that are reasonable and "
+          "appropriate for your organization."),
+    ("s", "May we skip an addressable specification?"),
+    ("p", "Only after assessing it. If it is not reasonable and appropriate, you must document "
+          "why and use an equivalent alternative measure where that is reasonable and "
+          "appropriate."),
+    ("s", "Who should be our Security Official?"),
+    ("p", "One named person who is responsible for the security policies and procedures. In a "
+          "small practice this may be the same person as the Privacy Official."),
+    ("s", "How long must we keep our security documents?"),
+    ("p", "Six years from the date they were created or last in effect, whichever is later."),
+    ("s", "Is a fax machine or telephone covered?"),
+    ("p", "Paper faxes and voice telephone calls are not treated as electronic media "
+          "transmissions. Information stored in a computer-based fax server is electronic."),
+    ("s", "What is a business associate?"),
+    ("p", "A person or company that performs services for you involving protected health "
+          "information, such as a billing service or an IT support company. You need a "
+          "written contract that obliges it to safeguard the information."),
+    ("s", "How often must we repeat the risk analysis?"),
+    ("p", "The rule does not fix an interval. Review it regularly, for example yearly, and "
+          "whenever systems, locations or services change."),
+])
+
+TOPICS[12] = ("Recommendations from NIST", [
+    ("p", "The National Institute of Standards and Technology (NIST) publishes guidance on "
+          "information security for federal agencies that many private organizations use. "
+          "Its Special Publication 800-30, \u201cRisk Management Guide for Information "
+          "Technology Systems\u201d, describes a risk assessment in nine steps:"),
+    ("n", ["System characterization: describe the systems, their boundaries and the "
+           "information they hold.",
+           "Threat identification.",
+           "Vulnerability identification.",
+           "Control analysis: the controls in place or planned.",
+           "Likelihood determination.",
+           "Impact analysis.",
+           "Risk determination.",
+           "Control recommendations.",
+           "Results documentation."]),
+    ("p", "Special Publication 800-66 relates these steps, and other NIST guidance, to the "
+          "standards of the Security Rule. The button below the text opens the NIST "
+          "publications page in your browser."),
+])
+
+TOPICS[13] = ("Common Risk Analysis Mistakes", [
+    ("b", ["**Looking only at the main computer system.** Laptops, backup disks, memory "
+           "sticks, copiers with hard disks, e-mail and home computers also hold electronic "
+           "health information.",
+           "**Treating it as a one-time project.** Risks change with every new system, "
+           "employee, office or service. Review the analysis regularly.",
+           "**Listing threats without rating them.** Without likelihood and impact you cannot "
+           "decide which measures come first.",
+           "**Forgetting people and procedures.** Many incidents come from mistakes, shared "
+           "passwords or a lack of training, not from technology.",
+           "**Not writing it down.** An analysis that is not documented cannot be shown, "
+           "reviewed or repeated.",
+           "**Stopping at the analysis.** The risks found must lead to risk management: "
+           "measures with owners and dates.",
+           "**Ignoring business associates.** Information handled by outside services is "
+           "still your responsibility to protect by contract."]),
+])
+
+
+def risk_worksheet_form(title, intro):
+    doc = Doc()
+    doc.title(title)
+    doc.p(intro)
+    doc.field("Organization:", 45)
+    doc.field("Area or system examined:", 38)
+    doc.field("Prepared by:", 30)
+    doc.field("Date:", 20)
+    doc.heading("Information and assets")
+    doc.p("List the electronic protected health information and the equipment, programs and "
+          "places involved.")
+    doc.table([["Asset or information", "Where it is", "Who uses it"],
+               ["", "", ""], ["", "", ""], ["", "", ""]], [3600, 3000, 3000])
+    doc.heading("Threats, vulnerabilities and risk")
+    doc.p("Likelihood and impact: L = low, M = medium, H = high. Risk level follows from both.")
+    doc.table([["Threat", "Vulnerability", "Likelihood", "Impact", "Risk level",
+                "Current safeguards"]] + [["", "", "", "", "", ""]] * 5,
+              [1900, 1900, 1100, 1000, 1100, 2600])
+    doc.heading("Actions")
+    doc.table([["Recommended measure", "Responsible", "Target date", "Done"]]
+              + [["", "", "", ""]] * 4, [4400, 2000, 1800, 1400])
+    doc.heading("Compliance status")
+    doc.p("Yes / No / Partial / Planned (circle one)")
+    doc.field("Comments:", 60)
+    return doc
+
+
+def incident_report():
+    doc = Doc()
+    doc.title("Sample Incident Report")
+    doc.subtitle("Security incident report form. Complete one form for every suspected or "
+                 "known security incident and give it to the Security Official.")
+    doc.heading("1. Reported by")
+    doc.table([["Name", ""], ["Position", ""], ["Telephone", ""],
+               ["Date and time of report", ""]], [3000, 6600], header=False)
+    doc.heading("2. The incident")
+    doc.table([["Date and time it happened or was found", ""], ["Location", ""],
+               ["Systems, devices or records involved", ""],
+               ["Type (tick one)", "__ lost or stolen device   __ virus or malicious software"
+                "   __ unauthorized access   __ misdirected fax or e-mail   __ system "
+                "failure   __ other"]], [3400, 6200], header=False)
+    doc.field("Describe what happened:", 55)
+    doc.field("", 78)
+    doc.field("", 78)
+    doc.heading("3. Information affected")
+    doc.table([["Was electronic protected health information involved?", "Yes / No / Unknown"],
+               ["Approximate number of patients affected", ""],
+               ["Kind of information", ""]], [5400, 4200], header=False)
+    doc.heading("4. Response (Security Official)")
+    doc.table([["Action taken", "By", "Date and time"]] + [["", "", ""]] * 4,
+              [5000, 2300, 2300])
+    doc.heading("5. Outcome")
+    doc.field("Cause found:", 60)
+    doc.field("Harmful effects and how they were reduced:", 45)
+    doc.field("Changes made to prevent a repeat:", 50)
+    doc.field("Report closed on:", 20)
+    doc.field("Security Official's signature:", 35)
+    doc.p("Keep this report for at least six years.")
+    return doc
+
+
+def recovery_plan():
+    org = "Northfield Regional Health Services"
+    doc = Doc()
+    doc.title("Sample Disaster Recovery Plan")
+    doc.subtitle(org + " (a sample organization). Replace the names, numbers and systems with "
+                 "your own; a smaller organization can shorten most sections to a few "
+                 "sentences.")
+    doc.table([["Plan owner", "Disaster Recovery Coordinator"],
+               ["Version", "1.0"], ["Approved by", "Chief Executive Officer"],
+               ["Date approved", ""], ["Next review", ""]], [3000, 6600], header=False)
+
+    doc.heading("1. Purpose")
+    doc.p("This plan describes how " + org + " restores its information systems and data "
+          "after an emergency or disaster that damages them, and how it keeps caring for "
+          "patients and protects electronic protected health information until normal "
+          "operations return. It is part of the organization's contingency plan, together "
+          "with the data backup plan, the emergency mode operation plan and the testing and "
+          "revision procedures.")
+
+    doc.heading("2. Scope")
+    doc.p("The plan covers:")
+    doc.bullets(["the main clinic building, the two satellite clinics and the billing office;",
+                 "the data centre room in the main building and the off-site backup storage;",
+                 "all systems that create, receive, maintain or transmit electronic protected "
+                 "health information (listed in section 6);",
+                 "all workforce members who have a role in this plan."])
+    doc.p("Events covered include fire, flood and water damage, extended power loss, severe "
+          "weather, hardware failure, malicious software, theft or vandalism, and loss of "
+          "the building or of network connections.")
+
+    doc.heading("3. Assumptions")
+    doc.bullets(["Backups are made as in section 7 and at least one recent copy is off site.",
+                 "Key staff or their deputies can be reached within two hours.",
+                 "Vendors will support recovery under their service agreements.",
+                 "Patient care has priority; paper procedures exist for critical work."])
+
+    doc.heading("4. Activating the plan")
+    doc.numbered([
+        "Anyone who discovers an event that damages or threatens systems reports it at once "
+        "to the IT Help Desk or, outside working hours, to the on-call IT technician.",
+        "The IT Manager assesses the damage and the expected outage and informs the Disaster "
+        "Recovery Coordinator.",
+        "The Disaster Recovery Coordinator declares a disaster when a critical system (tier 1 "
+        "in section 6) will be unavailable for more than four hours, or when the building "
+        "cannot be used.",
+        "The Coordinator activates the recovery teams through the call list (section 5) and "
+        "opens the command centre: the main conference room, or the alternate site if the "
+        "main building cannot be used.",
+        "The Coordinator informs senior management and keeps a log of decisions and actions "
+        "from the start of the event."])
+
+    doc.heading("5. Roles and contacts")
+    doc.subheading("5.1 Roles")
+    doc.table([
+        ["Role", "Responsibilities"],
+        ["Disaster Recovery Coordinator", "Declares the disaster, directs the teams, decides "
+         "priorities, reports to management, declares the end of the emergency."],
+        ["IT Recovery Team (IT Manager and staff)", "Assesses damage, restores hardware, "
+         "network, systems and data in the order of section 6, verifies data integrity."],
+        ["Facilities Manager", "Secures the building, arranges power, repairs and access to "
+         "the alternate site."],
+        ["Security Official", "Keeps electronic protected health information protected "
+         "during the emergency: access to damaged areas, handling of media, emergency "
+         "accounts; records security incidents."],
+        ["Clinical Operations Lead", "Starts the emergency mode procedures (section 8) in "
+         "the clinics and decides on diverting patients."],
+        ["Communications Officer", "Informs staff, patients, health plans and partners; "
+         "handles media enquiries."],
+        ["Department managers", "Carry out the paper procedures in their departments and "
+         "report problems to the command centre."]], [3200, 6400])
+    doc.subheading("5.2 Call list")
+    doc.p("Fill in names and numbers, keep the list current, and keep a printed copy at home "
+          "and in the off-site storage.")
+    doc.table([
+        ["Role", "Name", "Work phone", "Mobile / home", "Deputy"],
+        ["Disaster Recovery Coordinator", "", "", "", ""],
+        ["IT Manager", "", "", "", ""],
+        ["On-call IT technician", "", "", "", ""],
+        ["Facilities Manager", "", "", "", ""],
+        ["Security Official", "", "", "", ""],
+        ["Clinical Operations Lead", "", "", "", ""],
+        ["Communications Officer", "", "", "", ""],
+        ["Chief Executive Officer", "", "", "", ""]], [2800, 1900, 1500, 1700, 1700])
+    doc.subheading("5.3 Outside contacts")
+    doc.table([
+        ["Service", "Company", "Account / contract no.", "Phone (24 hours)"],
+        ["Practice management and records system vendor", "", "", ""],
+        ["Hardware maintenance", "", "", ""],
+        ["Internet and telephone provider", "", "", ""],
+        ["Off-site backup storage", "", "", ""],
+        ["Alternate site", "", "", ""],
+        ["Electricity company", "", "", ""],
+        ["Insurance", "", "", ""],
+        ["Fire, police, ambulance", "", "", ""]], [3400, 2200, 2000, 2000])
+
+    doc.heading("6. Critical systems and recovery priorities")
+    doc.p("The applications and data criticality analysis ranks the systems. Tier 1 systems "
+          "are restored first. The recovery time objective (RTO) is the longest acceptable "
+          "outage; the recovery point objective (RPO) is the largest acceptable loss of data.")
+    doc.table([
+        ["System", "Function", "Tier", "RTO", "RPO"],
+        ["Electronic health record", "patient records, orders, results", "1", "8 hours",
+         "1 hour"],
+        ["Practice management and scheduling", "appointments, registration", "1", "8 hours",
+         "1 hour"],
+        ["Network, firewall and remote access", "connects all sites", "1", "4 hours", "-"],
+        ["E-prescribing and laboratory interface", "orders and results exchange", "1",
+         "12 hours", "4 hours"],
+        ["Billing and claims", "claims to health plans", "2", "3 days", "1 day"],
+        ["E-mail and secure messaging", "staff and patient messages", "2", "2 days", "1 day"],
+        ["Document imaging", "scanned records", "2", "3 days", "1 day"],
+        ["Payroll and accounting", "business office", "3", "1 week", "1 day"]],
+        [2900, 2900, 700, 1500, 1600])
+
+    doc.heading("7. Data backup")
+    doc.table([
+        ["Data", "How", "When", "Kept"],
+        ["Electronic health record database", "transaction log copy to second server",
+         "every 15 minutes", "on site"],
+        ["All servers", "full backup to encrypted disk", "nightly", "5 days on site"],
+        ["All servers", "full backup to encrypted disk, taken off site", "weekly",
+         "8 weeks off site"],
+        ["All servers", "month-end copy", "monthly", "1 year off site"]],
+        [3000, 3300, 1700, 1600])
+    doc.p("The IT Manager checks the backup log every working day. A restore test of one "
+          "server and a sample of records is made every quarter and recorded. Backup media "
+          "are encrypted, labelled, logged when they leave or return, and carried in a locked "
+          "case.")
+
+    doc.heading("8. Emergency mode operation")
+    doc.p("While systems are down the clinics keep working on paper, and electronic "
+          "protected health information stays protected:")
+    doc.numbered([
+        "The Clinical Operations Lead announces emergency mode and the time it began.",
+        "Departments use the downtime kits: paper registration, visit, order and "
+        "prescription forms, and the last printed schedule.",
+        "Printed reports of current patients (made daily for this purpose) are used for "
+        "patient information.",
+        "Paper records created during the emergency are kept in locked cabinets and handed "
+        "only to authorized staff.",
+        "Emergency access accounts are used only as the emergency access procedure allows; "
+        "the Security Official records each use.",
+        "Damaged equipment and media are secured; nothing containing patient information "
+        "leaves the building without the Security Official's approval.",
+        "When systems return, paper records are entered, checked and then stored or destroyed "
+        "as the records policy says."])
+
+    doc.heading("9. Restoration procedures")
+    doc.numbered([
+        "Assess: list damaged hardware, software and data; estimate repair time; decide "
+        "whether to recover on site or at the alternate site.",
+        "Prepare: obtain replacement hardware (vendor agreements), restore power and "
+        "network, secure the recovery location.",
+        "Restore infrastructure: network, firewall, directory and user accounts.",
+        "Restore tier 1 systems from the most recent good backup, then apply transaction "
+        "logs to reach the recovery point.",
+        "Verify: check data integrity with the application owners, compare record counts, "
+        "test access rights and audit logging.",
+        "Release the system to users and announce it; end emergency mode for that system.",
+        "Restore tier 2, then tier 3 systems in the same way.",
+        "Enter the data recorded on paper during the emergency.",
+        "Close: the Coordinator declares the end of the emergency, collects the logs and "
+        "holds a review within two weeks."])
+
+    doc.heading("10. Alternate site")
+    doc.p("If the main building cannot be used, recovery takes place at the satellite clinic "
+          "with the largest server room, which keeps a spare server, network equipment and "
+          "workstations for ten users. Access to the alternate site in an emergency is "
+          "arranged under the contingency operations procedure.")
+
+    doc.heading("11. Testing and revision")
+    doc.table([
+        ["Test", "How often", "Who"],
+        ["Call list check (every number rung)", "every 6 months", "Coordinator"],
+        ["Restore test of one server", "every quarter", "IT Recovery Team"],
+        ["Table-top exercise of a disaster scenario", "yearly", "all roles"],
+        ["Full recovery of tier 1 systems at the alternate site", "every 2 years",
+         "IT Recovery Team"]], [4800, 2400, 2400])
+    doc.p("After every test and every real event the Coordinator records what worked and what "
+          "did not and updates this plan. The plan is also reviewed when systems, locations "
+          "or key staff change, and at least once a year.")
+
+    doc.heading("12. Distribution")
+    doc.p("Copies of this plan are kept by every person named in the call list (at work and at "
+          "home), in the command centre, at the alternate site and with the off-site backup "
+          "media. Old copies are collected and destroyed when the plan is revised. This plan "
+          "and its records are kept for six years.")
+
+    doc.heading("Appendix: first-hour checklist")
+    doc.bullets(["Ensure people are safe; call emergency services if needed.",
+                 "Report to the IT Help Desk or on-call technician.",
+                 "Record the time and what happened.",
+                 "Coordinator decides whether to declare a disaster.",
+                 "Start the call list.",
+                 "Clinics switch to emergency mode if needed.",
+                 "Secure damaged areas, equipment and media."])
+    return doc
+
+
+def sample_action():
+    doc = Doc()
+    doc.title("Password Management - Action Taken")
+    doc.p("Maple Street Family Practice (two physicians, one nurse practitioner, six staff, "
+          "one office, eight workstations and one server).")
+    doc.p("March 3: Our Security Official (the office manager) checked how passwords were "
+          "used. Three workstations used one shared log-in at the front desk, and two "
+          "passwords were written on notes under keyboards.")
+    doc.p("March 10: Our computer support company set up a personal user name for every "
+          "staff member on the workstations and in the practice management program, and "
+          "removed the shared front-desk log-in.")
+    doc.p("March 10: The server and the practice management program now require passwords of "
+          "at least eight characters with letters and digits, changed every 90 days. "
+          "Accounts lock after five failed attempts.")
+    doc.p("March 14: Staff meeting: the office manager explained the new password rules and "
+          "how to choose a password that is easy to remember and hard to guess. All staff "
+          "signed the password policy.")
+    doc.p("March 17: The default passwords of the new router and printer were changed.")
+    doc.p("March 31: Check of all workstations: no passwords written down. Status set to "
+          "Completed. Next review: in September with the security reminder.")
+    return doc
+
+
+def sample_comment():
+    doc = Doc()
+    doc.title("Password Management - Comments/Notes")
+    doc.p("Password Management is an addressable specification. We decided that it is "
+          "reasonable and appropriate for us: the costs are small (an afternoon of our "
+          "support company's time) and shared and written-down passwords were our biggest "
+          "risk in the risk analysis (worksheet 2).")
+    doc.p("The practice management program cannot force password changes, so the office "
+          "manager puts a reminder in the project timeline every 90 days.")
+    doc.p("Dr. Lee asked for a longer screen lock time in the examination rooms; we kept 10 "
+          "minutes and showed staff how to lock the screen with the keyboard.")
+    doc.p("Our support company keeps the administrator password. A sealed copy is in the "
+          "office safe for emergencies (see Emergency Access Procedure).")
+    doc.p("To do: look at two-step log-in for remote access next year.")
+    return doc
+
+
+def sample_policy():
+    doc = Doc()
+    doc.title("Maple Street Family Practice")
+    doc.subtitle("Policies and Procedures - Information Security")
+    doc.table([["Policy", "SEC-12 Password Management"],
+               ["Standard", "Security Awareness and Training, 45 CFR 164.308(a)(5)"],
+               ["Specification", "Password Management (Addressable)"],
+               ["Effective", "March 14"], ["Approved by", "Dr. A. Lee, Practice Owner"],
+               ["Responsible", "Office Manager (Security Official)"]], [2600, 7000],
+              header=False)
+    doc.heading("1. Purpose")
+    doc.p("Passwords protect the patient information in our computers. This policy says how "
+          "we **create**, **change** and **protect** passwords so that only authorized staff "
+          "can use our systems.")
+    doc.heading("2. Scope")
+    doc.p("All staff, physicians, temporary workers and our computer support company, for "
+          "every workstation, the server, the practice management program, e-mail and "
+          "remote access.")
+    doc.heading("3. Policy")
+    doc.p("Every user has a **personal** user name and password. **Passwords are never "
+          "shared**, not even with a supervisor or the support company.")
+    doc.heading("4. Rules for passwords")
+    doc.numbered(["At least **eight characters**, with letters and digits.",
+                  "Not your name, a family member's name, a birthday or a word from the "
+                  "dictionary on its own.",
+                  "Changed at least every **90 days**, and at once if someone else may know "
+                  "it.",
+                  "Not written down where others can find it; not stored in a browser on a "
+                  "shared computer.",
+                  "Default passwords of new equipment and programs are changed before use.",
+                  "After five failed attempts the account locks; call the office manager to "
+                  "unlock it."])
+    doc.heading("5. Who does what")
+    doc.table([["Who", "Does"],
+               ["Office Manager", "sets up and removes accounts, reminds staff every 90 days, "
+                "checks workstations every quarter"],
+               ["Support company", "configures password rules and account lock-out, keeps "
+                "the administrator password"],
+               ["Every user", "follows the rules, reports a password that may be known to "
+                "others"]], [2600, 7000])
+    doc.heading("6. Violations")
+    doc.p("Sharing a password or using another person's log-in is a violation of this policy "
+          "and is handled under our **Sanction Policy**.")
+    doc.heading("7. Review")
+    doc.p("The Office Manager reviews this policy every year in March and after any change "
+          "of systems. This policy and the signed staff acknowledgements are kept for six "
+          "years.")
+    doc.field("Staff acknowledgement - name:", 30)
+    doc.field("Signature and date:", 35)
+    return doc
+
+
+def build_docs():
+    """Returns {file name: Doc} for the topic, form and sample documents."""
+    docs = {}
+    for n, (title, blocks) in TOPICS.items():
+        docs["Misc%d.Hlp" % n] = plain_topic(title, blocks)
+    docs["Misc56.Hlp"] = incident_report()
+    docs["Misc57.Hlp"] = risk_worksheet_form(
+        "Risk Analysis Worksheet",
+        "Use one worksheet for each area, system or location you examine. Print it, fill it "
+        "in by hand or copy it into your word processor.")
+    ws = Doc()
+    ws.title("Risk Analysis Worksheet")
+    ws.p("A worksheet records one part of your risk analysis: one area, system or location. "
+         "The Action Area keeps up to 21 worksheets, each with a title and a compliance "
+         "status (Yes, No, Partial, Planned).")
+    ws.heading("How to fill in a worksheet")
+    ws.numbered(["Name the area and list the information and equipment in it.",
+                 "For each threat note the weakness it could use, and rate likelihood and "
+                 "impact as low, medium or high.",
+                 "Combine the two into a risk level: high if either is high and the other at "
+                 "least medium; low if both are low; medium otherwise.",
+                 "Note the safeguards already in place and the measures still needed, with "
+                 "who does them and by when.",
+                 "Set the compliance status of the worksheet."])
+    ws.heading("Example")
+    ws.table([["Threat", "Vulnerability", "Likelihood", "Impact", "Risk", "Measure"],
+              ["Theft of laptop", "laptop not encrypted, taken home", "M", "H", "High",
+               "encrypt laptop; cable lock"],
+              ["Loss of data", "backup disk kept next to the server", "M", "H", "High",
+               "weekly copy off site"],
+              ["Virus", "anti-virus updates switched off", "H", "M", "High",
+               "automatic updates"],
+              ["Unauthorized viewing", "front desk screen faces waiting room", "H", "L",
+               "Medium", "turn screen; privacy filter"]],
+             [1500, 2600, 1100, 900, 1000, 2500])
+    ws.p("A blank worksheet form is in the Miscellaneous window, and \u201cNew Worksheet\u201d on "
+         "the Risk Analysis Worksheets page starts a worksheet from the same form.")
+    docs["Misc58.Hlp"] = ws
+    docs["Misc59.Hlp"] = risk_worksheet_form(
+        "Risk Analysis Worksheet",
+        "Fill in this worksheet for one area, system or location, then set its compliance "
+        "status in the status box and save.")
+    docs["Misc60.Hlp"] = recovery_plan()
+    docs["SampleAct.Dat"] = sample_action()
+    docs["SampleCom.Dat"] = sample_comment()
+    docs["SamplePol.Dat"] = sample_policy()
+    return docs

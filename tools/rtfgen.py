@@ -1,0 +1,156 @@
+"""Small RTF writer for the shipped content documents.
+
+Every document is plain Windows-1252 RTF: a font table, a colour table, then paragraphs.
+Characters outside ASCII are written as \\'hh escapes of code page 1252, so the files are
+7-bit clean and read the same in any RTF reader.
+
+Fonts carry meaning in the rule documents: \\f0 (Times New Roman) is used only for text
+quoted from the published rule and preamble, \\f1 (Arial) for everything the program says in
+its own words (titles, program notes). The content tests rely on that split.
+"""
+
+QUOTE_FONT = 0
+OWN_FONT = 1
+
+HEADER = (
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033"
+    "{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}{\\f1\\fswiss\\fcharset0 Arial;}"
+    "{\\f2\\fmodern\\fcharset0 Courier New;}}"
+    "{\\colortbl;\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+    "\\red96\\green96\\blue96;\\red0\\green96\\blue0;}"
+    "\\viewkind4\\uc1\n"
+)
+
+
+def esc(text):
+    """Escapes plain text for RTF (code page 1252)."""
+    out = []
+    for ch in text:
+        if ch == "\\" or ch == "{" or ch == "}":
+            out.append("\\" + ch)
+        elif ch == "\t":
+            out.append("\\tab ")
+        elif ch == "\n":
+            out.append("\\line ")
+        elif ord(ch) < 128:
+            out.append(ch)
+        else:
+            try:
+                b = ch.encode("cp1252")
+                out.append("\\'%02x" % b[0])
+            except UnicodeEncodeError:
+                code = ord(ch)
+                if code > 32767:
+                    code -= 65536
+                out.append("\\u%d?" % code)
+    return "".join(out)
+
+
+def inline(text):
+    """Plain text with **bold** spans."""
+    parts = text.split("**")
+    out = []
+    for i, part in enumerate(parts):
+        if i % 2 == 1:
+            out.append("{\\b " + esc(part) + "}")
+        else:
+            out.append(esc(part))
+    return "".join(out)
+
+
+class Doc:
+    def __init__(self):
+        self.parts = []
+
+    def _para(self, fmt, body):
+        self.parts.append("\\pard\\plain" + fmt + " " + body + "\\par\n")
+
+    # ---- the program's own text (Arial) -----------------------------------------------------
+    def title(self, text):
+        self._para("\\qc\\sb120\\sa240\\f1\\fs32\\b\\cf2", inline(text))
+
+    def subtitle(self, text):
+        self._para("\\qc\\sa240\\f1\\fs22\\i", inline(text))
+
+    def heading(self, text):
+        self._para("\\keepn\\sb240\\sa120\\f1\\fs24\\b\\cf2", inline(text))
+
+    def subheading(self, text):
+        self._para("\\keepn\\sb180\\sa80\\f1\\fs21\\b", inline(text))
+
+    def p(self, text):
+        self._para("\\sa120\\f1\\fs20", inline(text))
+
+    def field(self, label, width=40):
+        self._para("\\sa120\\f1\\fs20", "{\\b " + esc(label) + "} " + esc("_" * width))
+
+    def numbered(self, items, start=1):
+        for i, item in enumerate(items, start):
+            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", esc("%d." % i) + "\\tab " + inline(item))
+
+    def bullets(self, items):
+        for item in items:
+            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", "\\'95\\tab " + inline(item))
+
+    def note(self, paragraphs):
+        """A program note: the heading "Program note" and the note's own paragraphs."""
+        self._para("\\keepn\\sb240\\sa80\\f1\\fs20\\b\\cf3", esc("Program note"))
+        for text in paragraphs:
+            self._para("\\sa120\\li360\\f1\\fs20\\i", inline(text))
+
+    def rule(self):
+        self._para("\\brdrb\\brdrs\\brdrw10\\brsp20\\sa120\\f1\\fs8", "")
+
+    def page_break(self):
+        self.parts.append("\\page\n")
+
+    def table(self, rows, widths, header=True, font=OWN_FONT, size=20):
+        """rows: lists of cell texts; widths: cell widths in twips. The first row is bold when
+        header is set. A row of one cell spans the whole table."""
+        for r, row in enumerate(rows):
+            cells = list(row)
+            ws = widths if len(cells) == len(widths) else [sum(widths)]
+            bold = header and r == 0
+            line = ["\\trowd\\trgaph100\\trleft0"]
+            if bold:
+                line.append("\\trhdr")
+            edge = 0
+            for w in ws:
+                edge += w
+                line.append("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%d" % edge)
+            body = []
+            for c in cells:
+                fmt = "\\pard\\plain\\intbl\\f%d\\fs%d" % (font, size)
+                if bold or (len(ws) == 1 and len(widths) > 1):
+                    fmt += "\\b"
+                body.append(fmt + " " + inline(c) + "\\cell")
+            self.parts.append("".join(line) + "\n" + "\n".join(body) + "\n\\row\n")
+        self.parts.append("\\pard\\plain\\sa120\\f1\\fs20\\par\n")
+
+    # ---- quoted text (Times New Roman) ------------------------------------------------------
+    def qtitle(self, text):
+        self._para("\\qc\\sb120\\sa240\\f0\\fs32\\b\\cf2", esc(text))
+
+    def qheading(self, text):
+        self._para("\\keepn\\sb240\\sa120\\f0\\fs24\\b", esc(text))
+
+    def quote(self, text):
+        self._para("\\sa120\\fi360\\f0\\fs22", esc(text))
+
+    def qline(self, text):
+        """A short quoted line kept on its own (headings of the front matter, outline lines,
+        list items)."""
+        self._para("\\sa40\\f0\\fs22", esc(text))
+
+    def extend(self, other):
+        self.parts.extend(other.parts)
+
+    def rtf(self):
+        return HEADER + "".join(self.parts) + "}\n"
+
+    def write(self, path):
+        data = self.rtf()
+        data.encode("ascii")  # every non-ASCII character has been escaped
+        with open(path, "w", encoding="ascii", newline="\r\n") as f:
+            f.write(data)
