@@ -75,23 +75,18 @@ bool writeBackColorSetting(const platform::VariantValue& value) {
                                         BackColorRecord, value);
 }
 
-std::optional<std::int32_t> backColorFromSetting(const platform::VariantValue& stored,
-                                                 std::int32_t systemDefault) {
+std::int32_t backColorFromSetting(const platform::VariantValue& stored, std::int32_t systemDefault) {
     switch (stored.type) {
-    case platform::VariantValue::Empty:
-        return DefaultBackColor;
     case platform::VariantValue::Integer:
         return stored.integer;
     case platform::VariantValue::Text:
+        if (trimBlanks(stored.text, false) == QLatin1String(SystemDefaultColorText))
+            return systemDefault;
+        return DefaultBackColor;
+    case platform::VariantValue::Empty:
         break;
     }
-    if (trimBlanks(stored.text, false) == QLatin1String(SystemDefaultColorText))
-        return systemDefault;
-    bool ok = false;
-    const int value = trimBlanks(stored.text, true).toInt(&ok);
-    if (ok)
-        return value;
-    return std::nullopt;
+    return DefaultBackColor;
 }
 
 }  // namespace frame

@@ -7,7 +7,6 @@
 #include "platform/Files.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace frame {
 
@@ -42,9 +41,8 @@ bool writeGuideLineSetting(int option);
 platform::VariantValue readBackColorSetting();
 bool writeBackColorSetting(const platform::VariantValue& value);
 // The colour a stored value gives: nothing stored gives DefaultBackColor, "Def" (trailing
-// blanks ignored) gives systemDefault, an integer is used unchanged. Any other text is
-// taken as a number when it is one; otherwise there is no colour and the window keeps its own.
-std::optional<std::int32_t> backColorFromSetting(const platform::VariantValue& stored,
-                                                 std::int32_t systemDefault);
+// blanks ignored) gives systemDefault, an integer is used unchanged. The program stores no
+// other text; one found in the file reads as DefaultBackColor.
+std::int32_t backColorFromSetting(const platform::VariantValue& stored, std::int32_t systemDefault);
 
 }  // namespace frame

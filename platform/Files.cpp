@@ -344,37 +344,66 @@ QStringList readHiddenList(const QString& listPath) {
 
 }  // namespace
 
-bool setFileHidden(const QString& name, bool hidden) {
-    const QString path = resolvePath(name);
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        return false;
-    const QString spelling = info.fileName();
-    const QString listPath = info.absolutePath() + QStringLiteral("/.hidden");
-
-    const QStringList before = readHiddenList(listPath);
-    QStringList after;
-    bool listed = false;
-    for (const QString& entry : before) {
-        if (entry.compare(spelling, Qt::CaseInsensitive) != 0) {
-            after.append(entry);
-        } else if (hidden && !listed && entry == spelling) {
-            after.append(entry);  // already listed: keeps its place
-            listed = true;
+int setFilesHidden(const QStringList& names, bool hidden) {
+    // Grouped by folder so that each folder's list is read and rewritten once.
+    QStringList folders;
+    QList<QStringList> spellings;
+    int done = 0;
+    for (const QString& name : names) {
+        const QString path = resolvePath(name);
+        if (path.isEmpty())
+            continue;
+        const QFileInfo info(path);
+        if (!info.exists() || info.isDir())
+            continue;
+        const QString folder = info.absolutePath();
+        qsizetype at = folders.indexOf(folder);
+        if (at < 0) {
+            folders.append(folder);
+            spellings.append(QStringList());
+            at = folders.size() - 1;
         }
-        // Other spellings of the same name are dropped: they no longer name a file.
+        spellings[at].append(info.fileName());
     }
-    if (hidden && !listed)
-        after.append(spelling);
-    if (after == before)
-        return true;  // already in the asked state; nothing is rewritten
+    for (qsizetype f = 0; f < folders.size(); ++f) {
+        const QString listPath = folders.at(f) + QStringLiteral("/.hidden");
+        const QStringList& mine = spellings.at(f);
+        auto isMine = [&mine](const QString& entry) {
+            for (const QString& spelling : mine) {
+                if (entry.compare(spelling, Qt::CaseInsensitive) == 0)
+                    return true;
+            }
+            return false;
+        };
+        const QStringList before = readHiddenList(listPath);
+        QStringList after;
+        for (const QString& entry : before) {
+            if (!isMine(entry))
+                after.append(entry);
+            else if (hidden && mine.contains(entry) && !after.contains(entry))
+                after.append(entry);  // already listed: keeps its place
+            // Other spellings of the same names are dropped: they no longer name a file.
+        }
+        if (hidden) {
+            for (const QString& spelling : mine) {
+                if (!after.contains(spelling))
+                    after.append(spelling);
+            }
+        }
+        if (after != before) {
+            QByteArray bytes;
+            for (const QString& entry : after)
+                bytes += entry.toUtf8() + '\n';
+            if (!writeWholeFile(listPath, bytes))
+                continue;
+        }
+        done += int(mine.size());
+    }
+    return done;
+}
 
-    QByteArray bytes;
-    for (const QString& entry : after)
-        bytes += entry.toUtf8() + '\n';
-    return writeWholeFile(listPath, bytes);
+bool setFileHidden(const QString& name, bool hidden) {
+    return setFilesHidden(QStringList{name}, hidden) == 1;
 }
 
 bool isFileHidden(const QString& name) {

@@ -54,6 +54,9 @@ bool copyFileSafely(const QString& source, const QString& target, QString* error
 // Kept in the folder's ".hidden" list (one name per line); the file itself is never renamed.
 // False when the document does not exist or the list could not be written.
 bool setFileHidden(const QString& name, bool hidden);
+// The same for many documents with one rewrite of the list; missing ones are skipped. Gives the
+// number of documents now in the asked state.
+int setFilesHidden(const QStringList& names, bool hidden);
 bool isFileHidden(const QString& name);
 
 // ---- Fixed-record files ----------------------------------------------------------------------

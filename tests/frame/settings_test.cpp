@@ -158,7 +158,7 @@ TEST_F(SettingsTest, AnIntegerColourTakesSixBytesAndIsAppliedUnchanged) {
 struct BackColorCase {
     const char* name;
     VariantValue stored;
-    std::optional<std::int32_t> colour;
+    std::int32_t colour;
 };
 
 class StoredBackColor : public ::testing::TestWithParam<BackColorCase> {};
@@ -173,9 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
         BackColorCase{"empty", VariantValue{}, 0xFF0000},
         BackColorCase{"def", VariantValue::fromText(QStringLiteral("Def")), 0x00C8D0D4},
         BackColorCase{"defTrailingBlanks", VariantValue::fromText(QStringLiteral("Def   ")), 0x00C8D0D4},
-        BackColorCase{"defLeadingBlank", VariantValue::fromText(QStringLiteral(" Def")), std::nullopt},
-        BackColorCase{"defLowerCase", VariantValue::fromText(QStringLiteral("def")), std::nullopt},
-        BackColorCase{"numberText", VariantValue::fromText(QStringLiteral("255")), 255},
+        BackColorCase{"defLeadingBlank", VariantValue::fromText(QStringLiteral(" Def")), 0xFF0000},
+        BackColorCase{"defLowerCase", VariantValue::fromText(QStringLiteral("def")), 0xFF0000},
+        BackColorCase{"otherText", VariantValue::fromText(QStringLiteral("255")), 0xFF0000},
         BackColorCase{"zero", VariantValue::fromInt(0), 0},
         BackColorCase{"white", VariantValue::fromInt(0xFFFFFF), 0xFFFFFF}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -483,6 +483,19 @@ TEST_F(FilesTest, HidingAMissingDocumentFailsAndWritesNothing) {
     EXPECT_TRUE(entries().isEmpty());
 }
 
+TEST_F(FilesTest, HidingManyDocumentsSkipsMissingOnesAndShowingThemEmptiesTheList) {
+    put(QStringLiteral("Misc0.Hlp"), "m");
+    put(QStringLiteral("PR1.Hlp"), "p");
+    const QStringList names{QStringLiteral("Misc0.Hlp"), QStringLiteral("Misc1.Hlp"),
+                            QStringLiteral("Pr1.Hlp"), QStringLiteral("Pr2.Hlp")};
+    EXPECT_EQ(setFilesHidden(names, true), 2);
+    EXPECT_EQ(get(QStringLiteral(".hidden")), QByteArray("Misc0.Hlp\nPR1.Hlp\n"));
+    EXPECT_EQ(setFilesHidden(names, true), 2);
+    EXPECT_EQ(get(QStringLiteral(".hidden")), QByteArray("Misc0.Hlp\nPR1.Hlp\n"));
+    EXPECT_EQ(setFilesHidden(names, false), 2);
+    EXPECT_EQ(get(QStringLiteral(".hidden")), QByteArray());
+}
+
 TEST_F(FilesTest, HidingKeepsOtherEntriesOfTheList) {
     put(QStringLiteral(".hidden"), "notes.txt\r\nold\n");
     put(QStringLiteral("Misc5.Hlp"), "m");
