@@ -1,0 +1,12 @@
+// The program starts with its start window; nothing else is an entry point.
+#include "frame/Startfrm.h"
+#include "platform/Program.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    platform::initializeProgram(QStringLiteral("Quorvane"));
+    platform::defaultInstance<Startfrm>().show();
+    return app.exec();
+}

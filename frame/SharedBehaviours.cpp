@@ -1,0 +1,39 @@
+#include "frame/SharedBehaviours.h"
+
+#include "platform/Files.h"
+#include "platform/Services.h"
+
+void PopupOptionsMenu(platform::Form& form, platform::Menu& optionsMenu, int button) {
+    if (button == platform::Mouse::Right) form.popupMenu(optionsMenu);
+}
+
+void AttachOptionsPopup(platform::Form& form, platform::Menu& optionsMenu,
+                        std::initializer_list<platform::Control*> controls) {
+    for (platform::Control* c : controls) {
+        c->onMouseUp = [&form, &optionsMenu](int button, int, int, int) {
+            PopupOptionsMenu(form, optionsMenu, button);
+        };
+    }
+}
+
+void ShowHelpContents() { platform::help().showHelp(platform::resolvePath(HelpFileName), 0); }
+
+void ShowHelpTopic(int contextId) { platform::help().showHelp(platform::resolvePath(HelpFileName), contextId); }
+
+void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
+
+static void setContentFilesHidden(bool hidden) {
+    for (int n = 0; n <= 63; ++n) {
+        QString name = QStringLiteral("Misc%1.Hlp").arg(n);
+        if (platform::fileExists(name)) platform::setFileHidden(name, hidden);
+    }
+    for (int n = 0; n <= 24; ++n) {
+        QString name = QStringLiteral("Pr%1.Hlp").arg(n);
+        if (platform::fileExists(name)) platform::setFileHidden(name, hidden);
+    }
+}
+
+void ShowContentFiles() { setContentFilesHidden(false); }
+
+// A missing document is skipped, as the show loop does, so that no exit path can fail here.
+void HideContentFiles() { setContentFilesHidden(true); }

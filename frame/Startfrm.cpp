@@ -1,0 +1,327 @@
+#include "frame/Startfrm.h"
+
+#include "frame/Artwork.h"
+#include "frame/HINFO1.h"
+#include "frame/Settings.h"
+#include "frame/SharedBehaviours.h"
+#include "frame/Splash1.h"
+#include "platform/Dialogs.h"
+#include "platform/Services.h"
+#include "workbook/WorkArea1.h"
+
+using namespace platform;
+
+Startfrm::Startfrm()
+    : Form(QStringLiteral("Startfrm")),
+      SSPanel1(*this, *this, QStringLiteral("SSPanel1")),
+      Command2(*this, SSPanel1, QStringLiteral("Command2")),
+      Label8(*this, SSPanel1, QStringLiteral("Label8")),
+      Image1(*this, SSPanel1, QStringLiteral("Image1")),
+      Label1(*this, SSPanel1, QStringLiteral("Label1")),
+      mO(*this, QStringLiteral("mO"), QStringLiteral("&Options")),
+      mOBC(*this, QStringLiteral("mOBC"), QStringLiteral("&Background Color")),
+      mOP(*this, QStringLiteral("mOP"), QStringLiteral("&Program Display")),
+      mOPF(*this, QStringLiteral("mOPF"), QStringLiteral("&Full Screen Display")),
+      mOPS(*this, QStringLiteral("mOPS"), QStringLiteral("&Smaller Screen Display")),
+      mOSep1(*this, QStringLiteral("mOSep1"), QStringLiteral("-")),
+      mOB(*this, QStringLiteral("mOB"), QStringLiteral("&Begin Program")),
+      mOSep2(*this, QStringLiteral("mOSep2"), QStringLiteral("-")),
+      mOE(*this, QStringLiteral("mOE"), QStringLiteral("E&xit")),
+      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
+      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
+      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
+      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
+      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
+      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
+      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
+      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
+      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
+      mOWeb(*this, QStringLiteral("mOWeb"), MakerWebCaption) {
+    setCaption(QStringLiteral("Quorvane - Start Screen"));
+    setHelpContextId(HelpContext::ProgramOverview);
+    move(0, 0, 12000, 9000);
+
+    // The start panel: the product name, the picture and the buttons.
+    SSPanel1.move(0, 0, 6600, 5200);
+    SSPanel1.setBevelOuter(2);
+    SSPanel1.setBevelInner(1);
+    Image1.move(300, 300, 1800, 1800);
+    Image1.setPicture(StartPicture(120));
+    Label8.setCaption(QStringLiteral("Quorvane"));
+    Font title;
+    title.name = QStringLiteral("DejaVu Serif");
+    title.size = 28;
+    title.bold = true;
+    Label8.setFont(title);
+    Label8.setForeColor(rgb(10, 40, 110));
+    Label8.move(2300, 450, 4100, 800);
+    Label1.setCaption(QStringLiteral("HIPAA Security Rule compliance workbook"));
+    Label1.setBackColor(SysButtonFace);
+    Label1.move(2300, 1300, 4100, 600);
+    const QString displayCaptions[2] = {QStringLiteral("&Full Screen Display"),
+                                        QStringLiteral("&Smaller Screen Display")};
+    for (int i = 0; i < 2; ++i) {
+        CommandButton& b = Command1.add(*this, SSPanel1, i);
+        b.setCaption(displayCaptions[i]);
+        // Both display buttons stand at the same place; only one is visible.
+        b.move(900, 3700, 4800, 500);
+    }
+    Command1.setOnClick([this](int i) { Command1_Click(i); });
+    Command2.setCaption(QStringLiteral("&Click Here to Begin Program"));
+    Command2.move(900, 2500, 4800, 900);
+    Font big;
+    big.name = QStringLiteral("DejaVu Sans");
+    big.size = 12;
+    big.bold = true;
+    Command2.setFont(big);
+    Command2.onClick = [this] { Command2_Click(); };
+
+    // Menus.
+    addMenu(mO);
+    mO.add(mOBC);
+    mO.add(mOP);
+    mOP.add(mOPF);
+    mOP.add(mOPS);
+    mO.add(mOSep1);
+    mO.add(mOB);
+    mO.add(mOSep2);
+    mO.add(mOE);
+    addMenu(mU);
+    mU.add(mUBack);
+    mU.add(mURestore);
+    addMenu(mH);
+    mH.add(mHCont);
+    mH.add(mHI);
+    mH.add(mHSep1);
+    mH.add(mHA);
+    mH.add(mHSep2);
+    mH.add(mOWeb);
+    mO.onClick = [this] { mO_Click(); };
+    mOP.onClick = [this] { mOP_Click(); };
+    mOPF.onClick = [this] { mOPF_Click(); };
+    mOPS.onClick = [this] { mOPS_Click(); };
+    mOBC.onClick = [this] { mOBC_Click(); };
+    mOB.onClick = [this] { mOB_Click(); };
+    mOE.onClick = [this] { mOE_Click(); };
+    mUBack.onClick = [this] { mUBack_Click(); };
+    mURestore.onClick = [this] { mURestore_Click(); };
+    mHCont.onClick = [this] { mHCont_Click(); };
+    mHI.onClick = [this] { mHI_Click(); };
+    mHA.onClick = [this] { mHA_Click(); };
+    mOWeb.onClick = [this] { mOWeb_Click(); };
+
+    AttachOptionsPopup(*this, mO, {&Command1[0], &Command1[1], &Command2, &Image1, &Label1, &Label8, &SSPanel1});
+}
+
+// ---- life cycle ------------------------------------------------------------------------------
+
+void Startfrm::Form_Load() {
+    makeProgramFolderCurrent();
+    HourglassOn();
+    SSPanel1.setVisible(false);
+    if (frame::readSmallerScreenSetting()) {
+        DisplayMode = 9;
+        setWindowState(WindowState::Normal);
+    } else {
+        DisplayMode = 0;
+        setWindowState(WindowState::Maximized);
+    }
+    doEvents();
+    CheckScreenResolution();
+    StartHeight = height();
+    StartWidth = width();
+    if (SplashShown == 0) {
+        defaultInstance<Splash1>().show(true);
+        doEvents();
+        SplashShown = 99;
+    }
+    LoadBackgroundColor();
+    // The visible button always offers the other mode.
+    Command1[0].setVisible(DisplayMode == 9);
+    Command1[1].setVisible(DisplayMode != 9);
+    doEvents();
+    StartUnloadFlag = 0;
+    doEvents();
+    HourglassOff();
+}
+
+void Startfrm::CheckScreenResolution() {
+    if (screen().widthTwips() < 9945 || screen().heightTwips() < 7590) {
+        msgBox(QStringLiteral("Monitor Resolution Settings (Screen Area) and Program Size requirements are at "
+                              "least 800 by 600 or Higher.") +
+                   CR +
+                   QStringLiteral("If you do not set your screen resolution to this setting or higher this "
+                                  "program will not function properly!"),
+               Msg::Information | Msg::OKOnly, QStringLiteral("Program Display Option"));
+        mOPF_Click();
+        return;
+    }
+    if (DisplayMode == 9) {
+        setWidth(12000);
+        setHeight(9000);
+        setTop(screen().heightTwips() / 2 - height() / 2);
+        setLeft(screen().widthTwips() / 2 - width() / 2);
+    }
+}
+
+void Startfrm::Form_Activate() {
+    if (StartUnloadFlag == 9) {
+        unload();
+        doEvents();
+        return;
+    }
+    HourglassOn();
+    // Restoring or maximising the window by hand switches the stored display mode.
+    if (windowState() == WindowState::Normal && DisplayMode == 0) mOPS_Click();
+    if (windowState() == WindowState::Maximized && DisplayMode == 9) mOPF_Click();
+    StartWidth = width();
+    StartHeight = height();
+    if (StartBackColor.type == VariantValue::Integer) setBackColor(Color(StartBackColor.integer));
+    makeProgramFolderCurrent();
+    refresh();
+    doEvents();
+    HourglassOff();
+    doEvents();
+    CentreStartPanel();
+    doEvents();
+    SSPanel1.setVisible(true);
+    HourglassOff();
+    makeProgramFolderCurrent();
+    ShowContentFiles();
+    Command2.setFocus();
+}
+
+void Startfrm::Form_Resize() {
+    if (StartUnloadFlag == 9) return;
+    if (windowState() == WindowState::Normal && DisplayMode == 0) mOPS_Click();
+    if (windowState() == WindowState::Maximized && DisplayMode == 9) mOPF_Click();
+    StartWidth = width();
+}
+
+void Startfrm::Form_Unload(int&) {
+    HideContentFiles();
+    doEvents();
+    endProgram();
+}
+
+void Startfrm::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+
+void Startfrm::CentreStartPanel() {
+    SSPanel1.setTop(height() / 2 - SSPanel1.height() / 2 - 400);
+    SSPanel1.setLeft(width() / 2 - SSPanel1.width() / 2);
+}
+
+// ---- display mode ----------------------------------------------------------------------------
+
+void Startfrm::Command1_Click(int index) {
+    if (index == 0) mOPF_Click();
+    else mOPS_Click();
+}
+
+void Startfrm::mO_Click() {
+    doEvents();
+    mOP_Click();
+}
+
+void Startfrm::mOP_Click() {
+    // Only ever sets a mark; the display entries clear them.
+    if (DisplayMode != 9) mOPF.setChecked(true);
+    else mOPS.setChecked(true);
+}
+
+void Startfrm::SwitchDisplay(bool smaller) {
+    Menu& mine = smaller ? mOPS : mOPF;
+    Menu& other = smaller ? mOPF : mOPS;
+    if (StartUnloadFlag == 9 || mine.checked()) return;
+    other.setChecked(false);
+    mine.setChecked(true);
+    frame::writeDisplayModeSetting(smaller);
+    doEvents();
+    Form_Load();
+    doEvents();
+    CentreStartPanel();
+    SSPanel1.setVisible(true);
+    Command2.setFocus();
+}
+
+void Startfrm::mOPF_Click() { SwitchDisplay(false); }
+
+void Startfrm::mOPS_Click() { SwitchDisplay(true); }
+
+// ---- background colour -----------------------------------------------------------------------
+
+void Startfrm::mOBC_Click() {
+    int answer = msgBox(QStringLiteral("Select New Color or Use System Default Color?") + CR + CR +
+                            QStringLiteral("Yes = Color Selection Panel will appear.") + CR +
+                            QStringLiteral("No = Current System Default Color will be selected."),
+                        Msg::Information | Msg::YesNoCancel, QStringLiteral("Background Color"));
+    if (answer == Answer::Cancel) return;
+    if (answer == Answer::Yes) {
+        std::optional<Color> chosen = dialogs().colorDialog(backColor());
+        if (chosen) {
+            StartBackColor = VariantValue::fromInt(std::int32_t(*chosen));
+            setBackColor(*chosen);
+            UseDefaultColor = 0;
+            SaveBackgroundColor();
+        }
+    } else {
+        StartBackColor = VariantValue::fromInt(std::int32_t(Label1.backColor()));
+        setBackColor(Label1.backColor());
+        UseDefaultColor = 1;
+        SaveBackgroundColor();
+        StartBackColor = VariantValue::fromInt(std::int32_t(Label1.backColor()));
+    }
+    UseDefaultColor = 0;
+}
+
+void Startfrm::SaveBackgroundColor() {
+    if (UseDefaultColor == 1) StartBackColor = VariantValue::fromText(QStringLiteral("Def"));
+    frame::writeBackColorSetting(StartBackColor);
+}
+
+void Startfrm::LoadBackgroundColor() {
+    StartBackColor = frame::readBackColorSetting();
+    if (StartBackColor.isEmpty()) {
+        StartBackColor = VariantValue::fromInt(0xFF0000);
+    } else if (StartBackColor.type == VariantValue::Text) {
+        QString t = StartBackColor.text;
+        while (t.endsWith(QLatin1Char(' '))) t.chop(1);
+        // "Def" is the system's default colour as it is now; the program writes no other text,
+        // and any other reads as the default blue.
+        StartBackColor = VariantValue::fromInt(t == QLatin1String("Def") ? std::int32_t(Label1.backColor())
+                                                                         : std::int32_t(0xFF0000));
+    }
+    setBackColor(Color(StartBackColor.integer));
+}
+
+// ---- begin, exit, shared entries -------------------------------------------------------------
+
+void Startfrm::Command2_Click() { defaultInstance<WorkArea1>().show(); }
+
+void Startfrm::mOB_Click() { Command2_Click(); }
+
+void Startfrm::mOE_Click() { unload(); }
+
+void Startfrm::mHCont_Click() { ShowHelpContents(); }
+
+void Startfrm::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
+
+void Startfrm::mHA_Click() {
+    // The About window comes with the shared window behaviours.
+}
+
+void Startfrm::mOWeb_Click() { OpenWebSite(); }
+
+void Startfrm::mUBack_Click() {
+    LoopIndex = 0;
+    ModeFlag = 0;
+    BackupMode = 0;
+    HourglassOff();
+}
+
+void Startfrm::mURestore_Click() {
+    ModeFlag = 99;
+    BackupMode = 1;
+    doEvents();
+    HourglassOff();
+}

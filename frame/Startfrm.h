@@ -1,0 +1,73 @@
+// The start window: the first window of the program. It applies the stored display mode and
+// background colour, shows the splash once, makes the content documents visible and offers
+// the way into the Action Area. It stays loaded, hidden, until the program ends.
+#pragma once
+
+#include "platform/Controls.h"
+
+class Startfrm : public platform::Form {
+public:
+    Startfrm();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+    void Form_MouseUp(int button, int shift, int x, int y) override;
+
+    void CheckScreenResolution();
+    void LoadBackgroundColor();
+    void SaveBackgroundColor();
+
+    void Command1_Click(int index);
+    void Command2_Click();
+    void mO_Click();
+    void mOP_Click();
+    void mOPF_Click();
+    void mOPS_Click();
+    void mOBC_Click();
+    void mOB_Click();
+    void mOE_Click();
+    void mHCont_Click();
+    void mHI_Click();
+    void mHA_Click();
+    void mOWeb_Click();
+    void mUBack_Click();
+    void mURestore_Click();
+
+    // Controls.
+    platform::SSPanel SSPanel1;
+    platform::ControlArray<platform::CommandButton> Command1{QStringLiteral("Command1")};
+    platform::CommandButton Command2;
+    platform::Label Label8;
+    platform::Image Image1;
+    platform::Label Label1;
+
+    // Menus.
+    platform::Menu mO;
+    platform::Menu mOBC;
+    platform::Menu mOP;
+    platform::Menu mOPF;
+    platform::Menu mOPS;
+    platform::Menu mOSep1;
+    platform::Menu mOB;
+    platform::Menu mOSep2;
+    platform::Menu mOE;
+    platform::Menu mU;
+    platform::Menu mUBack;
+    platform::Menu mURestore;
+    platform::Menu mH;
+    platform::Menu mHCont;
+    platform::Menu mHI;
+    platform::Menu mHSep1;
+    platform::Menu mHA;
+    platform::Menu mHSep2;
+    platform::Menu mOWeb;
+
+    // 1 while "&Background Color" saves the choice of the system default colour.
+    int UseDefaultColor = 0;
+
+private:
+    void CentreStartPanel();
+    void SwitchDisplay(bool smaller);
+};

@@ -1,0 +1,217 @@
+#include "platform/Dialogs.h"
+
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+QWidget* dialogParent() {
+    Form* f = runtime().activeForm();
+    return f ? f->widget() : nullptr;
+}
+
+QString promptText(const QString& prompt) {
+    QString t = prompt;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+class QtDialogs : public Dialogs {
+public:
+    int msgBox(const QString& prompt, int flags, const QString& title) override {
+        QMessageBox box(dialogParent());
+        box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
+        box.setText(promptText(prompt));
+        switch (flags & 0x70) {
+        case Msg::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Msg::Question: box.setIcon(QMessageBox::Question); break;
+        case Msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Msg::Information: box.setIcon(QMessageBox::Information); break;
+        default: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        struct B { QMessageBox::StandardButton button; int answer; };
+        std::vector<B> buttons;
+        switch (flags & 0x7) {
+        case Msg::OKCancel: buttons = {{QMessageBox::Ok, Answer::OK}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+        case Msg::AbortRetryIgnore: buttons = {{QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry}, {QMessageBox::Ignore, Answer::Ignore}}; break;
+        case Msg::YesNoCancel: buttons = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+        case Msg::YesNo: buttons = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}; break;
+        case Msg::RetryCancel: buttons = {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}}; break;
+        default: buttons = {{QMessageBox::Ok, Answer::OK}}; break;
+        }
+        QMessageBox::StandardButtons all;
+        for (auto& b : buttons) all |= b.button;
+        box.setStandardButtons(all);
+        int def = (flags & Msg::DefaultButton3) ? 2 : (flags & Msg::DefaultButton2) ? 1 : 0;
+        if (def < int(buttons.size())) box.setDefaultButton(buttons[def].button);
+        bool hasCancel = false;
+        for (auto& b : buttons) hasCancel |= b.answer == Answer::Cancel;
+        if (hasCancel) box.setEscapeButton(QMessageBox::Cancel);
+        else if (buttons.size() == 1) box.setEscapeButton(buttons[0].button);
+        int r;
+        do {
+            box.exec();
+            r = 0;
+            QAbstractButton* clicked = box.clickedButton();
+            for (auto& b : buttons)
+                if (clicked == box.button(b.button)) r = b.answer;
+            if (r == 0 && hasCancel) r = Answer::Cancel;
+            if (r == 0 && buttons.size() == 1) r = buttons[0].answer;
+        } while (r == 0);  // a Yes/No box closes only through one of its buttons
+        return r;
+    }
+
+    QString inputBox(const QString& prompt, const QString& title, const QString& def) override {
+        bool ok = false;
+        QString t = QInputDialog::getText(dialogParent(), title.isEmpty() ? QCoreApplication::applicationName() : title,
+                                          promptText(prompt), QLineEdit::Normal, def, &ok);
+        return ok ? t : QString();
+    }
+
+    std::optional<Color> colorDialog(Color initial) override {
+        QColor c = QColorDialog::getColor(toQColor(initial), dialogParent());
+        if (!c.isValid()) return std::nullopt;
+        return fromQColor(c);
+    }
+
+    bool fontDialog(FontChoice& choice) override {
+        QDialog d(dialogParent());
+        d.setWindowTitle(QStringLiteral("Font"));
+        auto* form = new QFormLayout;
+        auto* family = new QFontComboBox;
+        family->setCurrentFont(toQFont(choice.font));
+        auto* size = new QDoubleSpinBox;
+        size->setRange(4, 96);
+        size->setDecimals(1);
+        size->setValue(choice.font.size);
+        auto* bold = new QCheckBox(QStringLiteral("Bold"));
+        bold->setChecked(choice.font.bold);
+        auto* italic = new QCheckBox(QStringLiteral("Italic"));
+        italic->setChecked(choice.font.italic);
+        auto* underline = new QCheckBox(QStringLiteral("Underline"));
+        underline->setChecked(choice.font.underline);
+        auto* strike = new QCheckBox(QStringLiteral("Strikeout"));
+        strike->setChecked(choice.font.strikethrough);
+        Color color = choice.color;
+        auto* colorButton = new QPushButton(QStringLiteral("Colour..."));
+        auto paintButton = [&] {
+            colorButton->setStyleSheet(QStringLiteral("background:%1").arg(toQColor(color).name()));
+        };
+        paintButton();
+        QObject::connect(colorButton, &QPushButton::clicked, &d, [&] {
+            QColor c = QColorDialog::getColor(toQColor(color), &d);
+            if (c.isValid()) { color = fromQColor(c); paintButton(); }
+        });
+        form->addRow(QStringLiteral("Font:"), family);
+        form->addRow(QStringLiteral("Size:"), size);
+        form->addRow(bold);
+        form->addRow(italic);
+        form->addRow(underline);
+        form->addRow(strike);
+        form->addRow(QStringLiteral("Colour:"), colorButton);
+        auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QObject::connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+        QObject::connect(box, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+        auto* lay = new QVBoxLayout(&d);
+        lay->addLayout(form);
+        lay->addWidget(box);
+        if (d.exec() != QDialog::Accepted) return false;
+        choice.font.name = family->currentFont().family();
+        choice.font.size = size->value();
+        choice.font.bold = bold->isChecked();
+        choice.font.italic = italic->isChecked();
+        choice.font.underline = underline->isChecked();
+        choice.font.strikethrough = strike->isChecked();
+        choice.color = color;
+        return true;
+    }
+
+    bool pageSetupDialog(PageSetup& setup) override {
+        QDialog d(dialogParent());
+        d.setWindowTitle(QStringLiteral("Page Setup"));
+        auto* form = new QFormLayout;
+        auto* paper = new QComboBox;
+        struct Paper { const char* name; int w, h; };
+        static const Paper papers[] = {{"Letter", 12240, 15840}, {"Legal", 12240, 20160}, {"A4", 11906, 16838}};
+        for (auto& p : papers) paper->addItem(QString::fromLatin1(p.name));
+        paper->setCurrentText(setup.paperName);
+        auto* portrait = new QRadioButton(QStringLiteral("Portrait"));
+        auto* landscape = new QRadioButton(QStringLiteral("Landscape"));
+        (setup.landscape ? landscape : portrait)->setChecked(true);
+        auto inches = [](int twips) {
+            auto* s = new QDoubleSpinBox;
+            s->setRange(0, 5);
+            s->setDecimals(2);
+            s->setSingleStep(0.25);
+            s->setSuffix(QStringLiteral(" in"));
+            s->setValue(twips / 1440.0);
+            return s;
+        };
+        auto* ml = inches(setup.marginLeft);
+        auto* mr = inches(setup.marginRight);
+        auto* mt = inches(setup.marginTop);
+        auto* mb = inches(setup.marginBottom);
+        form->addRow(QStringLiteral("Paper:"), paper);
+        form->addRow(portrait);
+        form->addRow(landscape);
+        form->addRow(QStringLiteral("Left margin:"), ml);
+        form->addRow(QStringLiteral("Right margin:"), mr);
+        form->addRow(QStringLiteral("Top margin:"), mt);
+        form->addRow(QStringLiteral("Bottom margin:"), mb);
+        auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QObject::connect(box, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+        QObject::connect(box, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+        auto* lay = new QVBoxLayout(&d);
+        lay->addLayout(form);
+        lay->addWidget(box);
+        if (d.exec() != QDialog::Accepted) return false;
+        const Paper& p = papers[std::max(0, paper->currentIndex())];
+        setup.paperName = QString::fromLatin1(p.name);
+        setup.paperWidth = p.w;
+        setup.paperHeight = p.h;
+        setup.landscape = landscape->isChecked();
+        setup.marginLeft = int(ml->value() * 1440 + 0.5);
+        setup.marginRight = int(mr->value() * 1440 + 0.5);
+        setup.marginTop = int(mt->value() * 1440 + 0.5);
+        setup.marginBottom = int(mb->value() * 1440 + 0.5);
+        return true;
+    }
+};
+
+std::unique_ptr<Dialogs>& slot() {
+    static std::unique_ptr<Dialogs> s;
+    return s;
+}
+
+}  // namespace
+
+Dialogs& dialogs() {
+    if (!slot()) slot() = std::make_unique<QtDialogs>();
+    return *slot();
+}
+
+std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> d) {
+    std::unique_ptr<Dialogs> old = std::move(slot());
+    slot() = std::move(d);
+    return old;
+}
+
+}  // namespace platform

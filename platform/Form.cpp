@@ -1,0 +1,572 @@
+#include "platform/Form.h"
+
+#include "platform/Control.h"
+#include "platform/Controls.h"
+#include "platform/FormWindow.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// Qt key to the classic virtual-key number; 0 for keys the program never tests.
+int virtualKey(const QKeyEvent* e) {
+    int k = e->key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return 65 + (k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return 48 + (k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return Key::F1 + (k - Qt::Key_F1);
+    switch (k) {
+    case Qt::Key_Escape: return Key::Escape;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return Key::Return;
+    case Qt::Key_Delete: return Key::Delete;
+    case Qt::Key_Backspace: return Key::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return Key::Tab;
+    case Qt::Key_Space: return Key::Space;
+    case Qt::Key_Left: return Key::Left;
+    case Qt::Key_Right: return Key::Right;
+    case Qt::Key_Up: return Key::Up;
+    case Qt::Key_Down: return Key::Down;
+    case Qt::Key_Home: return Key::Home;
+    case Qt::Key_End: return Key::End;
+    case Qt::Key_PageUp: return Key::PageUp;
+    case Qt::Key_PageDown: return Key::PageDown;
+    case Qt::Key_Insert: return Key::Insert;
+    case Qt::Key_Shift: return Key::Shift;
+    case Qt::Key_Control: return Key::Control;
+    default: return 0;
+    }
+}
+
+int shiftOf(Qt::KeyboardModifiers m) {
+    int s = 0;
+    if (m & Qt::ShiftModifier) s |= ShiftState::Shift;
+    if (m & Qt::ControlModifier) s |= ShiftState::Ctrl;
+    if (m & Qt::AltModifier) s |= ShiftState::Alt;
+    return s;
+}
+
+int asciiOf(const QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    default: break;
+    }
+    const QString t = e->text();
+    if (t.size() == 1 && t[0].unicode() >= 32 && t[0].unicode() < 256) return t[0].unicode();
+    if (t.size() == 1 && t[0].unicode() > 0 && t[0].unicode() < 32 && (e->modifiers() & Qt::ControlModifier))
+        return t[0].unicode();
+    return 0;
+}
+
+QString& helpFileName() {
+    static QString f;
+    return f;
+}
+
+// The key events already dispatched, so a key that Qt re-sends to parent widgets is handled
+// once.
+const QKeyEvent* lastKeyEvent = nullptr;
+quint64 lastKeyStamp = 0;
+
+}  // namespace
+
+// ---- FormWindow ------------------------------------------------------------------------------
+
+FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    client_->setAutoFillBackground(true);
+    client_->installEventFilter(this);
+    lay->addWidget(client_, 1);
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The close box asks the form to unload; a cancelled Unload keeps the window.
+    e->ignore();
+    if (!form_.isUnloaded()) form_.userClose();
+}
+
+void FormWindow::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (form_.applyingGeometry_ || !isVisible()) return;
+    form_.syncGeometryFromWidget();
+    if (form_.isLoaded() && !form_.isUnloaded()) form_.Form_Resize();
+}
+
+void FormWindow::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (form_.applyingGeometry_ || !isVisible()) return;
+    form_.syncGeometryFromWidget();
+}
+
+void FormWindow::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange || form_.applyingGeometry_) return;
+    WindowState s = isMaximized() ? WindowState::Maximized
+                    : isMinimized() ? WindowState::Minimized
+                                    : WindowState::Normal;
+    if (s == form_.state_) return;
+    // A person maximised or restored the window.
+    form_.state_ = s;
+    form_.syncGeometryFromWidget();
+    if (form_.isLoaded() && !form_.isUnloaded()) form_.Form_Resize();
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == client_ && e->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        int button = me->button() == Qt::RightButton ? 2 : me->button() == Qt::MiddleButton ? 4 : 1;
+        form_.Form_MouseUp(button, shiftOf(me->modifiers()), pixelsToTwipsX(int(me->position().x())),
+                           pixelsToTwipsY(int(me->position().y())));
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+// ---- Form ------------------------------------------------------------------------------------
+
+Form::Form(const QString& typeName) : typeName_(typeName) {
+    window_ = std::make_unique<FormWindow>(*this);
+    window_->setObjectName(typeName);
+    client_ = window_->client();
+    window_->setWindowTitle(QString());
+    applyGeometry();
+    setBackColor(backColor_);
+    Runtime::instance().formCreated(this);
+}
+
+Form::~Form() {
+    Runtime::instance().formDestroyed(this);
+    // Controls are members of the window class and are destroyed after this body; they
+    // unregister themselves from a form that no longer has a window.
+    window_.reset();
+}
+
+void Form::load() {
+    if (loaded_ || unloaded_) return;
+    loaded_ = true;
+    loading_ = true;
+    Form_Load();
+    loading_ = false;
+}
+
+void Form::show(bool modal) {
+    Runtime& rt = Runtime::instance();
+    if (unloaded_ || rt.ended()) return;
+    if (loading_) {
+        // Show from inside the form's own Load: make it visible; the activation follows when
+        // the Show that is loading it goes on.
+        window_->show();
+        return;
+    }
+    load();
+    if (unloaded_ || rt.ended()) return;
+    if (modal) {
+        Form* opener = rt.active_;
+        modal_ = true;
+        rt.modalStack_.push_back(this);
+        window_->setWindowModality(Qt::ApplicationModal);
+        applyGeometry();
+        window_->show();
+        if (state_ == WindowState::Maximized) window_->showMaximized();
+        rt.activate(this);
+        QPointer<FormWindow> w = window_.get();
+        auto stillOpen = [&] { return !unloaded_ && !rt.ended() && window_ && window_->isVisible(); };
+        if (stillOpen()) {
+            if (rt.modalHook_) {
+                rt.modalHook_(*this);
+                if (stillOpen()) {
+                    // The hook left the window open: close it without its handlers so the
+                    // caller goes on; the hook reports the failure.
+                    window_->hide();
+                    rt.formHiddenOrUnloaded(this);
+                }
+            } else {
+                QEventLoop loop;
+                QObject::connect(qApp, &QCoreApplication::aboutToQuit, &loop, &QEventLoop::quit);
+                while (stillOpen()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+            }
+        }
+        auto it = std::find(rt.modalStack_.begin(), rt.modalStack_.end(), this);
+        if (it != rt.modalStack_.end()) rt.modalStack_.erase(it);
+        modal_ = false;
+        if (w) w->setWindowModality(Qt::NonModal);
+        // The opener becomes active again after the modal window's Unload.
+        if (opener && opener != this && !rt.ended() && std::find(rt.forms_.begin(), rt.forms_.end(), opener) != rt.forms_.end())
+            rt.activate(opener);
+        return;
+    }
+    bool wasVisible = window_->isVisible();
+    if (!wasVisible) {
+        applyGeometry();
+        window_->show();
+        if (state_ == WindowState::Maximized) window_->showMaximized();
+    }
+    window_->raise();
+    rt.activate(this);
+}
+
+void Form::hide() {
+    if (!window_ || !window_->isVisible()) return;
+    load();
+    window_->hide();
+    Runtime::instance().formHiddenOrUnloaded(this);
+}
+
+bool Form::unload() {
+    Runtime& rt = Runtime::instance();
+    if (unloaded_) return true;
+    if (loaded_ && !rt.ended()) {
+        int cancel = 0;
+        Form_Unload(cancel);
+        if (cancel != 0) return false;
+    }
+    if (unloaded_) return true;  // the Unload handler unloaded it already
+    destroyNow();
+    return true;
+}
+
+void Form::destroyNow() {
+    Runtime& rt = Runtime::instance();
+    unloaded_ = true;
+    if (window_) window_->hide();
+    rt.formHiddenOrUnloaded(this);
+    rt.clearSlotsOf(this);
+    // The object itself is kept until it is safe to destroy (its handler may still run).
+    auto it = std::find(rt.forms_.begin(), rt.forms_.end(), this);
+    if (it != rt.forms_.end()) {
+        rt.forms_.erase(it);
+        rt.graveyard_.emplace_back(this);
+    }
+}
+
+void Form::userClose() {
+    unload();
+}
+
+bool Form::isVisible() const { return window_ && !unloaded_ && window_->isVisible(); }
+
+void Form::setCaption(const QString& text) {
+    caption_ = text;
+    if (window_) window_->setWindowTitle(text);
+}
+
+int Form::left() const { return left_; }
+int Form::top() const { return top_; }
+int Form::width() const {
+    if (state_ == WindowState::Maximized) return screen().widthTwips();
+    return width_;
+}
+int Form::height() const {
+    if (state_ == WindowState::Maximized) return screen().heightTwips();
+    return height_;
+}
+
+void Form::setLeft(int t) { move(t, top_, width_, height_); }
+void Form::setTop(int t) { move(left_, t, width_, height_); }
+void Form::setWidth(int t) { move(left_, top_, t, height_); }
+void Form::setHeight(int t) { move(left_, top_, width_, t); }
+
+void Form::move(int l, int t, int w, int h) {
+    if (w < 0) w = width_;
+    if (h < 0) h = height_;
+    bool sizeChanged = (w != width_ || h != height_);
+    left_ = l;
+    top_ = t;
+    width_ = std::max(0, w);
+    height_ = std::max(0, h);
+    if (state_ == WindowState::Normal) applyGeometry();
+    if (sizeChanged && loaded_ && !unloaded_ && state_ == WindowState::Normal) Form_Resize();
+}
+
+int Form::scaleWidth() const {
+    if (client_ && client_->width() > 0 && isVisible()) return pixelsToTwipsX(client_->width());
+    return std::max(0, width() - 2 * 60);
+}
+
+int Form::scaleHeight() const {
+    if (client_ && client_->height() > 0 && isVisible()) return pixelsToTwipsY(client_->height());
+    int menu = (menuBar_ && !menuBar_->actions().isEmpty()) ? 300 : 0;
+    return std::max(0, height() - 2 * 60 - 360 - menu);
+}
+
+void Form::setWindowState(WindowState s) {
+    if (s == state_) return;
+    state_ = s;
+    if (window_) {
+        applyingGeometry_ = true;
+        if (window_->isVisible()) {
+            if (s == WindowState::Maximized) window_->showMaximized();
+            else if (s == WindowState::Minimized) window_->showMinimized();
+            else window_->showNormal();
+        }
+        applyingGeometry_ = false;
+        if (s == WindowState::Normal) applyGeometry();
+    }
+    if (loaded_ && !unloaded_) Form_Resize();
+}
+
+void Form::applyGeometry() {
+    if (!window_) return;
+    applyingGeometry_ = true;
+    if (state_ == WindowState::Normal)
+        window_->setGeometry(twipsToPixelsX(left_), twipsToPixelsY(top_), std::max(1, twipsToPixelsX(width_)),
+                             std::max(1, twipsToPixelsY(height_)));
+    applyingGeometry_ = false;
+}
+
+void Form::syncGeometryFromWidget() {
+    if (!window_ || state_ != WindowState::Normal) return;
+    QRect g = window_->geometry();
+    left_ = pixelsToTwipsX(g.x());
+    top_ = pixelsToTwipsY(g.y());
+    width_ = pixelsToTwipsX(g.width());
+    height_ = pixelsToTwipsY(g.height());
+}
+
+void Form::setBackColor(Color c) {
+    backColor_ = c;
+    if (!client_) return;
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, toQColor(c));
+    client_->setPalette(pal);
+}
+
+void Form::refresh() {
+    if (window_) window_->repaint();
+}
+
+void Form::setFixedBorder(bool fixed) {
+    fixedBorder_ = fixed;
+    if (!window_) return;
+    Qt::WindowFlags f = window_->windowFlags();
+    if (fixed) f &= ~Qt::WindowMaximizeButtonHint;
+    else f |= Qt::WindowMaximizeButtonHint;
+    window_->setWindowFlags(f);
+}
+
+Menu& Form::addMenu(Menu& menu) {
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(window_.get());
+        static_cast<QVBoxLayout*>(window_->layout())->insertWidget(0, menuBar_);
+    }
+    menuBar_->addMenu(menu.qmenu());
+    return menu;
+}
+
+void Form::popupMenu(Menu& menu) {
+    if (menuPopupHook()) {
+        menuPopupHook()(*this, menu);
+        return;
+    }
+    QMenu* m = menu.qmenu();
+    if (m) {
+        // A title's Click runs as it opens, as from the menu bar.
+        m->exec(QCursor::pos());
+    }
+}
+
+std::function<void(Form&, Menu&)>& Form::menuPopupHook() {
+    static std::function<void(Form&, Menu&)> hook;
+    return hook;
+}
+
+QWidget* Form::widget() const { return window_.get(); }
+QWidget* Form::containerWidget() { return client_; }
+
+Control* Form::activeControl() const {
+    QWidget* f = QApplication::focusWidget();
+    if (!f || !window_ || f->window() != window_.get()) {
+        return focusedControl_;
+    }
+    for (Control* c : controls_)
+        if (c->widget() && (c->widget() == f || c->widget()->isAncestorOf(f))) return c;
+    return focusedControl_;
+}
+
+void Form::dispatchKey(int keyCode, int shift, int keyAscii) {
+    (void)dispatchKeyEvent(keyCode, shift, keyAscii, true);
+}
+
+bool Form::dispatchKeyEvent(int keyCode, int shift, int keyAscii, bool letControlHandle) {
+    QPointer<FormWindow> alive = window_.get();
+    Control* ctl = activeControl();
+    int code = keyCode;
+    const int originalCode = keyCode;
+    if (code != 0) {
+        if (keyPreview_) Form_KeyDown(code, shift);
+        if (!alive || unloaded_) return true;
+        if (code != 0 && ctl && ctl->onKeyDown) ctl->onKeyDown(code, shift);
+        if (!alive || unloaded_) return true;
+    }
+    bool swallowed = (originalCode != 0 && code == 0);
+    if (!swallowed && originalCode == Key::F1) {
+        // Help at the control's context, else the form's, after KeyDown has run.
+        int id = (ctl && ctl->helpContextId() != 0) ? ctl->helpContextId() : helpContextId_;
+        help().showHelp(helpFile(), id);
+        return true;
+    }
+    int ascii = keyAscii;
+    if (!swallowed && ascii != 0) {
+        if (keyPreview_) Form_KeyPress(ascii);
+        if (!alive || unloaded_) return true;
+        if (ascii != 0 && ctl && ctl->onKeyPress) ctl->onKeyPress(ascii);
+        if (!alive || unloaded_) return true;
+        if (ascii == 0) swallowed = true;
+    }
+    if (swallowed) return true;
+    if (letControlHandle && ctl) ctl->handleKey(code, shift, ascii);
+    return false;
+}
+
+void Form::registerControl(Control* c) { controls_.push_back(c); }
+
+void Form::unregisterControl(Control* c) {
+    auto it = std::find(controls_.begin(), controls_.end(), c);
+    if (it != controls_.end()) controls_.erase(it);
+    if (focusedControl_ == c) focusedControl_ = nullptr;
+}
+
+void Form::setHelpFile(const QString& file) { helpFileName() = file; }
+QString Form::helpFile() { return helpFileName(); }
+
+// ---- Runtime ---------------------------------------------------------------------------------
+
+namespace {
+
+// Routes every key typed in one of the program's windows through its form first.
+class KeyRouter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w) return false;
+        auto* fw = qobject_cast<FormWindow*>(w->window());
+        if (!fw) return false;
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke == lastKeyEvent && ke->timestamp() == lastKeyStamp) return false;
+        lastKeyEvent = ke;
+        lastKeyStamp = ke->timestamp();
+        Form& form = fw->form();
+        if (form.isUnloaded()) return false;
+        return form.dispatchKeyEvent(virtualKey(ke), shiftOf(ke->modifiers()), asciiOf(ke), false);
+    }
+};
+
+}  // namespace
+
+Runtime& Runtime::instance() {
+    static Runtime r;
+    static bool routerInstalled = false;
+    if (!routerInstalled && QCoreApplication::instance()) {
+        routerInstalled = true;
+        QCoreApplication::instance()->installEventFilter(new KeyRouter);
+    }
+    return r;
+}
+
+void Runtime::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+void Runtime::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    for (Form* f : forms_)
+        if (f->window_) f->window_->hide();
+    active_ = nullptr;
+    QCoreApplication::exit(0);
+}
+
+void Runtime::collectUnloaded() { graveyard_.clear(); }
+
+void Runtime::resetForTests() {
+    ended_ = false;
+    active_ = nullptr;
+    modalStack_.clear();
+    activationOrder_.clear();
+    slots_.clear();
+    std::vector<Form*> all = forms_;
+    for (Form* f : all) {
+        f->unloaded_ = true;
+        if (f->window_) f->window_->hide();
+        auto it = std::find(forms_.begin(), forms_.end(), f);
+        if (it != forms_.end()) forms_.erase(it);
+        graveyard_.emplace_back(f);
+    }
+    graveyard_.clear();
+    forms_.clear();
+    modalHook_ = nullptr;
+}
+
+Form*& Runtime::defaultSlot(std::type_index t) {
+    for (auto& [type, form] : slots_)
+        if (type == t) return form;
+    slots_.emplace_back(t, nullptr);
+    return slots_.back().second;
+}
+
+void Runtime::clearSlotsOf(Form* f) {
+    for (auto& [type, form] : slots_)
+        if (form == f) form = nullptr;
+}
+
+void Runtime::activate(Form* f) {
+    if (!f || ended_ || f->unloaded_ || f->loading_) return;
+    if (!f->window_ || !f->window_->isVisible()) return;
+    if (active_ == f) return;
+    active_ = f;
+    activationOrder_.erase(std::remove(activationOrder_.begin(), activationOrder_.end(), f), activationOrder_.end());
+    activationOrder_.push_back(f);
+    f->window_->activateWindow();
+    f->Form_Activate();
+    if (active_ != f || f->unloaded_ || ended_) return;
+    bool focusable = false;
+    for (Control* c : f->controls_) focusable |= c->canTakeFocus() && c->isShowing() && c->enabled();
+    if (!focusable) f->Form_GotFocus();
+}
+
+void Runtime::formHiddenOrUnloaded(Form* f) {
+    activationOrder_.erase(std::remove(activationOrder_.begin(), activationOrder_.end(), f), activationOrder_.end());
+    if (active_ != f) return;
+    active_ = nullptr;
+    if (f->modal_ || ended_) return;  // the modal Show reactivates its opener itself
+    // Another visible window of the program becomes the active one.
+    for (auto it = activationOrder_.rbegin(); it != activationOrder_.rend(); ++it) {
+        Form* next = *it;
+        if (next->window_ && next->window_->isVisible() && !next->unloaded_) {
+            activate(next);
+            return;
+        }
+    }
+}
+
+void Runtime::formCreated(Form* f) { forms_.push_back(f); }
+
+void Runtime::formDestroyed(Form* f) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+    activationOrder_.erase(std::remove(activationOrder_.begin(), activationOrder_.end(), f), activationOrder_.end());
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), f), modalStack_.end());
+    clearSlotsOf(f);
+    if (active_ == f) active_ = nullptr;
+}
+
+}  // namespace platform
