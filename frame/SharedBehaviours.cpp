@@ -23,14 +23,10 @@ void ShowHelpTopic(int contextId) { platform::help().showHelp(platform::resolveP
 void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
 
 static void setContentFilesHidden(bool hidden) {
-    for (int n = 0; n <= 63; ++n) {
-        QString name = QStringLiteral("Misc%1.Hlp").arg(n);
-        if (platform::fileExists(name)) platform::setFileHidden(name, hidden);
-    }
-    for (int n = 0; n <= 24; ++n) {
-        QString name = QStringLiteral("Pr%1.Hlp").arg(n);
-        if (platform::fileExists(name)) platform::setFileHidden(name, hidden);
-    }
+    QStringList names;
+    for (int n = 0; n <= 63; ++n) names << QStringLiteral("Misc%1.Hlp").arg(n);
+    for (int n = 0; n <= 24; ++n) names << QStringLiteral("Pr%1.Hlp").arg(n);
+    platform::setFilesHidden(names, hidden);
 }
 
 void ShowContentFiles() { setContentFilesHidden(false); }

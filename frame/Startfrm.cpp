@@ -280,17 +280,8 @@ void Startfrm::SaveBackgroundColor() {
 }
 
 void Startfrm::LoadBackgroundColor() {
-    StartBackColor = frame::readBackColorSetting();
-    if (StartBackColor.isEmpty()) {
-        StartBackColor = VariantValue::fromInt(0xFF0000);
-    } else if (StartBackColor.type == VariantValue::Text) {
-        QString t = StartBackColor.text;
-        while (t.endsWith(QLatin1Char(' '))) t.chop(1);
-        // "Def" is the system's default colour as it is now; the program writes no other text,
-        // and any other reads as the default blue.
-        StartBackColor = VariantValue::fromInt(t == QLatin1String("Def") ? std::int32_t(Label1.backColor())
-                                                                         : std::int32_t(0xFF0000));
-    }
+    StartBackColor = VariantValue::fromInt(
+        frame::backColorFromSetting(frame::readBackColorSetting(), std::int32_t(Label1.backColor())));
     setBackColor(Color(StartBackColor.integer));
 }
 
