@@ -1,0 +1,373 @@
+// The shipped content documents: every one the program opens exists as rich text, the rule
+// documents quote the published text word for word (and say so where they do not), and the
+// help file has a topic for every context id the program asks for.
+//
+// Quoted text is set in font 0 of the documents, the program's own words in font 1; the
+// tests read each paragraph's font and text by stripping the control words.
+#include "platform/Files.h"
+#include "platform/HelpFile.h"
+#include "platform/RtfReader.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+QByteArray readContent(const QString& name) {
+    QFile f(QStringLiteral(QUORVANE_CONTENT_DIR) + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QString readReference(const char* name) {
+    QFile f(QStringLiteral(QUORVANE_TEST_DATA_DIR) + QLatin1Char('/') + QLatin1String(name));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+QString squeeze(const QString& s) { return s.simplified(); }
+
+struct Paragraph {
+    int font = -1;
+    QString text;
+};
+
+// Strips an RTF paragraph down to its text: escapes decoded, control words and braces gone.
+QString rtfText(const QByteArray& chunk) {
+    QString out;
+    for (qsizetype i = 0; i < chunk.size(); ++i) {
+        const char c = chunk[i];
+        if (c == '{' || c == '}' || c == '\r' || c == '\n') continue;
+        if (c != '\\') {
+            out += QChar::fromLatin1(c);
+            continue;
+        }
+        if (i + 1 >= chunk.size()) break;
+        const char n = chunk[i + 1];
+        if (n == '\\' || n == '{' || n == '}') {
+            out += QChar::fromLatin1(n);
+            ++i;
+        } else if (n == '\'') {
+            out += platform::fromCp1252(QByteArray::fromHex(chunk.mid(i + 2, 2)));
+            i += 3;
+        } else {
+            qsizetype j = i + 1;
+            while (j < chunk.size() && std::isalpha(static_cast<unsigned char>(chunk[j]))) ++j;
+            const QByteArray word = chunk.mid(i + 1, j - i - 1);
+            qsizetype k = j;
+            if (k < chunk.size() && (chunk[k] == '-' || std::isdigit(static_cast<unsigned char>(chunk[k])))) ++k;
+            while (k < chunk.size() && std::isdigit(static_cast<unsigned char>(chunk[k]))) ++k;
+            const QByteArray number = chunk.mid(j, k - j);
+            if (k < chunk.size() && chunk[k] == ' ') ++k;
+            if (word == "tab" || word == "line") out += QLatin1Char(' ');
+            if (word == "u") {
+                int code = number.toInt();
+                if (code < 0) code += 65536;
+                out += QChar(code);
+                if (k < chunk.size() && chunk[k] == '?') ++k;
+            }
+            i = k - 1;
+        }
+    }
+    return squeeze(out);
+}
+
+std::vector<Paragraph> paragraphs(const QByteArray& rtf) {
+    std::vector<Paragraph> out;
+    qsizetype pos = rtf.indexOf("\\pard");
+    while (pos >= 0) {
+        const qsizetype next = rtf.indexOf("\\pard", pos + 5);
+        const QByteArray chunk = rtf.mid(pos, next < 0 ? -1 : next - pos);
+        static const QRegularExpression fontRe(QStringLiteral("\\\\f(\\d+)"));
+        const auto m = fontRe.match(QString::fromLatin1(chunk));
+        Paragraph p;
+        p.font = m.hasMatch() ? m.captured(1).toInt() : -1;
+        p.text = rtfText(chunk);
+        if (!p.text.isEmpty()) out.push_back(p);
+        pos = next;
+    }
+    return out;
+}
+
+std::vector<QString> quoted(const QByteArray& rtf) {
+    std::vector<QString> out;
+    for (const Paragraph& p : paragraphs(rtf))
+        if (p.font == 0) out.push_back(p.text);
+    return out;
+}
+
+QString allText(const QByteArray& rtf) {
+    QString s;
+    for (const Paragraph& p : paragraphs(rtf)) s += p.text + QLatin1Char('\n');
+    return s;
+}
+
+// A paragraph the source breaks off ends with an ellipsis; what comes before must be there.
+QString withoutCutMark(QString s) {
+    if (s.endsWith(QStringLiteral(" \u2026"))) s.chop(2);
+    return s;
+}
+
+QStringList contentNames() {
+    QStringList names;
+    for (int n = 0; n <= 63; ++n) names << QStringLiteral("Misc%1.Hlp").arg(n);
+    for (int n = 0; n <= 24; ++n) names << QStringLiteral("PR%1.Hlp").arg(n);
+    names << "SampleAct.Dat" << "SampleCom.Dat" << "SamplePol.Dat";
+    return names;
+}
+
+QString firstLine(const QByteArray& rtf) {
+    QTextDocument doc;
+    platform::readRtfDocument(rtf, doc);
+    return doc.firstBlock().text().simplified();
+}
+
+}  // namespace
+
+// ---- every document --------------------------------------------------------------------------
+
+TEST(ContentDocuments, EachIsWindows1252RichTextWithBalancedGroupsAndATitle) {
+    for (const QString& name : contentNames()) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray rtf = readContent(name);
+        ASSERT_FALSE(rtf.isEmpty());
+        EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        int depth = 0;
+        bool negative = false;
+        for (qsizetype i = 0; i < rtf.size(); ++i) {
+            if (rtf[i] == '\\') { ++i; continue; }
+            if (rtf[i] == '{') ++depth;
+            if (rtf[i] == '}' && --depth < 0) negative = true;
+            if (depth == 0 && i > 0 && i + 3 < rtf.size()) negative = true;  // text after the end
+        }
+        EXPECT_FALSE(negative);
+        EXPECT_EQ(depth, 0);
+        EXPECT_FALSE(firstLine(rtf).isEmpty());
+    }
+}
+
+struct TitleCase {
+    const char* file;
+    const char* title;
+};
+
+class ContentTitles : public ::testing::TestWithParam<TitleCase> {};
+
+TEST_P(ContentTitles, DocumentOpensWithItsTitle) {
+    EXPECT_EQ(firstLine(readContent(GetParam().file)), QString::fromUtf8(GetParam().title));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, ContentTitles,
+    ::testing::Values(TitleCase{"Misc0.Hlp", "Policy Insert Template Information"},
+                      TitleCase{"Misc1.Hlp", "Program Information"},
+                      TitleCase{"Misc2.Hlp", "Disclaimer"},
+                      TitleCase{"Misc3.Hlp", "Addressable Safeguards"},
+                      TitleCase{"Misc4.Hlp", "Security Rule and Privacy Rule Distinctions"},
+                      TitleCase{"Misc5.Hlp", "The HIPAA Security Rule Timeline"},
+                      TitleCase{"Misc6.Hlp", "Concepts of the Final Security Rule"},
+                      TitleCase{"Misc8.Hlp", "Impact of not complying with the Security Final Rule"},
+                      TitleCase{"Misc10.Hlp", "Risk Analysis Overview"},
+                      TitleCase{"Misc11.Hlp", "Selected HIPAA Questions and Answers"},
+                      TitleCase{"Misc12.Hlp", "Recommendations from NIST"},
+                      TitleCase{"Misc13.Hlp", "Common Risk Analysis Mistakes"},
+                      TitleCase{"Misc14.Hlp", "Risk Analysis - Policy and Procedure"},
+                      TitleCase{"Misc28.Hlp", "Password Management - Policy and Procedure"},
+                      TitleCase{"Misc55.Hlp", "Encryption - Policy and Procedure"},
+                      TitleCase{"Misc56.Hlp", "Sample Incident Report"},
+                      TitleCase{"Misc57.Hlp", "Risk Analysis Worksheet"},
+                      TitleCase{"Misc60.Hlp", "Sample Disaster Recovery Plan"},
+                      TitleCase{"Misc62.Hlp", "Requirements for Group Health Plans - Policy and Procedure"},
+                      TitleCase{"Misc63.Hlp", "Documentation - Policy and Procedure"},
+                      TitleCase{"PR0.Hlp", "The Entire Security Rule"},
+                      TitleCase{"PR1.Hlp", "Summary"},
+                      TitleCase{"PR6.Hlp", "B. Applicability (§ 164.302)"},
+                      TitleCase{"PR15.Hlp", "K. Appendix"},
+                      TitleCase{"PR24.Hlp", "Appendix A to Subpart C of Part 164—Security Standards: Matrix"},
+                      TitleCase{"SamplePol.Dat", "Maple Street Family Practice"}),
+    [](const auto& info) {
+        std::string s = info.param.file;
+        for (char& c : s)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return s;
+    });
+
+TEST(ContentDocuments, RecoveryPlanTemplateIsAFullPlan) {
+    const QString text = allText(readContent("Misc60.Hlp"));
+    for (const char* part : {"Scope", "Roles and contacts", "Call list", "Critical systems",
+                             "Data backup", "Emergency mode operation", "Restoration procedures",
+                             "Testing and revision"})
+        EXPECT_TRUE(text.contains(QLatin1String(part))) << part;
+    EXPECT_GT(text.size(), 8000);  // five printed pages
+}
+
+// ---- the rule documents ----------------------------------------------------------------------
+
+class RuleDocument : public ::testing::TestWithParam<int> {};
+
+TEST_P(RuleDocument, EveryQuotedParagraphStandsInThePublishedText) {
+    const int n = GetParam();
+    const QString preamble = squeeze(readReference("final-rule-2003-preamble.txt"));
+    const QString rule = squeeze(readReference("security-rule-2003.txt"));
+    ASSERT_FALSE(preamble.isEmpty());
+    ASSERT_FALSE(rule.isEmpty());
+    const QByteArray rtf = readContent(QStringLiteral("PR%1.Hlp").arg(n));
+    for (const QString& q : quoted(rtf)) {
+        const QString body = withoutCutMark(q);
+        const bool found = (n != 23 && n != 24 && preamble.contains(body)) ||
+                           (n == 0 || n >= 23 ? rule.contains(body) : false);
+        EXPECT_TRUE(found) << "PR" << n << ": " << q.toStdString();
+    }
+}
+
+TEST_P(RuleDocument, ShipsNoEditorialNotesOfTheReferenceFiles) {
+    const QString text = allText(readContent(QStringLiteral("PR%1.Hlp").arg(GetParam())));
+    EXPECT_FALSE(text.contains("NOT RECOVERED"));
+    EXPECT_FALSE(text.contains("[...]"));
+    EXPECT_FALSE(text.contains("[Note"));
+    EXPECT_FALSE(text.contains("(sic)"));
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\[P\\d+"))));
+    EXPECT_FALSE(text.contains("[[Page"));
+}
+
+TEST_P(RuleDocument, ProgramNotesSayWhereTheFullTextIsPublished) {
+    const int n = GetParam();
+    const std::vector<Paragraph> ps = paragraphs(readContent(QStringLiteral("PR%1.Hlp").arg(n)));
+    for (size_t i = 0; i < ps.size(); ++i) {
+        if (ps[i].font != 1 || ps[i].text != "Program note") continue;
+        QString note;
+        for (size_t j = i + 1; j < ps.size() && ps[j].font == 1 && ps[j].text != "Program note"; ++j)
+            note += ps[j].text + ' ';
+        const bool cited = note.contains("68 FR 8334") || note.contains("68 FR 8376");
+        EXPECT_TRUE(cited) << "PR" << n << ": " << note.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSections, RuleDocument, ::testing::Range(0, 25));
+
+struct SectionCase {
+    int n;
+    const char* quotedStart;  // empty: the section has only a program note
+};
+
+class PreambleSection : public ::testing::TestWithParam<SectionCase> {};
+
+TEST_P(PreambleSection, QuotesItsOwnPartOfThePreambleOrExplainsWhyNot) {
+    const SectionCase c = GetParam();
+    const QByteArray rtf = readContent(QStringLiteral("PR%1.Hlp").arg(c.n));
+    const std::vector<QString> q = quoted(rtf);
+    if (!*c.quotedStart) {
+        EXPECT_TRUE(q.empty());
+        const QString text = allText(rtf);
+        EXPECT_TRUE(text.contains("Program note"));
+        EXPECT_TRUE(text.contains("68 FR 8334, February 20, 2003"));
+        return;
+    }
+    bool found = false;
+    for (const QString& p : q) found = found || p.startsWith(QString::fromUtf8(c.quotedStart));
+    EXPECT_TRUE(found) << c.quotedStart;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, PreambleSection,
+    ::testing::Values(SectionCase{1, "SUMMARY: This final rule adopts standards"},
+                      SectionCase{1, "B. Applicability (§ 164.302)"},
+                      SectionCase{2, "The Department of Health and Human Services (HHS) Medicare"},
+                      SectionCase{3, "On August 12, 1998, we published a proposed rule"},
+                      SectionCase{4, "We received approximately 2,350 timely public comments"},
+                      SectionCase{5, ""},
+                      SectionCase{6, "Response: Section 164.302 below makes the security standards"},
+                      SectionCase{7, "The proposed rule included definitions for a number of terms"},
+                      SectionCase{8, "In the proposed rule, we proposed to cover all health information"},
+                      SectionCase{9, "1. Security management process"},
+                      SectionCase{10, ""},
+                      SectionCase{11, "1. Access Control (§ 164.312(a)(1))"},
+                      SectionCase{12, "1. Health Care Clearinghouses"},
+                      SectionCase{13, "2. Comment: One commenter asked if standards will override"},
+                      SectionCase{14, "In this final rule the dates by which entities must be in compliance"},
+                      SectionCase{15, ""},
+                      SectionCase{16, "b. Comment: One commenter asked how these regulations relate"},
+                      SectionCase{17, ""},
+                      SectionCase{18, "• Changed the CFR part from 142 to 164."},
+                      SectionCase{19, "Under the Paperwork Reduction Act of 1995 (PRA)"},
+                      SectionCase{20, "We have examined the impacts of this rule"},
+                      SectionCase{21, ""},
+                      SectionCase{22, "Disclosure means the release, transfer, provision of"}),
+    [](const auto& info) {
+        return "PR" + std::to_string(info.param.n) + "_" + std::to_string(info.index);
+    });
+
+TEST(RuleDocuments, SubpartCHoldsEveryRecoveredParagraphOfTheRuleInOrder) {
+    const QStringList lines = readReference("security-rule-2003.txt").split('\n');
+    std::vector<QString> expected;
+    bool inSubpart = false;
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QStringLiteral("§ 164.302"))) inSubpart = true;
+        if (line.startsWith(QStringLiteral("Appendix A to Subpart C"))) break;
+        if (!inSubpart || line.isEmpty() || line.startsWith("[NOT RECOVERED")) continue;
+        expected.push_back(squeeze(line));
+    }
+    ASSERT_GT(expected.size(), 100u);
+    std::vector<QString> shipped = quoted(readContent("PR23.Hlp"));
+    // The document opens with the CFR headings above the subpart.
+    const auto first = std::find(shipped.begin(), shipped.end(), expected.front());
+    ASSERT_NE(first, shipped.end());
+    EXPECT_EQ(std::vector<QString>(first, shipped.end()), expected);
+}
+
+TEST(RuleDocuments, SubpartCExplainsEachGapInsteadOfFillingIt) {
+    const QString text = allText(readContent("PR23.Hlp"));
+    EXPECT_EQ(text.count("Program note"), 3);
+    EXPECT_TRUE(text.contains("The text of § 164.302 as adopted in 2003 is not reproduced here."));
+    // The 2013 wording of the applicability section must not stand in for the 2003 one.
+    EXPECT_FALSE(text.contains("A covered entity or business associate must comply"));
+}
+
+TEST(RuleDocuments, MatrixHasEveryRowOfAppendixA) {
+    const QString text = allText(readContent("PR24.Hlp"));
+    const QStringList lines = readReference("security-rule-2003.txt").split('\n');
+    const qsizetype start = lines.indexOf(QRegularExpression(QStringLiteral("^Appendix A to Subpart C.*")));
+    ASSERT_GE(start, 0);
+    int cells = 0;
+    for (qsizetype i = start; i < lines.size(); ++i) {
+        // The reference file's own description of the table stands in parentheses.
+        if (!lines[i].contains(" | ") || lines[i].startsWith('(')) continue;
+        for (const QString& cell : lines[i].split('|')) {
+            if (cell.trimmed().isEmpty()) continue;
+            EXPECT_TRUE(text.contains(cell.trimmed())) << cell.toStdString();
+            ++cells;
+        }
+    }
+    EXPECT_GT(cells, 60);
+}
+
+TEST(RuleDocuments, EntireRuleIsAllSectionsInOrder) {
+    std::vector<QString> sections;
+    for (int n = 1; n <= 24; ++n)
+        for (const QString& q : quoted(readContent(QStringLiteral("PR%1.Hlp").arg(n)))) sections.push_back(q);
+    EXPECT_EQ(quoted(readContent("PR0.Hlp")), sections);
+}
+
+// ---- the help file ---------------------------------------------------------------------------
+
+class HelpContext : public ::testing::TestWithParam<int> {};
+
+TEST_P(HelpContext, ShippedHelpFileHasARealTopic) {
+    testsupport::TempProgramFolder folder;
+    folder.copyContent();
+    const auto file = platform::HelpFile::load("QUORVANE.hlp");
+    ASSERT_TRUE(file);
+    const platform::HelpTopic* t = file->topic(GetParam());
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(t->title.isEmpty());
+    int words = 0;
+    for (const auto& p : t->paragraphs) words += int(p.text.split(' ', Qt::SkipEmptyParts).size());
+    EXPECT_GE(words, 40);
+}
+
+INSTANTIATE_TEST_SUITE_P(ContextIds, HelpContext,
+                         ::testing::Values(0, 1000, 1014, 2009, 3010, 3044, 3048, 3012, 3014, 3066, 5050));
