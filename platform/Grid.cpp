@@ -161,6 +161,8 @@ protected:
     }
     void focusOutEvent(QFocusEvent* e) override {
         QLineEdit::focusOutEvent(e);
+        // A message box or menu over the window leaves the edit open, as the focus comes back.
+        if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason) return;
         QWidget* now = QApplication::focusWidget();
         if (grid_.editing_ && !grid_.finishing_) grid_.commitEdit();
         // Focus leaving the grid from its editor is the grid losing the focus.
