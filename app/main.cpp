@@ -1,4 +1,5 @@
 // The program starts with its start window; nothing else is an entry point.
+#include "frame/SharedBehaviours.h"
 #include "frame/Startfrm.h"
 #include "platform/Program.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::initializeProgram(QStringLiteral("Quorvane"));
+    platform::Form::setHelpFile(HelpFileName);
     platform::defaultInstance<Startfrm>().show();
     return app.exec();
 }

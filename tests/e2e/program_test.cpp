@@ -1,0 +1,89 @@
+// The real program, started in a fresh copy of its folder: it reaches the start window, shows
+// the content documents while it is up, and leaves them hidden and its settings file behind
+// when it ends.
+#include "platform/Files.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+
+namespace {
+
+QStringList contentDocuments() {
+    QStringList names;
+    for (int n = 0; n <= 63; ++n) names << QStringLiteral("Misc%1.Hlp").arg(n);
+    for (int n = 0; n <= 24; ++n) names << QStringLiteral("PR%1.Hlp").arg(n);
+    return names;
+}
+
+QStringList hiddenList(const QString& folder) {
+    QFile f(QDir(folder).filePath(QStringLiteral(".hidden")));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+TEST(ProgramEndToEnd, StartsInItsFolderAndLeavesTheExpectedFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDirIterator it(QStringLiteral(QUORVANE_PROGRAM_DIR), QDir::Files);
+    while (it.hasNext()) {
+        QString src = it.next();
+        ASSERT_TRUE(QFile::copy(src, dir.filePath(QFileInfo(src).fileName()))) << src.toStdString();
+    }
+    QFile::setPermissions(dir.filePath(QStringLiteral("quorvane")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // As after an earlier run: every content document hidden.
+    {
+        QFile f(dir.filePath(QStringLiteral(".hidden")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contentDocuments().join(QLatin1Char('\n')).toUtf8() + "\n");
+    }
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    // Started from another folder: the program makes its own folder current.
+    program.setWorkingDirectory(QDir::tempPath());
+    program.start(dir.filePath(QStringLiteral("quorvane")), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+
+    // The start window's Activate makes the content documents visible (after the splash).
+    QElapsedTimer timer;
+    timer.start();
+    bool visible = false;
+    while (timer.elapsed() < 30000 && program.state() == QProcess::Running) {
+        if (hiddenList(dir.path()).isEmpty()) {
+            visible = true;
+            break;
+        }
+        program.waitForFinished(100);
+    }
+    ASSERT_TRUE(visible) << "the start window did not come up";
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("GColor3.Fil"))));
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("GColor3.Fil"))).size(), 0);
+
+    // Ending the session closes the start window as its close box would.
+    ::kill(program.processId(), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    QStringList hidden = hiddenList(dir.path());
+    for (const QString& name : contentDocuments()) EXPECT_TRUE(hidden.contains(name)) << name.toStdString();
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("GColor3.Fil"))).size(), 0);
+    // No settings but the ones it read, no stray temporary files.
+    QStringList made = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    for (const QString& name : made)
+        EXPECT_FALSE(name.contains(QStringLiteral(".tmp")) || name.endsWith(QLatin1Char('~'))) << name.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("HINV3.Fil"))));
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("HINV3.Fil"))).size(), 0);
+}
+
+}  // namespace
