@@ -60,6 +60,7 @@ void PrintDocument::clear() {
     pages_.clear();
     rich_.clear();
     open_ = false;
+    ++generation_;
     x_ = marginLeft_;
     y_ = marginTop_;
     changed();
@@ -68,6 +69,7 @@ void PrintDocument::clear() {
 void PrintDocument::startDoc() {
     pages_.clear();
     rich_.clear();
+    ++generation_;
     pages_.emplace_back();
     open_ = true;
     x_ = marginLeft_;
@@ -359,6 +361,7 @@ void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixel
         pen.setStyle(Qt::DashLine);
         pen.setCosmetic(true);
         pen.setWidth(1);
+        painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(doc.marginLeft(), doc.marginTop(),

@@ -148,6 +148,8 @@ public:
     const PrintPage& page(int n) const { return pages_.at(std::size_t(n - 1)); }
     // The laid-out copy of rich paragraph i (RichText ops refer to it).
     const QTextDocument& richParagraph(int i) const;
+    // Grows by one at every Clear and StartDoc: a viewer sees that a new document began.
+    int generation() const { return generation_; }
     // Called after every change (the preview repaints).
     std::function<void()> onChanged;
 
@@ -160,6 +162,7 @@ private:
     std::vector<PrintPage> pages_;
     std::vector<std::unique_ptr<QTextDocument>> rich_;
     bool open_ = false;
+    int generation_ = 0;
     int marginLeft_ = 1440, marginRight_ = 1440, marginTop_ = 1440, marginBottom_ = 1440;
     int orientation_ = 0;
     int paperWidth_ = 12240, paperHeight_ = 15840;

@@ -83,6 +83,10 @@ public:
     // Runs action 10, 12 or 14; false for any other value.
     bool action(int a);
 
+    // Page Up / Page Down, Home / End turn the pages.
+    void handleKey(int keyCode, int shift, int keyAscii) override;
+    bool canTakeFocus() const override { return true; }
+
 private:
     void refresh();
 
@@ -93,6 +97,7 @@ private:
     bool guideLines_ = false;
     int displaySetting_ = 0;
     int page_ = 1;
+    int generation_ = 0;
 };
 
 }  // namespace platform
