@@ -42,7 +42,7 @@ Startfrm::Startfrm()
     move(0, 0, 12000, 9000);
 
     // The start panel: the product name, the picture and the buttons.
-    SSPanel1.move(0, 0, 6600, 5200);
+    SSPanel1.move(0, 0, 6600, 4700);
     SSPanel1.setBevelOuter(2);
     SSPanel1.setBevelInner(1);
     Image1.move(300, 300, 1800, 1800);

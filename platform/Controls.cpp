@@ -151,6 +151,9 @@ void SSCommand::applyColors() {
 SSPanel::SSPanel(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
     setWidget(new PanelWidget(parent.containerWidget()));
+    // A panel has its own face colour; it does not show the window's background through.
+    colorsSet_ = true;
+    applyColors();
     width_ = 2400;
     height_ = 1200;
     move(left_, top_, width_, height_);

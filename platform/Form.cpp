@@ -312,6 +312,7 @@ void Form::setWindowState(WindowState s) {
     if (s == state_) return;
     state_ = s;
     if (window_) {
+        if (s == WindowState::Maximized) applyGeometry();
         applyingGeometry_ = true;
         if (window_->isVisible()) {
             if (s == WindowState::Maximized) window_->showMaximized();
@@ -330,6 +331,9 @@ void Form::applyGeometry() {
     if (state_ == WindowState::Normal)
         window_->setGeometry(twipsToPixelsX(left_), twipsToPixelsY(top_), std::max(1, twipsToPixelsX(width_)),
                              std::max(1, twipsToPixelsY(height_)));
+    else if (state_ == WindowState::Maximized)
+        // The whole screen, also where no window manager maximises windows.
+        window_->setGeometry(0, 0, twipsToPixelsX(screen().widthTwips()), twipsToPixelsY(screen().heightTwips()));
     applyingGeometry_ = false;
 }
 
