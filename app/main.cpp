@@ -10,5 +10,7 @@ int main(int argc, char** argv) {
     platform::initializeProgram(QStringLiteral("Quorvane"));
     platform::Form::setHelpFile(HelpFileName);
     platform::defaultInstance<Startfrm>().show();
-    return app.exec();
+    int result = app.exec();
+    platform::runtime().destroyAllForms();
+    return result;
 }

@@ -459,6 +459,7 @@ namespace {
 // Routes every key typed in one of the program's windows through its form first.
 class KeyRouter : public QObject {
 public:
+    explicit KeyRouter(QObject* parent) : QObject(parent) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() != QEvent::KeyPress) return false;
         auto* w = qobject_cast<QWidget*>(watched);
@@ -482,7 +483,7 @@ Runtime& Runtime::instance() {
     static bool routerInstalled = false;
     if (!routerInstalled && QCoreApplication::instance()) {
         routerInstalled = true;
-        QCoreApplication::instance()->installEventFilter(new KeyRouter);
+        QCoreApplication::instance()->installEventFilter(new KeyRouter(QCoreApplication::instance()));
     }
     return r;
 }
@@ -501,6 +502,13 @@ void Runtime::endProgram() {
 }
 
 void Runtime::collectUnloaded() { graveyard_.clear(); }
+
+Runtime::~Runtime() {
+    // Windows cannot be destroyed once the application is gone; the program destroys them
+    // before it returns from main, so whatever is left here is only let go.
+    for (auto& f : graveyard_) (void)f.release();
+    forms_.clear();
+}
 
 void Runtime::resetForTests() {
     ended_ = false;

@@ -210,8 +210,11 @@ public:
     const std::vector<Form*>& forms() const { return forms_; }
     // Destroys forms whose Unload has finished (they are kept until it is safe).
     void collectUnloaded();
-    // Destroys every form without its handlers and forgets all state (between tests).
+    // Destroys every form without its handlers and forgets all state (between tests, and at
+    // the end of the program while the application still exists).
     void resetForTests();
+    void destroyAllForms() { resetForTests(); }
+    ~Runtime();
 
     // The slot of a default instance, by window class.
     Form*& defaultSlot(std::type_index t);

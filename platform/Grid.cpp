@@ -358,7 +358,10 @@ Grid::Grid(Form& form, Container& parent, const QString& name, int index)
     applyColors();
 }
 
-Grid::~Grid() = default;
+Grid::~Grid() {
+    // The table goes first, while this is still a grid: its event filters call back into it.
+    if (widget_) delete widget_.data();
+}
 
 QTableWidget* Grid::table() const { return view_; }
 
