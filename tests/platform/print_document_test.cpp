@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using platform::Font;
 using platform::PrintDocument;
@@ -203,6 +204,12 @@ struct PageCase {
     double fontSize;
     int startX;
 };
+
+std::ostream& operator<<(std::ostream& os, const PageCase& c) {
+    return os << "margins " << c.left << "/" << c.right << "/" << c.top << "/" << c.bottom
+              << (c.orientation == 1 ? " landscape" : " portrait") << ", " << c.fontSize
+              << " pt from x " << c.startX;
+}
 
 class PlainWrapping : public ::testing::TestWithParam<PageCase> {};
 
