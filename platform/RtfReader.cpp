@@ -590,7 +590,7 @@ public:
         f.setFontItalic(c.italic);
         f.setFontUnderline(c.underline);
         f.setFontStrikeOut(c.strike);
-        if (c.color > 0 && size_t(c.color) <= p_.colors.size() && p_.colors[size_t(c.color)].has_value())
+        if (c.color > 0 && size_t(c.color) < p_.colors.size() && p_.colors[size_t(c.color)].has_value())
             f.setForeground(QBrush(*p_.colors[size_t(c.color)]));
         return f;
     }

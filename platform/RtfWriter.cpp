@@ -122,6 +122,18 @@ void writeChar(Out& out, QChar c, bool inFontName) {
     }
 }
 
+// A font name as the font table can hold it (no ';', no control characters, no blanks at
+// either end: the reader trims them), so that equal names share one entry.
+QString writableFontName(const QString& name) {
+    QString out;
+    for (QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == ';' || u == 0x2028 || u == 0x2029 || u == 0xFFFC) continue;
+        out += c;
+    }
+    return out.trimmed();
+}
+
 class Writer {
 public:
     Writer(const QTextDocument& doc, const RtfDefaults& d) : doc_(doc) {
@@ -132,7 +144,7 @@ public:
 
     QByteArray write(int from, int to, bool whole) {
         collect(from, to, whole);
-        if (fonts_.isEmpty()) fonts_.append(defaultFamily_);
+        if (fonts_.isEmpty()) fonts_.append(writableFontName(defaultFamily_));
 
         Out out;
         out.raw("{\\rtf1\\ansi\\ansicpg1252\\deff0");
@@ -211,7 +223,8 @@ private:
             if (!list.isEmpty()) family = list.first();
         }
         if (family.isEmpty()) family = f.stringProperty(QTextFormat::FontFamily);
-        if (family.isEmpty()) family = defaultFamily_;
+        family = writableFontName(family);
+        if (family.isEmpty()) family = writableFontName(defaultFamily_);
         s.font = fontIndex(family);
         s.halfPoints = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0
                            ? std::max(1, int(std::lround(f.fontPointSize() * 2)))

@@ -162,6 +162,14 @@ TEST(RtfReader, CharacterFormatsFollowGroupsAndPlain) {
     }
 }
 
+TEST(RtfReader, ColourIndexPastTheTableIsAutomatic) {
+    QTextDocument doc;
+    readRtfDocument("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\cf2 x\\cf1 y\\cf99 z}", doc);
+    EXPECT_FALSE(formatOf(doc, "x").hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_EQ(formatOf(doc, "y").foreground().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(formatOf(doc, "z").hasProperty(QTextFormat::ForegroundBrush));
+}
+
 TEST(RtfReader, ParagraphFormatsAndPardReset) {
     QTextDocument doc;
     readRtfDocument(
