@@ -167,6 +167,19 @@ void FakeClock::pause(int ms) {
     now_ = now_.addMSecs(step);
 }
 
+// ---- RecordingPrinter -----------------------------------------------------------------------
+
+bool RecordingPrinter::print(const platform::PrintDocument& doc) {
+    printedPageCounts.push_back(doc.pageCount());
+    if (!pdfPath.isEmpty()) platform::writePdf(doc, pdfPath);
+    return result;
+}
+
+bool RecordingPrinter::printToPdf(const platform::PrintDocument& doc, const QString& path) {
+    pdfs.push_back(path);
+    return platform::writePdf(doc, path) && result;
+}
+
 // ---- ProgramTest -----------------------------------------------------------------------------
 
 void ProgramTest::SetUp() {
@@ -195,6 +208,9 @@ void ProgramTest::SetUp() {
     auto cb = std::make_unique<RecordingClipboard>();
     clipboard = cb.get();
     platform::setClipboard(std::move(cb));
+    auto pr = std::make_unique<RecordingPrinter>();
+    printer = pr.get();
+    platform::setPrinter(std::move(pr));
     platform::runtime().setModalHook([this](platform::Form& f) {
         modalsShown_.push_back(f.typeName());
         auto it = modalHandlers_.find(f.typeName());

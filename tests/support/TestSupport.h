@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
+#include "platform/PrintPreview.h"
 #include "platform/Services.h"
 
 #include <QByteArray>
@@ -156,6 +157,18 @@ public:
     bool result = true;
 };
 
+// Records every print request instead of opening the system's print dialog. When pdfPath is
+// set, a print also writes the pages there, so that a test can look at what would be printed.
+class RecordingPrinter : public platform::Printer {
+public:
+    bool print(const platform::PrintDocument& doc) override;
+    bool printToPdf(const platform::PrintDocument& doc, const QString& path) override;
+    std::vector<int> printedPageCounts;
+    std::vector<QString> pdfs;
+    QString pdfPath;
+    bool result = true;
+};
+
 // The base of tests that run windows: every service faked, a fresh program folder, the form
 // runtime reset before and after.
 class ProgramTest : public ::testing::Test {
@@ -177,6 +190,7 @@ protected:
     RecordingShell* shell = nullptr;
     RecordingHelp* help = nullptr;
     RecordingClipboard* clipboard = nullptr;
+    RecordingPrinter* printer = nullptr;
 
 private:
     std::map<QString, std::function<void(platform::Form&)>> modalHandlers_;
