@@ -4,6 +4,8 @@
 #include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -396,6 +398,24 @@ TEST_F(RichTextBoxTest, MaxLengthLimitsTypingOnly) {
     box().setSelLength(6);
     box().type(QStringLiteral("x"));  // replacing a selection makes room
     EXPECT_EQ(box().text(), QStringLiteral("x than six"));
+}
+
+TEST_F(RichTextBoxTest, KeysFromTheWindowSystemRespectMaxLengthAndLocked) {
+    auto press = [&](int key, const QString& text) {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(box().editor(), &down);
+    };
+    box().setMaxLength(4);
+    press(Qt::Key_A, QStringLiteral("a"));
+    press(Qt::Key_Return, QStringLiteral("\r"));
+    press(Qt::Key_B, QStringLiteral("b"));  // "a" + CR LF + "b" is 4
+    press(Qt::Key_C, QStringLiteral("c"));
+    EXPECT_EQ(box().text(), QStringLiteral("a\r\nb"));
+    press(Qt::Key_Backspace, QString());
+    EXPECT_EQ(box().text(), QStringLiteral("a\r\n"));
+    box().setLocked(true);
+    press(Qt::Key_D, QStringLiteral("d"));
+    EXPECT_EQ(box().text(), QStringLiteral("a\r\n"));
 }
 
 TEST_F(RichTextBoxTest, HideSelectionDecidesWhetherAnUnfocusedSelectionShows) {
