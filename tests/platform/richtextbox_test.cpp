@@ -117,6 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RichTextBoxChange,
     ::testing::Values(
         ChangeCase{"SetText", [](RichTextBox& b, auto&) { b.setText("a\r\nb\r\nc"); }, 1, "a\r\nb\r\nc"},
+        // The window code's "program is assigning" flag is cleared by this Change, so it
+        // must come even when the text stays the same.
+        ChangeCase{"SetSameText", [](RichTextBox& b, auto&) { b.setText("start"); }, 1, "start"},
         ChangeCase{"SetTextEmpty", [](RichTextBox& b, auto&) { b.setText(""); }, 1, ""},
         ChangeCase{"SetTextRTF", [](RichTextBox& b, auto&) { b.setTextRTF("{\\rtf1 x\\par y\\par z}"); }, 1, "x\r\ny\r\nz"},
         ChangeCase{"LoadFile", [](RichTextBox& b, auto&) { EXPECT_EQ(b.loadFile("doc.fil"), ReadStatus::Ok); }, 1,
