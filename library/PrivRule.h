@@ -88,7 +88,7 @@ public:
     platform::SSFrame SSFrame1;  // "HIPAA Security Rule"
     platform::ControlArray<platform::SSOption> SSOption1{QStringLiteral("SSOption1")};
     platform::RichTextBox RText2;  // the viewer
-    platform::Label RText;         // shown while a section loads
+    platform::RichTextBox RText;   // shown while a section loads
     platform::SSCommand SSCommand3;
     platform::SSCommand SSCommand4;
     platform::SSCommand SSCommand5;

@@ -1,0 +1,536 @@
+#include "library/PrivRule.h"
+
+#include "frame/HINFO1.h"
+#include "frame/SharedBehaviours.h"
+#include "platform/Dialogs.h"
+#include "platform/Services.h"
+#include "workbook/WorkArea1.h"
+
+using namespace platform;
+
+const std::array<RuleSectionEntry, 25> RuleSections = {{
+    {"Entire Rule", "The Entire Security Rule"},
+    {"Summary", "Summary portion of the Rule"},
+    {"I. Background", "Background of the Rule."},
+    {"II. General Overview", "General Overview of the Proposed Rule"},
+    {"III. Analysis of, ...", "Analysis of, and Responses to, Public Comments on the Proposed Rule"},
+    {"A. General Issues", "General Issues"},
+    {"B. Applicability", "Applicability (Sec. 164.302)"},
+    {"C. Transition ...", "Transition to the Final Rule"},
+    {"D. General Rules", "General Rules (Sec. 164.306)"},
+    {"E. Admin. Safeguards", "Administrative Safeguards (Sec. 164.308)"},
+    {"F. Physical Safeguards", "Physical Safeguards (Sec. 164.310)"},
+    {"G.Technical Safeguards", "Technical Safeguards (Sec. 164.312)"},
+    {"H. Organizational Req.", "Organizational Requirements (Sec. 164.314)"},
+    {"I. Policies&&Procedures..", "Policies and Procedures and Documentation Requirements (Sec. 164.316)"},
+    {"J. Compliance Dates...", "Compliance Dates for Initial Implementation (Sec. 164.318)"},
+    {"K. Appendix", "Appendix"},
+    {"L. Misc. Issues", "Miscellaneous Issues."},
+    {"M. Proposed Impact...", "Proposed Impact Analysis"},
+    {"IV. Provisions of...", "Provisions of the Final Regulation"},
+    {"V.Collection of Info...", "Collection of Information Requirements"},
+    {"IV. Regulatory Impact...", "Regulatory Impact Analysis"},
+    {"V. Federalism", "Federalism"},
+    {"List of Subjects", "List of Subjects"},
+    {"Subpart C-Sec. Stand...", "Subpart C - Security Standards for the Protection of Electronic Protected Health Information"},
+    {"Subpart C- Matrix", "Appendix A to Subpart C of Part 164--Security Standards Matrix"},
+}};
+
+QString RuleSectionFileName(int section) { return QStringLiteral("PR%1.Hlp").arg(section); }
+
+namespace {
+
+const QString ExitTitle = QStringLiteral("Exit");
+const QString CopyTitle = QStringLiteral("Copy Option");
+const QString FontDisplayTitle = QStringLiteral("Font Display");
+const QString WindowTitle = QStringLiteral("Security Rule");
+
+const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiteral("&Information Advisor"),
+                                    QStringLiteral("&Security Rule"), QStringLiteral("&Miscellaneous"),
+                                    QStringLiteral("E&xit Program")};
+
+// The colour of the window's background label, which the search and print panels take.
+constexpr Color PanelColor = rgb(214, 222, 234);
+constexpr Color MainPanelColor = rgb(236, 239, 244);
+
+// The window's own layout height in the smaller-screen display (twips).
+constexpr int LayoutHeight = 8100;
+
+// The Action Area, when it exists (the window never builds the hub just to look at it).
+WorkArea1* hub() { return existingInstance<WorkArea1>(); }
+
+}  // namespace
+
+PrivRule::PrivRule()
+    : Form(QStringLiteral("PrivRule")),
+      Label1(*this, *this, QStringLiteral("Label1")),
+      SSPanel1(*this, *this, QStringLiteral("SSPanel1")),
+      SSFrame1(*this, SSPanel1, QStringLiteral("SSFrame1")),
+      RText2(*this, SSPanel1, QStringLiteral("RText2")),
+      RText(*this, SSPanel1, QStringLiteral("RText")),
+      SSCommand3(*this, SSPanel1, QStringLiteral("SSCommand3")),
+      SSCommand4(*this, SSPanel1, QStringLiteral("SSCommand4")),
+      SSCommand5(*this, SSPanel1, QStringLiteral("SSCommand5")),
+      SSCommand6(*this, SSPanel1, QStringLiteral("SSCommand6")),
+      Panel3D3(*this, SSPanel1, QStringLiteral("Panel3D3")),
+      Text1(*this, Panel3D3, QStringLiteral("Text1")),
+      Command5(*this, Panel3D3, QStringLiteral("Command5")),
+      Command6(*this, Panel3D3, QStringLiteral("Command6")),
+      Print(*this, *this, PrintPanelKind::SecurityRule),
+      SSPanel80(Print.SSPanel80),
+      VSP1(Print.VSP1),
+      SSCommand1(Print.SSCommand1),
+      SSCommand80(Print.SSCommand80),
+      SSOption82(Print.SSOption82),
+      Panel3D80(Print.Panel3D80),
+      mO(*this, QStringLiteral("mO"), QStringLiteral("&Options")),
+      mOTab0(*this, QStringLiteral("mOTab"), QStringLiteral("&Action Area"), 0),
+      mOTab1(*this, QStringLiteral("mOTab"), QStringLiteral("&Information Advisor"), 1),
+      mOTab3(*this, QStringLiteral("mOTab"), QStringLiteral("&Miscellaneous"), 3),
+      mOSep1(*this, QStringLiteral("mOSep1"), QStringLiteral("-")),
+      mOE(*this, QStringLiteral("mOE"), QStringLiteral("E&xit Program")),
+      mOSep2(*this, QStringLiteral("mOSep2"), QStringLiteral("-")),
+      mOClip(*this, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard")),
+      mOFD(*this, QStringLiteral("mOFD"), QStringLiteral("&Font Display")),
+      mOPrint(*this, QStringLiteral("mOPrint"), QStringLiteral("&Print")),
+      mOSearch(*this, QStringLiteral("mOSearch"), QStringLiteral("&Search")),
+      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
+      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
+      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
+      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
+      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
+      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
+      mHSec(*this, QStringLiteral("mHSec"), QStringLiteral("&Security Rule")),
+      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
+      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
+      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
+      mHWeb(*this, QStringLiteral("mHWeb"), MakerWebCaption) {
+    setCaption(WindowTitle);
+    setKeyPreview(true);
+    setHelpContextId(HelpContext::SecurityRule);
+    move(0, 0, 12000, 9000);
+
+    Label1.setCaption(QString());
+    Label1.setBackColor(PanelColor);
+    Label1.zOrder(1);
+    SSPanel1.setBevelOuter(2);
+    SSPanel1.setBevelInner(0);
+    SSPanel1.setBackColor(MainPanelColor);
+
+    // The area tabs.
+    for (int i = 0; i < 5; ++i) {
+        SSCommand& tab = SSCommand2.add(*this, SSPanel1, i);
+        tab.setCaption(AreaTabCaptions[i]);
+        Font f;
+        f.name = QStringLiteral("DejaVu Sans");
+        f.size = 9;
+        f.bold = true;
+        tab.setFont(f);
+    }
+    SSCommand2.setOnClick([this](int i) { SSCommand2_Click(i); });
+
+    // The sections.
+    SSFrame1.setCaption(QStringLiteral("HIPAA Security Rule"));
+    for (int i = 0; i < 25; ++i) {
+        SSOption& o = SSOption1.add(*this, SSFrame1, i);
+        o.setCaption(QString::fromLatin1(RuleSections[std::size_t(i)].caption));
+        o.setToolTipText(QString::fromLatin1(RuleSections[std::size_t(i)].tooltip));
+        o.setForeColor(paletteColor(0));
+    }
+    SSOption1.setOnClick([this](int i) { SSOption1_Click(i); });
+
+    // The viewer: read only; Font Display changes only what it shows.
+    RText2.setLocked(true);
+    RText2.setAccessibleName(QStringLiteral("Security Rule section"));
+    RText2.onClick = [this] { RText2_Click(); };
+    RText2.onChange = [this] { RText2_Change(); };
+    RText.setLocked(true);
+    RText.setVisible(false);
+    RText.setAccessibleName(QStringLiteral("Loading"));
+
+    SSCommand3.setCaption(QStringLiteral("&Font Display"));
+    SSCommand4.setCaption(QStringLiteral("&Print"));
+    SSCommand5.setCaption(QStringLiteral("&Search"));
+    SSCommand6.setCaption(QStringLiteral("&Clear"));
+    SSCommand3.onClick = [this] { SSCommand3_Click(); };
+    SSCommand4.onClick = [this] { SSCommand4_Click(); };
+    SSCommand5.onClick = [this] { SSCommand5_Click(); };
+    SSCommand6.onClick = [this] { SSCommand6_Click(); };
+
+    // The search panel.
+    Panel3D3.setCaption(QStringLiteral("  Enter Word(s) for Search"));
+    Panel3D3.setAlignment(0);
+    Panel3D3.setBevelOuter(2);
+    Panel3D3.setBevelInner(1);
+    Panel3D3.setVisible(false);
+    Text1.setAccessibleName(QStringLiteral("Search words"));
+    Text1.onChange = [this] { Text1_Change(); };
+    Command5.setCaption(QStringLiteral("&Search"));
+    Command6.setCaption(QStringLiteral("&Close"));
+    Command5.onClick = [this] { Command5_Click(); };
+    Command6.onClick = [this] { Command6_Click(); };
+
+    // The print panel renders the viewer.
+    Print.RebuildAfterPageSetup = [this] { BuildPrintPreview(); };
+
+    // Menus.
+    addMenu(mO);
+    mO.add(mOTab0);
+    mO.add(mOTab1);
+    mO.add(mOTab3);
+    mO.add(mOSep1);
+    mO.add(mOE);
+    mO.add(mOSep2);
+    mO.add(mOClip);
+    mO.add(mOFD);
+    mO.add(mOPrint);
+    mO.add(mOSearch);
+    addMenu(mU);
+    mU.add(mUBack);
+    mU.add(mURestore);
+    addMenu(mH);
+    mH.add(mHCont);
+    mH.add(mHI);
+    mH.add(mHSec);
+    mH.add(mHSep1);
+    mH.add(mHA);
+    mH.add(mHSep2);
+    mH.add(mHWeb);
+    mOTab0.onClick = [this] { mOTab_Click(0); };
+    mOTab1.onClick = [this] { mOTab_Click(1); };
+    mOTab3.onClick = [this] { mOTab_Click(3); };
+    mOE.onClick = [this] { mOE_Click(); };
+    mOClip.onClick = [this] { mOClip_Click(); };
+    mOFD.onClick = [this] { mOFD_Click(); };
+    mOPrint.onClick = [this] { mOPrint_Click(); };
+    mOSearch.onClick = [this] { mOSearch_Click(); };
+    mUBack.onClick = [this] { mUBack_Click(); };
+    mURestore.onClick = [this] { mURestore_Click(); };
+    mH.onClick = [this] { mH_Click(); };
+    mHCont.onClick = [this] { mHCont_Click(); };
+    mHI.onClick = [this] { mHI_Click(); };
+    mHSec.onClick = [this] { mHSec_Click(); };
+    mHA.onClick = [this] { mHA_Click(); };
+    mHWeb.onClick = [this] { mHWeb_Click(); };
+
+    // The right button pops up the Options menu over the panels, labels and buttons.
+    AttachOptionsPopup(*this, mO, {&Command5, &Command6, &Label1, &Panel3D3, &SSCommand3, &SSCommand4,
+                                   &SSCommand5, &SSCommand6, &SSFrame1, &SSPanel1});
+    SSCommand2.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    SSOption1.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+
+    // No section is shown yet: nothing to print, search, restyle or copy.
+    EnableDocumentCommands(false);
+    ArrangeControls();
+}
+
+PrivRule::~PrivRule() = default;
+
+// ---- layout ----------------------------------------------------------------------------------
+
+void PrivRule::ArrangeControls() {
+    const int w = scaleWidth();
+    const int h = scaleHeight();
+    Label1.move(0, 0, w, h);
+    // In the full-screen display the main panel follows the window's height.
+    int ph = DisplayMode == 0 ? int(height() * 0.896) : LayoutHeight;
+    ph = std::min(ph, h);
+    SSPanel1.move(0, 0, w, ph);
+
+    // The tabs across the top.
+    const int tabTop = 90, tabHeight = 420;
+    const int tabWidth = (w - 240 - 4 * 60) / 5;
+    for (int i = 0; i < 5; ++i) SSCommand2[i].move(120 + i * (tabWidth + 60), tabTop, tabWidth, tabHeight);
+
+    // The sections on the left.
+    const int top = tabTop + tabHeight + 120;
+    const int frameWidth = 2900;
+    const int frameHeight = ph - top - 120;
+    SSFrame1.move(120, top, frameWidth, frameHeight);
+    const int step = std::max(240, (frameHeight - 330) / 25);
+    for (int i = 0; i < 25; ++i) SSOption1[i].move(150, 270 + i * step, frameWidth - 240, step);
+
+    // The viewer with its command row below it.
+    const int viewLeft = 120 + frameWidth + 120;
+    const int viewWidth = w - viewLeft - 120;
+    const int buttonHeight = 440;
+    const int viewTop = top + 80;
+    const int viewHeight = ph - viewTop - 120 - buttonHeight - 120;
+    RText2.move(viewLeft, viewTop, viewWidth, viewHeight);
+    RText.move(viewLeft, viewTop, viewWidth, viewHeight);
+    const int buttonTop = viewTop + viewHeight + 120;
+    const int buttonWidth = std::min(1900, (viewWidth - 3 * 120) / 4);
+    SSCommand* buttons[4] = {&SSCommand3, &SSCommand4, &SSCommand5, &SSCommand6};
+    for (int i = 0; i < 4; ++i) buttons[i]->move(viewLeft + i * (buttonWidth + 120), buttonTop, buttonWidth, buttonHeight);
+
+    // The search bar over the top of the viewer, at its right.
+    const int barWidth = std::min(7200, viewWidth - 240);
+    Panel3D3.move(viewLeft + viewWidth - barWidth - 300, viewTop + 60, barWidth, 560);
+    const int boxLeft = 2500;
+    const int smallButton = 900;
+    Text1.move(boxLeft, 110, barWidth - boxLeft - 2 * smallButton - 3 * 90, 340);
+    Command5.move(barWidth - 2 * smallButton - 2 * 90, 90, smallButton, 380);
+    Command6.move(barWidth - smallButton - 90, 90, smallButton, 380);
+
+    Print.Arrange(w, h);
+}
+
+void PrivRule::Form_Resize() { ArrangeControls(); }
+
+// ---- life cycle ------------------------------------------------------------------------------
+
+void PrivRule::Form_Load() {
+    doEvents();
+    vsElasticLight1.enabled = DisplayMode != 9;
+    // The window stands where the Action Area stood.
+    if (WorkArea1* area = hub()) {
+        setTop(area->top());
+        setLeft(area->left());
+        setWidth(area->width());
+        setHeight(area->height());
+    }
+    Panel3D3.setBackColor(Label1.backColor());
+    SSPanel80.setBackColor(Label1.backColor());
+    Print.RestoreGuideLines();
+    Print.SetPortrait();
+    RuleCaption = WindowTitle;
+    ArrangeControls();
+    RequestedArea = 0;
+    SSCommand2[2].setValue(true);
+    doEvents();
+    HourglassOff();
+}
+
+void PrivRule::Form_Activate() {
+    if (WorkArea1* area = hub(); area && area->isVisible()) area->hide();
+    Print.SaveNormalSize();
+    doEvents();
+    HourglassOff();
+}
+
+void PrivRule::Form_Unload(int& cancel) {
+    (void)cancel;  // leaving is never refused
+    if (SSCommand2[4].value()) {
+        HideContentFiles();
+        doEvents();
+        endProgram();
+        return;
+    }
+    StartUnloadFlag = 9;
+    // The close box leads to the hub's start page, as the "Action Area" tab does.
+    if (RequestedArea == 2) RequestedArea = 0;
+    WorkArea1& area = defaultInstance<WorkArea1>();
+    area.setTop(top());
+    area.setLeft(left());
+    area.show();
+    doEvents();
+}
+
+void PrivRule::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+
+// ---- keys ------------------------------------------------------------------------------------
+
+void PrivRule::Form_KeyDown(int& keyCode, int) {
+    if (keyCode == Key::F1) setHelpContextId(ScreenHelpTopic());
+}
+
+void PrivRule::Form_KeyPress(int& keyAscii) {
+    if (keyAscii == Key::Escape) {
+        keyAscii = 0;
+        if (Print.isShowing() && Print.isEnlarged()) {
+            Print.TogglePreviewSize();
+        } else if (Print.isShowing()) {
+            SSCommand80[2].setValue(true);
+        } else if (Panel3D3.visible()) {
+            Command6_Click();
+        } else {
+            mOE_Click();
+        }
+        return;
+    }
+    if (keyAscii == Key::Return && Panel3D3.visible()) {
+        keyAscii = 0;
+        Command5.setFocus();
+        Command5_Click();
+    }
+}
+
+int PrivRule::ScreenHelpTopic() const {
+    return SSPanel80.visible() ? HelpContext::PrintPreview : HelpContext::SecurityRule;
+}
+
+// ---- sections --------------------------------------------------------------------------------
+
+void PrivRule::SSOption1_Click(int index) {
+    for (auto& [i, o] : SSOption1) o->setForeColor(paletteColor(0));
+    SSOption1[index].setForeColor(paletteColor(9));
+    if (Panel3D3.visible()) Panel3D3.setVisible(false);
+    setCaption(RuleCaption + QStringLiteral(" - ") + SSOption1[index].toolTipText());
+    RText.setVisible(true);
+    RText.zOrder(0);
+    RText2.setHideSelection(false);
+    doEvents();
+    RuleSection = index;
+    const bool loaded = LoadRuleSection();
+    doEvents();
+    RText.setVisible(false);
+    // Only a section that could be read offers its commands.
+    if (loaded && !SSCommand5.enabled()) EnableDocumentCommands(true);
+    if (loaded) mOClip.setEnabled(true);
+    HourglassOff();
+}
+
+bool PrivRule::LoadRuleSection() {
+    HourglassOn();
+    RText2.setText(QString());
+    const QString name = RuleSectionFileName(RuleSection);
+    // A missing or unreadable document leaves the viewer empty with a short note, instead of
+    // stopping the program: the other sections stay readable.
+    if (RText2.loadFile(name) != ReadStatus::Ok) {
+        EnableDocumentCommands(false);
+        HourglassOff();
+        msgBox(QStringLiteral("The section document ") + name + QStringLiteral(" could not be read."),
+               Msg::Exclamation | Msg::OKOnly, WindowTitle);
+        return false;
+    }
+    EnableDocumentCommands(true);
+    doEvents();
+    SSCommand4.setFocus();
+    HourglassOff();
+    return true;
+}
+
+void PrivRule::EnableDocumentCommands(bool on) {
+    SSCommand4.setEnabled(on);
+    mOPrint.setEnabled(on);
+    SSCommand3.setEnabled(on);
+    SSCommand5.setEnabled(on);
+    mOFD.setEnabled(on);
+    mOSearch.setEnabled(on);
+    mOClip.setEnabled(on);
+}
+
+// ---- Font Display ----------------------------------------------------------------------------
+
+void PrivRule::SSCommand3_Click() {
+    RText2.setHideSelection(false);
+    LoopIndex = RText2.selStart();
+    const int length = RText2.selLength();
+    if (length == 0) {
+        msgBox(QStringLiteral("Please select text to change."), Msg::Information | Msg::OKOnly, FontDisplayTitle);
+    } else {
+        FontChoice choice;
+        const Font base = RText2.font();
+        choice.font.name = RText2.selFontName().value_or(base.name);
+        choice.font.size = RText2.selFontSize().value_or(base.size);
+        choice.font.bold = RText2.selBold().value_or(false);
+        choice.font.italic = RText2.selItalic().value_or(false);
+        choice.font.strikethrough = RText2.selStrikethru().value_or(false);
+        choice.font.underline = RText2.selUnderline().value_or(false);
+        choice.color = RText2.selColor().value_or(0);
+        // Only what the viewer shows changes: the section's document is never written.
+        if (dialogs().fontDialog(choice)) {
+            RText2.setSelFontName(choice.font.name);
+            RText2.setSelFontSize(choice.font.size);
+            RText2.setSelBold(choice.font.bold);
+            RText2.setSelItalic(choice.font.italic);
+            RText2.setSelStrikethru(choice.font.strikethrough);
+            RText2.setSelUnderline(choice.font.underline);
+            RText2.setSelColor(choice.color);
+        }
+    }
+    RText2.setSelStart(LoopIndex);
+    if (length > 0) RText2.setSelLength(length);
+    RText2.setFocus();
+}
+
+// ---- Clear, Copy, Print ----------------------------------------------------------------------
+
+void PrivRule::SSCommand6_Click() {
+    for (auto& [i, o] : SSOption1) o->setForeColor(paletteColor(0));
+    setCaption(RuleCaption);
+    RText2.setText(QString());
+    EnableDocumentCommands(false);
+    for (auto& [i, o] : SSOption1) o->setValue(false);
+}
+
+void PrivRule::mOClip_Click() {
+    // The message tells what happened: a copy the clipboard refused is not reported as made.
+    if (clipboard().setRichText(RText2.rtfBytes(), RText2.text())) {
+        msgBox(QStringLiteral("A copy has been copied to the Windows Clipboard."), Msg::Information | Msg::OKOnly,
+               CopyTitle);
+    } else {
+        msgBox(QStringLiteral("The copy could not be put on the Windows Clipboard."),
+               Msg::Exclamation | Msg::OKOnly, CopyTitle);
+    }
+}
+
+void PrivRule::SSCommand4_Click() {
+    PrintPanel::SetMargins(350, 350, 300, 100);
+    VSP1.setDisplaySetting(3);
+    Print.ShowPanel();
+    SSCommand80[2].setFocus();
+    doEvents();
+    VSP1.clear();
+    BuildPrintPreview();
+}
+
+void PrivRule::BuildPrintPreview() { RenderRuleSection(Print, RText2); }
+
+// ---- area tabs -------------------------------------------------------------------------------
+
+void PrivRule::SSCommand2_Click(int index) {
+    for (auto& [i, tab] : SSCommand2) tab->setForeColor(paletteColor(0));
+    SSCommand2[index].setForeColor(paletteColor(9));
+    RequestedArea = index;
+    if (index == 2) return;
+    if (index == 4) {
+        HourglassOff();
+        LoopIndex = msgBox(QStringLiteral("Exit Quorvane?"), Msg::Question | Msg::YesNoCancel, ExitTitle);
+        if (LoopIndex == Answer::Yes) {
+            unload();
+            return;
+        }
+        SSCommand2[2].setValue(true);
+        HourglassOff();
+        return;
+    }
+    unload();
+}
+
+void PrivRule::mOTab_Click(int index) { SSCommand2[index].setValue(true); }
+
+void PrivRule::mOE_Click() { SSCommand2[4].setValue(true); }
+
+// ---- Utilities and Help ----------------------------------------------------------------------
+
+// The backup window comes later; until then the entries set the mode it will read and stop.
+void PrivRule::mUBack_Click() {
+    LoopIndex = 0;
+    ModeFlag = 0;
+    BackupMode = 0;
+    HourglassOff();
+}
+
+void PrivRule::mURestore_Click() {
+    ModeFlag = 99;
+    BackupMode = 1;
+    doEvents();
+    HourglassOff();
+}
+
+void PrivRule::mH_Click() {
+    // With the preview up the Help menu goes straight to the print-preview topic.
+    if (!SSPanel80.visible()) return;
+    ShowHelpTopic(HelpContext::PrintPreview);
+    mH.setVisible(false);
+    doEvents();
+    mH.setVisible(true);
+}
+
+void PrivRule::mHCont_Click() { ShowHelpContents(); }
+void PrivRule::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
+void PrivRule::mHSec_Click() { ShowHelpTopic(ScreenHelpTopic()); }
+// The About window comes later; the entry is there so the menu reads as on every window.
+void PrivRule::mHA_Click() {}
+void PrivRule::mHWeb_Click() { OpenWebSite(); }
