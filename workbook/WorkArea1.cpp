@@ -1,16 +1,920 @@
+// The Action Area window: its controls and their places, and the window's own events (Load,
+// Activate, keys, Unload) with the menu entries every area window shares.
 #include "workbook/WorkArea1.h"
 
+#include "catalogue/Catalogue.h"
+#include "catalogue/EntryButtons.h"
+#include "catalogue/OverviewRows.h"
+#include "frame/HINFO1.h"
+#include "frame/Settings.h"
+#include "frame/SharedBehaviours.h"
 #include "frame/Startfrm.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Services.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
 
 using namespace platform;
 
-WorkArea1::WorkArea1() : Form(QStringLiteral("WorkArea1")) {
-    setCaption(QStringLiteral("Action Area - HIPAA Security Standards"));
+namespace {
+
+QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// The face colour of the pages and the colour of the page title.
+constexpr Color PageFace = rgb(232, 236, 242);
+constexpr Color SelectorFace = rgb(214, 222, 232);
+constexpr Color TitleColor = rgb(16, 40, 96);
+
+Font uiFont(double size = 8.25, bool bold = false) {
+    Font f;
+    f.name = QStringLiteral("MS Sans Serif");
+    f.size = size;
+    f.bold = bold;
+    return f;
 }
 
+const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
+                                        "&Miscellaneous", "E&xit Program"};
+const char* const ToDoButtonCaptions[7] = {"E&xit",           "&Delete Item fm File", "&Add to To Do Grid",
+                                           "&Delete Item from Grid", "&Print", "&Save", "&Clear Grid"};
+const char* const PrintCommandCaptions[5] = {"Printer &Font", "&Page Setup", "&Cancel", "C&opy Current Page",
+                                             "&Print"};
+
+QString defaultWorksheetTitle(int n) {
+    return n + 1 < 10 ? QStringLiteral("Risk Analysis # %1").arg(n + 1) : QStringLiteral("Risk Analysis #%1").arg(n + 1);
+}
+
+}  // namespace
+
+WorkArea1::WorkArea1()
+    : Form(QStringLiteral("WorkArea1")),
+      SSPanel5(*this, *this, QStringLiteral("SSPanel5")),
+      SSPanel2(*this, *this, QStringLiteral("SSPanel2")),
+      Label1(*this, SSPanel2, QStringLiteral("Label1")),
+      Label10(*this, SSPanel2, QStringLiteral("Label10")),
+      Label11(*this, SSPanel2, QStringLiteral("Label11")),
+      Label2(*this, SSPanel3[0], QStringLiteral("Label2")),
+      Label3(*this, SSPanel3[0], QStringLiteral("Label3")),
+      Label4(*this, SSPanel3[0], QStringLiteral("Label4")),
+      SSFrame1(*this, SSPanel3[0], QStringLiteral("SSFrame1")),
+      VSGd1(*this, SSPanel3[0], QStringLiteral("VSGd1")),
+      SSCommand3(*this, SSPanel3[0], QStringLiteral("SSCommand3")),
+      Panel3D1(*this, SSPanel3[1], QStringLiteral("Panel3D1")),
+      VSGd2(*this, Panel3D1, QStringLiteral("VSGd2")),
+      SSCommand20(*this, SSPanel3[1], QStringLiteral("SSCommand20")),
+      Text2(*this, SSPanel3[1], QStringLiteral("Text2")),
+      Combo2(*this, SSPanel3[1], QStringLiteral("Combo2")),
+      MonthView1(*this, SSPanel3[1], QStringLiteral("MonthView1")),
+      Frame3(*this, SSPanel3[1], QStringLiteral("Frame3")),
+      SSPanel1(*this, *this, QStringLiteral("SSPanel1")),
+      Label5(*this, SSPanel1, QStringLiteral("Label5")),
+      Label6(*this, SSPanel1, QStringLiteral("Label6")),
+      Label7(*this, SSPanel1, QStringLiteral("Label7")),
+      Label9(*this, SSPanel1, QStringLiteral("Label9")),
+      Combo1(*this, SSPanel1, QStringLiteral("Combo1")),
+      Rtext3(*this, SSPanel1, QStringLiteral("Rtext3")),
+      SSFrame3(*this, SSPanel1, QStringLiteral("SSFrame3")),
+      SSOption3(*this, SSFrame3, QStringLiteral("SSOption3")),
+      SSOption4(*this, SSFrame3, QStringLiteral("SSOption4")),
+      SSOption5(*this, SSFrame3, QStringLiteral("SSOption5")),
+      SSFrame2(*this, SSPanel1, QStringLiteral("SSFrame2")),
+      SSOption6(*this, SSFrame2, QStringLiteral("SSOption6")),
+      SSOption2(*this, SSFrame2, QStringLiteral("SSOption2")),
+      SSOption7(*this, SSFrame2, QStringLiteral("SSOption7")),
+      SSFrame4(*this, SSPanel1, QStringLiteral("SSFrame4")),
+      SSCommand2(*this, SSPanel1, QStringLiteral("SSCommand2")),
+      SSCommand5(*this, SSPanel1, QStringLiteral("SSCommand5")),
+      SSCommand6(*this, SSPanel1, QStringLiteral("SSCommand6")),
+      SSCommand7(*this, SSPanel1, QStringLiteral("SSCommand7")),
+      SSCommand8(*this, SSPanel1, QStringLiteral("SSCommand8")),
+      SSCommand9(*this, SSPanel1, QStringLiteral("SSCommand9")),
+      SSCommand10(*this, SSPanel1, QStringLiteral("SSCommand10")),
+      SSCommand22(*this, SSPanel1, QStringLiteral("SSCommand22")),
+      SSPanel4(*this, *this, QStringLiteral("SSPanel4")),
+      Label8(*this, SSPanel4, QStringLiteral("Label8")),
+      SSPanel80(*this, *this, QStringLiteral("SSPanel80")),
+      VSP1(*this, SSPanel80, QStringLiteral("VSP1")),
+      SSCommand1(*this, SSPanel80, QStringLiteral("SSCommand1")),
+      SSOption81(*this, SSFrame80[0], QStringLiteral("SSOption81")),
+      Panel3D82(*this, SSPanel80, QStringLiteral("Panel3D82")),
+      mO(*this, QStringLiteral("mO"), QStringLiteral("&Options")),
+      mOTab1(*this, QStringLiteral("mOTab"), QStringLiteral("&Information Advisor"), 1),
+      mOTab2(*this, QStringLiteral("mOTab"), QStringLiteral("&Security Rule"), 2),
+      mOTab3(*this, QStringLiteral("mOTab"), QStringLiteral("&Miscellaneous"), 3),
+      mOTab4(*this, QStringLiteral("mOTab"), QStringLiteral("&Exit Program"), 4),
+      mO1(*this, QStringLiteral("mO1"), QStringLiteral("-")),
+      mOGrid(*this, QStringLiteral("mOGrid"), QStringLiteral("&Grid Background Selector")),
+      mO2(*this, QStringLiteral("mO2"), QStringLiteral("-")),
+      mOClip(*this, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard")),
+      mO3(*this, QStringLiteral("mO3"), QStringLiteral("-")),
+      mOFont(*this, QStringLiteral("mOFont"), QStringLiteral("&Font Select")),
+      mO4(*this, QStringLiteral("mO4"), QStringLiteral("-")),
+      mOSpell(*this, QStringLiteral("mOSpell"), QStringLiteral("&Spell Check")),
+      mO5(*this, QStringLiteral("mO5"), QStringLiteral("-")),
+      mOThes(*this, QStringLiteral("mOThes"), QStringLiteral("&Thesaurus")),
+      mO6(*this, QStringLiteral("mO6"), QStringLiteral("-")),
+      mODel(*this, QStringLiteral("mODel"), QStringLiteral("&Delete Item from Grid")),
+      mOCl(*this, QStringLiteral("mOCl"), QStringLiteral("&Clear Grid")),
+      mOIn(*this, QStringLiteral("mOIn"), QStringLiteral("&Insert Row")),
+      mOPrint(*this, QStringLiteral("mOPrint"), QStringLiteral("&Print")),
+      mO7(*this, QStringLiteral("mO7"), QStringLiteral("-")),
+      mOSave(*this, QStringLiteral("mOSave"), QStringLiteral("&Save")),
+      mO10(*this, QStringLiteral("mO10"), QStringLiteral("-")),
+      mORATitle(*this, QStringLiteral("mORATitle"), QStringLiteral("&Change Worksheet Button Title")),
+      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
+      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
+      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
+      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
+      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
+      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
+      mHSceen(*this, QStringLiteral("mHSceen"), QStringLiteral("&Action Area")),
+      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
+      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
+      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
+      mHWeb(*this, QStringLiteral("mHWeb"), MakerWebCaption) {
+    setCaption(QStringLiteral("Action Area"));
+    setKeyPreview(true);
+    setHelpContextId(HelpContext::ActionAreaPages);
+    move(0, 0, 12000, 9000);
+    buildControls();
+    buildMenus();
+    ArrangeControls();
+}
+
+WorkArea1::~WorkArea1() = default;
+
+Menu& WorkArea1::mOTab(int index) {
+    switch (index) {
+    case 1: return mOTab1;
+    case 2: return mOTab2;
+    case 3: return mOTab3;
+    default: return mOTab4;
+    }
+}
+
+bool WorkArea1::addPagePanels() {
+    for (int i = 0; i < 4; ++i) {
+        SSPanel& p = SSPanel3.add(*this, *this, i);
+        p.setCaption(QString());
+        p.setBevelOuter(i == 2 ? 1 : 2);
+    }
+    return true;
+}
+
+bool WorkArea1::addPrintFrames() {
+    SSFrame80.add(*this, SSPanel80, 0).setCaption(QStringLiteral("Print Range"));
+    SSFrame80.add(*this, SSPanel80, 1).setCaption(QStringLiteral("Display Options"));
+    SSFrame80.add(*this, SSPanel80, 2).setCaption(QStringLiteral("Print Options"));
+    return true;
+}
+
+void WorkArea1::buildControls() {
+    const Font normal = uiFont();
+    setBackColor(PageFace);
+
+    // Covering panel: shown over everything while another area window is up.
+    SSPanel5.setVisible(false);
+    SSPanel5.setBevelOuter(0);
+    SSPanel5.setBackColor(PageFace);
+
+    // Area tabs.
+    for (int i = 0; i < 5; ++i) {
+        SSCommand& b = SSCommand4.add(*this, *this, i);
+        b.setCaption(QString::fromLatin1(AreaTabCaptions[i]));
+        b.setFont(uiFont(9, true));
+    }
+    SSCommand4.setOnClick([this](int i) { SSCommand4_Click(i); });
+
+    // Page selector.
+    SSPanel2.setBackColor(SelectorFace);
+    SSPanel2.setBevelOuter(2);
+    Label1.setCaption(QStringLiteral("Action Area Pages"));
+    Label1.setBackColor(PageFace);
+    Label1.setForeColor(TitleColor);
+    Label1.setAlignment(2);
+    Label1.setFont(uiFont(9, true));
+    for (int i = 0; i < catalogue::PageCount; ++i) {
+        SSCommand& b = SSCommand11.add(*this, SSPanel2, i);
+        b.setCaption(u8(catalogue::pageCaption(i)));
+        b.setToolTipText(u8(catalogue::pageCaption(i)).trimmed());
+        b.setFont(uiFont(8.25, true));
+    }
+    SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
+    Label10.setBackColor(SelectorFace);
+    Label10.setAlignment(2);
+    Label10.setTransparent(true);
+    Label11.setVisible(false);
+
+    // ---- page 0: the standards overview
+    SSPanel& overview = SSPanel3[0];
+    overview.setBackColor(PageFace);
+    Label2.setCaption(u8(catalogue::OverviewTitle));
+    Label2.setBackColor(PageFace);
+    Label2.setForeColor(TitleColor);
+    Label2.setFont(uiFont(14, true));
+    Label2.setAlignment(2);
+    Label3.setBackColor(PageFace);
+    Label3.setForeColor(TitleColor);
+    Label3.setFont(uiFont(11, true));
+    Label3.setVisible(false);
+    Label4.setCaption(u8(catalogue::OverviewLegend));
+    Label4.setBackColor(PageFace);
+    Label4.setAlignment(1);
+    Label4.setVisible(false);
+    SSFrame1.setCaption(QStringLiteral("Security Standard Safeguards"));
+    for (int i = 0; i < 3; ++i) {
+        SSCommand& b = SSCommand18.add(*this, SSFrame1, i);
+        b.setCaption(u8(catalogue::OverviewAreaButtons[std::size_t(i)]));
+        b.setToolTipText(u8(catalogue::OverviewAreaButtons[std::size_t(i)]));
+    }
+    SSCommand18.setOnClick([this](int i) { SSCommand18_Click(i); });
+    VSGd1.setCols(catalogue::OverviewColumns);
+    VSGd1.setFixedCols(0);
+    VSGd1.setFixedRows(1);
+    VSGd1.setRows(2);
+    VSGd1.setWordWrap(true);
+    VSGd1.setAccessibleName(QStringLiteral("Standards overview"));
+    VSGd1.setVisible(false);
+    SSCommand3.setCaption(QStringLiteral("&Print"));
+    SSCommand3.onClick = [this] { SSCommand3_Click(); };
+
+    // ---- page 1: the project timeline
+    SSPanel& timeline = SSPanel3[1];
+    timeline.setBackColor(PageFace);
+    VSGd2.setCols(6);
+    VSGd2.setFixedCols(1);
+    VSGd2.setRows(2);
+    VSGd2.setAccessibleName(QStringLiteral("To-do list"));
+    for (int i = 0; i < 4; ++i) {
+        SSPanel& p = Panel3D2.add(*this, timeline, i);
+        p.setBevelOuter(1);
+    }
+    for (int i = 0; i < 7; ++i) {
+        SSCommand& b = SSCommand19.add(*this, timeline, i);
+        b.setCaption(QString::fromLatin1(ToDoButtonCaptions[i]));
+    }
+    SSCommand19.setOnClick([this](int i) { SSCommand19_Click(i); });
+    SSCommand20.setCaption(QStringLiteral("Spell Chec&k"));
+    SSCommand20.onClick = [this] { SSCommand20_Click(); };
+    Text1.add(*this, timeline, 0).setVisible(false);
+    Text1[0].setAccessibleName(QStringLiteral("To-do item"));
+    Text2.setVisible(false);
+    Text2.setBackColor(SysWindowBackground);
+    Combo2.setVisible(false);
+    Combo2.setAccessibleName(QStringLiteral("Item names"));
+    MonthView1.setVisible(false);
+    MonthView1.setAccessibleName(QStringLiteral("Calendar"));
+    Frame3.setVisible(false);
+
+    // ---- pages 2-9: the entry page panels and lists
+    SSPanel3[2].setBackColor(PageFace);
+    SSPanel3[2].setFont(uiFont(10, true));
+    SSPanel3[2].setForeColor(TitleColor);
+    SSPanel3[3].setBackColor(PageFace);
+    const char* const frameCaptions[6] = {"Administrative Safeguards", "Physical Safeguards", "Technical Safeguards",
+                                          "Organizational Requirements", "Policies && Documentation",
+                                          "Risk Analysis Worksheets"};
+    for (int i = 0; i < 6; ++i) {
+        SSFrame& f = SSFrame5.add(*this, SSPanel3[2], i);
+        f.setCaption(QString::fromLatin1(frameCaptions[i]));
+        f.setBackColor(PageFace);
+        f.setVisible(false);
+    }
+    ControlArray<SSCommand>* lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
+    for (const catalogue::EntryButton& e : catalogue::EntryButtons) {
+        SSCommand& b = lists[e.page - 2]->add(*this, SSFrame5[e.page - 2], e.index);
+        b.setCaption(u8(e.caption));
+        b.setToolTipText(u8(e.tooltip));
+        b.setFont(normal);
+    }
+    SSCommand14.setOnClick([this](int i) { SSCommand14_Click(i); });
+    SSCommand17.setOnClick([this](int i) { SSCommand17_Click(i); });
+    SSCommand16.setOnClick([this](int i) { SSCommand16_Click(i); });
+    SSCommand15.setOnClick([this](int i) { SSCommand15_Click(i); });
+    SSCommand13.setOnClick([this](int i) { SSCommand13_Click(i); });
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        SSCommand& b = SSCommand12.add(*this, SSFrame5[5], n);
+        b.setCaption(defaultWorksheetTitle(n));
+        b.setToolTipText(defaultWorksheetTitle(n));
+        b.setFont(normal);
+    }
+    SSCommand12.setOnClick([this](int i) { SSCommand12_Click(i); });
+
+    // ---- the editor panel
+    SSPanel1.setBackColor(PageFace);
+    SSPanel1.setVisible(false);
+    for (Label* l : {&Label5, &Label6, &Label7}) {
+        l->setBackColor(PageFace);
+        l->setFont(uiFont(9, true));
+        l->setForeColor(TitleColor);
+        l->setWordWrap(false);
+    }
+    Label9.setCaption(QStringLiteral("   Current Status:"));
+    Label9.setBackColor(PageFace);
+    Label9.setFont(uiFont(10, true));
+    Combo1.setFont(uiFont(10));
+    Combo1.setAccessibleName(QStringLiteral("Current status"));
+    // The status is only ever chosen from the list, never typed.
+    Combo1.setLocked(true);
+    Combo1.onClick = [this] { Combo1_Click(); };
+    Rtext3.setAccessibleName(QStringLiteral("Document text"));
+    Rtext3.setMaxLength(3000);
+    Rtext3.setBackColor(rgb(255, 255, 255));
+    Rtext3.setLocked(true);
+    SSFrame3.setCaption(QStringLiteral("Actions"));
+    SSOption3.setCaption(QStringLiteral("Action Taken"));
+    SSOption4.setCaption(QStringLiteral("Comments/Notes"));
+    SSOption5.setCaption(QStringLiteral("Policies && Procedures/Plan"));
+    SSFrame2.setCaption(QStringLiteral("References"));
+    SSOption6.setCaption(QStringLiteral("Implementation specification"));
+    SSOption2.setCaption(QStringLiteral("References in Rule"));
+    SSOption7.setCaption(QStringLiteral("Additional Information"));
+    SSOption2.onClick = [this] { SSOption2_Click(); };
+    SSOption3.onClick = [this] { SSOption3_Click(); };
+    SSOption4.onClick = [this] { SSOption4_Click(); };
+    SSOption5.onClick = [this] { SSOption5_Click(); };
+    SSOption6.onClick = [this] { SSOption6_Click(); };
+    SSOption7.onClick = [this] { SSOption7_Click(); };
+    SSFrame4.setCaption(QStringLiteral("Text Location"));
+    const char* const alignCaptions[3] = {"Left", "Center", "Right"};
+    for (int i = 0; i < 3; ++i) SSOption8.add(*this, SSFrame4, i).setCaption(QString::fromLatin1(alignCaptions[i]));
+    SSOption8.setOnClick([this](int i) { SSOption8_Click(i); });
+    SSCommand2.setCaption(QStringLiteral("&Insert Template"));
+    SSCommand5.setCaption(QStringLiteral("&Print"));
+    SSCommand6.setCaption(QStringLiteral("&Save"));
+    SSCommand7.setCaption(QStringLiteral("E&xit"));
+    SSCommand8.setCaption(QStringLiteral("&Font Select"));
+    SSCommand9.setCaption(QStringLiteral("&Thesaurus"));
+    SSCommand10.setCaption(QStringLiteral("Spell &Check"));
+    SSCommand22.setCaption(QStringLiteral("Compliance Status"));
+    SSCommand22.setVisible(false);
+    SSCommand2.onClick = [this] { SSCommand2_Click(); };
+    SSCommand5.onClick = [this] { SSCommand5_Click(); };
+    SSCommand6.onClick = [this] { SSCommand6_Click(); };
+    SSCommand7.onClick = [this] { SSCommand7_Click(); };
+    SSCommand8.onClick = [this] { SSCommand8_Click(); };
+    SSCommand9.onClick = [this] { SSCommand9_Click(); };
+    SSCommand10.onClick = [this] { SSCommand10_Click(); };
+    SSCommand22.onClick = [this] { SSCommand22_Click(); };
+
+    // Hidden work buffers of the text builders and the printed page.
+    for (int i = 0; i < 4; ++i) RText1.add(*this, *this, i).setVisible(false);
+
+    // ---- the worksheet title panel
+    SSPanel4.setCaption(QStringLiteral(" Risk Analysis Worksheet Button Name"));
+    SSPanel4.setAlignment(0);
+    SSPanel4.setBackColor(PageFace);
+    SSPanel4.setVisible(false);
+    Label8.setCaption(QStringLiteral("Button Number"));
+    Label8.setBackColor(PageFace);
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        Label12.add(*this, SSPanel4, n).setCaption(QString::number(n + 1));
+        Label12[n].setBackColor(PageFace);
+        Label13.add(*this, SSPanel4, n).setBackColor(PageFace);
+        Text3.add(*this, SSPanel4, n).setMaxLength(18);
+        Text3[n].setAccessibleName(QStringLiteral("New title %1").arg(n + 1));
+    }
+    SSCommand21.add(*this, SSPanel4, 0).setCaption(QStringLiteral("Save &Changes and Exit"));
+    SSCommand21.add(*this, SSPanel4, 1).setCaption(QStringLiteral("&Exit Without Saving Changes"));
+    SSCommand21.setOnClick([this](int i) { SSCommand21_Click(i); });
+
+    // ---- the print panel
+    SSPanel80.setVisible(false);
+    SSPanel80.setBackColor(PageFace);
+    VSP1.setAccessibleName(QStringLiteral("Print preview"));
+    SSCommand1.setCaption(QStringLiteral("Enlarge"));
+    SSCommand1.onClick = [this] { SSCommand1_Click(); };
+    for (int i = 0; i < 5; ++i)
+        SSCommand80.add(*this, SSPanel80, i).setCaption(QString::fromLatin1(PrintCommandCaptions[i]));
+    SSCommand80.setOnClick([this](int i) { SSCommand80_Click(i); });
+    SSOption81.setCaption(QStringLiteral("All Data Will Be Displayed"));
+    SSOption81.setValue(true);
+    SSOption82.add(*this, SSFrame80[1], 0).setCaption(QStringLiteral("Do Not Display Guide Lines"));
+    SSOption82.add(*this, SSFrame80[1], 1).setCaption(QStringLiteral("Display Guide Lines"));
+    SSOption82.setOnClick([this](int i) { SSOption82_Click(i); });
+    const char* const checkCaptions[4] = {"Implementation Specification", "References in Rule",
+                                          "Additional Information", ""};
+    for (int i = 0; i < 4; ++i)
+        SSCheck80.add(*this, SSFrame80[2], i).setCaption(QString::fromLatin1(checkCaptions[i]));
+    SSCheck80[3].setVisible(false);
+    SSCheck80.setOnClick([this](int i) { SSCheck80_Click(i); });
+    SSCheck81.add(*this, SSFrame80[2], 0).setCaption(QStringLiteral("Print 'As of' date on each page"));
+    SSCheck81.add(*this, SSFrame80[2], 1).setCaption(QStringLiteral("Print Grid Lines"));
+    SSCheck81.setOnClick([this](int i) { SSCheck81_Click(i); });
+    const char* const infoCaptions[3] = {"Printer Font:", "Font Size:", "Orientation:"};
+    for (int i = 0; i < 3; ++i) {
+        Label80.add(*this, SSPanel80, i).setCaption(QString::fromLatin1(infoCaptions[i]));
+        Label80[i].setBackColor(PageFace);
+        Panel3D80.add(*this, SSPanel80, i).setBevelOuter(1);
+        Panel3D80[i].setAlignment(0);
+    }
+    Panel3D82.setBevelOuter(1);
+
+    // The covering and the overlay panels lie above the pages.
+    SSPanel80.zOrder(0);
+    SSPanel4.zOrder(0);
+    SSPanel5.zOrder(0);
+
+    // The right button over the window's controls pops up the Options menu.
+    AttachOptionsPopup(*this, mO,
+                       {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10, &Label11,
+                        &MonthView1, &Panel3D1, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6, &SSCommand7,
+                        &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand20, &SSFrame1, &SSFrame2, &SSFrame3,
+                        &SSFrame4, &SSOption2, &SSOption3, &SSOption4, &SSOption5, &SSOption6, &SSOption7,
+                        &SSPanel1, &SSPanel2, &VSGd1, &VSGd2});
+    for (auto* arr : {&Label80}) {
+        for (auto& [i, c] : *arr) AttachOptionsPopup(*this, mO, {c.get()});
+    }
+    for (auto* arr : {&SSCommand4, &SSCommand11, &SSCommand12, &SSCommand13, &SSCommand14, &SSCommand15,
+                      &SSCommand16, &SSCommand17, &SSCommand18, &SSCommand19})
+        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    for (auto* arr : {&SSPanel3, &Panel3D2})
+        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    for (auto* arr : {&SSFrame5})
+        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    SSOption8.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    Frame3.onMouseUp = nullptr;
+    Frame3.onMouseDown = [this](int button, int, int, int) { PopupOptionsMenu(*this, mO, button); };
+}
+
+void WorkArea1::buildMenus() {
+    addMenu(mO);
+    for (int i = 1; i <= 4; ++i) {
+        mO.add(mOTab(i));
+        mOTab(i).onClick = [this, i] { mOTab_Click(i); };
+    }
+    mO.add(mO1);
+    mO.add(mOGrid);
+    const char* const gridCaptions[9] = {"&None", "&1", "&2", "&3", "&4", "&5", "&6", "&7", "&8"};
+    for (int i = 0; i < 9; ++i) {
+        gridMenus_[std::size_t(i)] =
+            std::make_unique<Menu>(*this, QStringLiteral("mOGrid1"), QString::fromLatin1(gridCaptions[i]), i);
+        mOGrid1[std::size_t(i)] = gridMenus_[std::size_t(i)].get();
+        mOGrid.add(*mOGrid1[std::size_t(i)]);
+        mOGrid1[std::size_t(i)]->onClick = [this, i] { mOGrid1_Click(i); };
+    }
+    for (Menu* m : {&mO2, &mOClip, &mO3, &mOFont, &mO4, &mOSpell, &mO5, &mOThes, &mO6, &mODel, &mOCl, &mOIn,
+                    &mOPrint, &mO7, &mOSave, &mO10, &mORATitle})
+        mO.add(*m);
+    mOClip.onClick = [this] { mOClip_Click(); };
+    mOFont.onClick = [this] { mOFont_Click(); };
+    mOSpell.onClick = [this] { mOSpell_Click(); };
+    mOThes.onClick = [this] { mOThes_Click(); };
+    mODel.onClick = [this] { mODel_Click(); };
+    mOCl.onClick = [this] { mOCl_Click(); };
+    mOIn.onClick = [this] { mOIn_Click(); };
+    mOPrint.onClick = [this] { mOPrint_Click(); };
+    mOSave.onClick = [this] { mOSave_Click(); };
+    mORATitle.onClick = [this] { mORATitle_Click(); };
+
+    addMenu(mU);
+    mU.add(mUBack);
+    mU.add(mURestore);
+    mUBack.onClick = [this] { mUBack_Click(); };
+    mURestore.onClick = [this] { mURestore_Click(); };
+
+    addMenu(mH);
+    for (Menu* m : {&mHCont, &mHI, &mHSceen, &mHSep1, &mHA, &mHSep2, &mHWeb}) mH.add(*m);
+    mH.onClick = [this] { mH_Click(); };
+    mHCont.onClick = [this] { mHCont_Click(); };
+    mHI.onClick = [this] { mHI_Click(); };
+    mHSceen.onClick = [this] { mHSceen_Click(); };
+    mHA.onClick = [this] { mHA_Click(); };
+    mHWeb.onClick = [this] { mHWeb_Click(); };
+}
+
+// ---- layout ------------------------------------------------------------------------------------
+
+void WorkArea1::Form_Resize() { ArrangeControls(); }
+
+// Places every control in proportion to the window's client area. In the smaller-screen
+// display the resizer is off and the window keeps its size, so the places stay as first made.
+void WorkArea1::ArrangeControls() {
+    const int W = std::max(scaleWidth(), 9000);
+    const int H = std::max(scaleHeight(), 6000);
+    const int tabH = 450;
+    for (int i = 0; i < 5; ++i) SSCommand4[i].move(i * W / 5, 0, W / 5 - (i < 4 ? 15 : 0), tabH);
+    SSPanel5.move(0, 0, W, H);
+
+    // Page selector column.
+    const int selW = std::max(2400, W * 19 / 100);
+    const int bodyTop = tabH + 30;
+    const int bodyH = H - bodyTop;
+    SSPanel2.move(0, bodyTop, selW, bodyH);
+    Label1.move(60, 60, selW - 120, 360);
+    const int btnTop = 480;
+    const int btnH = std::clamp((bodyH - btnTop - 600) / 10, 330, 620);
+    for (int i = 0; i < 10; ++i) SSCommand11[i].move(90, btnTop + i * btnH, selW - 180, btnH - 45);
+    Label10.move(60, bodyH - 420, selW - 120, 300);
+
+    // Page area.
+    const int x0 = selW + 30;
+    const int pw = W - x0;
+    const int ph = bodyH;
+    SSPanel3[0].move(x0, bodyTop, pw, ph);
+    SSPanel3[1].move(x0, bodyTop, pw, ph);
+    SSPanel80.move(x0, bodyTop, pw, ph);
+    SSPanel4.move(x0, bodyTop, pw, ph);
+
+    // Page 0.
+    Label2.move(120, 60, pw - 240, 450);
+    const int frameW = std::min(pw - 2100, 9000);
+    SSFrame1.move(120, 540, frameW, 720);
+    for (int i = 0; i < 3; ++i) SSCommand18[i].move(120 + i * (frameW - 240) / 3, 240, (frameW - 240) / 3 - 60, 390);
+    SSCommand3.move(pw - 1800, 720, 1680, 480);
+    Label3.move(120, 1340, pw / 2, 330);
+    Label4.move(pw / 2, 1370, pw / 2 - 120, 300);
+    VSGd1.move(120, 1700, pw - 240, ph - 1820);
+    // The resizer keeps the overview's columns in their proportions.
+    if (gridSetUp_) ApplyOverviewColumnWidths();
+
+    // Page 1.
+    const int todoW = pw * 72 / 100;
+    Panel3D1.move(120, 120, todoW, ph - 240);
+    VSGd2.move(60, 60, todoW - 120, ph - 360);
+    const int rx = todoW + 240;
+    const int rw = pw - rx - 120;
+    for (int i = 0; i < 4; ++i) Panel3D2[i].move(rx, 120 + i * 360, rw, 330);
+    for (int i = 0; i < 7; ++i) SSCommand19[i].move(rx, 1680 + i * 480, rw, 420);
+    SSCommand20.move(rx, 1680 + 7 * 480, rw, 420);
+    Text1[0].move(180, 480, todoW * 261 / 1000, 315);
+    MonthView1.move(rx, 5700, rw, 2500);
+
+    // Entry pages: the list column and the editor panel.
+    const int listW = std::max(2700, pw * 26 / 100);
+    SSPanel3[2].move(x0, bodyTop, listW, ph);
+    SSPanel3[3].move(x0 + listW + 15, bodyTop, pw - listW - 15, ph);
+    for (int f = 0; f < 6; ++f) SSFrame5[f].move(60, 60, listW - 120, ph - 120);
+    ControlArray<SSCommand>* lists[6] = {&SSCommand14, &SSCommand17, &SSCommand16,
+                                         &SSCommand15, &SSCommand13, &SSCommand12};
+    for (auto* list : lists) {
+        const int n = list->count();
+        const int rowH = std::min(480, (ph - 480) / std::max(n, 1));
+        // The few long buttons of the short lists get room for two lines.
+        const int bh = n <= 3 ? std::min(720, (ph - 480) / std::max(n, 1)) : rowH;
+        for (auto& [i, b] : *list) b->move(90, 270 + i * bh, listW - 300, bh - 30);
+    }
+
+    const int ex = x0 + listW + 60;
+    const int ew = W - ex - 45;
+    const int eh = ph - 45;
+    SSPanel1.move(ex, bodyTop + 15, ew, eh);
+    const int toolW = std::clamp(ew * 30 / 100, 2700, 3600);
+    const int toolX = ew - toolW - 60;
+    const int top = eh * 19 / 100;
+    const int labelH = std::max(240, (top - 120) / 3);
+    Label5.move(90, 60, ew - 180, labelH);
+    Label6.move(90, 60 + labelH, ew - 180, labelH);
+    Label7.move(90, 60 + 2 * labelH, ew - 180, labelH);
+    const bool fullEditor = editorPage_ == catalogue::PageWorksheets || editorPage_ == catalogue::PageRecoveryPlan;
+    const int edTop = fullEditor ? eh * 2 / 100 : eh * 195 / 1000;
+    const int edH = fullEditor ? eh * 97 / 100 : eh * 795 / 1000;
+    Rtext3.move(90, edTop, toolX - 150, std::min(edH, eh - edTop - 60));
+    int y = fullEditor ? eh * 6 / 100 : top;
+    Label9.move(toolX, y, toolW, 300);
+    y = fullEditor ? eh * 11 / 100 : eh * 232 / 1000;
+    y = std::max(y, Label9.top() + 300);
+    Combo1.move(toolX, y, toolW, 345);
+    y += 450;
+    SSFrame3.move(toolX, y, toolW, 1140);
+    SSOption3.move(120, 240, toolW - 180, 270);
+    SSOption4.move(120, 525, toolW - 180, 270);
+    SSOption5.move(120, 810, toolW - 180, 270);
+    y += 1200;
+    SSFrame2.move(toolX, y, toolW, 1140);
+    SSOption6.move(120, 240, toolW - 180, 270);
+    SSOption2.move(120, 525, toolW - 180, 270);
+    SSOption7.move(120, 810, toolW - 180, 270);
+    y += 1200;
+    SSFrame4.move(toolX, y, toolW, 600);
+    for (int i = 0; i < 3; ++i) SSOption8[i].move(90 + i * (toolW - 120) / 3, 240, (toolW - 120) / 3, 270);
+    y += 690;
+    const int bw = (toolW - 60) / 2;
+    SSCommand*const tools[8] = {&SSCommand2, &SSCommand22, &SSCommand5, &SSCommand6,
+                                &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand7};
+    const int toolH = std::clamp((eh - y - 90) / 4, 330, 480);
+    for (int i = 0; i < 8; ++i) tools[i]->move(toolX + (i % 2) * (bw + 60), y + (i / 2) * toolH, bw, toolH - 45);
+
+    // Worksheet title panel.
+    Label8.move(240, 420, 1500, 270);
+    const int rowH = std::max(240, (ph - 1500) / 22);
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        const int ry = 750 + n * rowH;
+        Label12[n].move(480, ry, 900, rowH - 30);
+        Label13[n].move(1500, ry, (pw - 1800) / 2, rowH - 30);
+        Text3[n].move(1560 + (pw - 1800) / 2, ry, (pw - 1800) / 2 - 120, rowH - 30);
+    }
+    SSCommand21[0].move(pw / 2 - 3300, ph - 600, 3000, 450);
+    SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);
+
+    // Print panel.
+    const int pvW = pw * 74 / 100;
+    VSP1.move(60, 60, pvW, ph - 120);
+    const int px = pvW + 150;
+    const int pcw = pw - px - 90;
+    SSCommand1.move(px, 75, pcw, 420);
+    for (int i = 0; i < 5; ++i) SSCommand80[i].move(px, 600 + i * 465, pcw, 420);
+    SSFrame80[0].move(px, 3000, pcw, 600);
+    SSOption81.move(90, 240, pcw - 120, 270);
+    SSFrame80[1].move(px, 3660, pcw, 870);
+    SSOption82[0].move(90, 240, pcw - 120, 270);
+    SSOption82[1].move(90, 540, pcw - 120, 270);
+    SSFrame80[2].move(px, 4590, pcw, 1950);
+    for (int i = 0; i < 4; ++i) SSCheck80[i].move(90, 240 + i * 285, pcw - 120, 270);
+    for (int i = 0; i < 2; ++i) SSCheck81[i].move(90, 1380 + i * 285, pcw - 120, 270);
+    for (int i = 0; i < 3; ++i) {
+        Label80[i].move(px, 6660 + i * 600, pcw, 255);
+        Panel3D80[i].move(px, 6915 + i * 600, pcw, 300);
+    }
+    Panel3D82.move(px, 8520, pcw, 450);
+}
+
+// ---- life cycle ----------------------------------------------------------------------------------
+
 void WorkArea1::Form_Load() {
-    Startfrm& start = defaultInstance<Startfrm>();
-    move(start.left(), start.top(), start.width(), start.height());
-    setWindowState(start.windowState());
-    start.hide();
+    // 1-2. The resizer follows the display mode.
+    vsElasticLight1.enabled = DisplayMode != 9;
+    doEvents();
+    // 3. Every status of the store.
+    ReadStatusStore(1, catalogue::LastStatusNumber);
+    // 4-5.
+    LoopIndex = 0;
+    RequestedArea = 0;
+    if (Startfrm* start = existingInstance<Startfrm>()) {
+        setTop(start->top());
+        setLeft(start->left());
+        setWidth(start->width());
+        setHeight(start->height());
+        setWindowState(start->windowState());
+    }
+    // 6. The print font starts as the editor's font.
+    PrintFontName = Rtext3.font().name;
+    PrintFontSize = Rtext3.font().size;
+    PrintFontBold = Rtext3.font().bold;
+    PrintFontItalic = Rtext3.font().italic;
+    PrintFontUnderline = Rtext3.font().underline;
+    PrintFontStrikethru = Rtext3.font().strikethrough;
+    PrintLine = QStringLiteral(" 0");
+    // 7. The print options are restored without being stored or rebuilt.
+    LoopIndex = -899;
+    SSCheck80[0].setValue(1);
+    SSCheck80[1].setValue(1);
+    // 8. Grid wallpaper.
+    ApplyGridWallpaper(int(textToNumber(
+        readStringRecord(QString::fromLatin1(frame::DisplaySettingsFile), frame::DisplaySettingsRecordLength,
+                         frame::GridWallpaperRecord))));
+    // 9. Guide lines: "1" shows them, anything else not.
+    auto guideLineOption = [] {
+        const QString stored = readStringRecord(QString::fromLatin1(frame::DisplaySettingsFile),
+                                                frame::DisplaySettingsRecordLength, frame::GuideLineRecord);
+        return stored.trimmed() == QLatin1String("1") ? 1 : 0;
+    };
+    SSOption82[guideLineOption()].setValue(true);
+    doEvents();
+    // 10.
+    VSP1.document().setOrientation(0);
+    Panel3D80[2].setCaption(QStringLiteral(" Portrait"));
+    // 11-12.
+    SSCommand18[0].setValue(true);
+    SSPanel1.setVisible(false);
+    SetupSafeguardGrid();
+    VSGd1.setBackColor(Rtext3.backColor());
+    doEvents();
+    // 13.
+    UnsavedChanges = 0;
+    LoopIndex = -899;
+    SSCheck81[0].setValue(1);
+    SSCheck81[1].setValue(1);
+    SSOption82[guideLineOption()].setValue(true);
+    VSP1.document().setOrientation(0);
+    // The print options are restored: from here on a tick or a guide-line choice is the user's
+    // and is stored and rebuilt.
+    LoopIndex = 0;
+    // 14. Colours.
+    SSPanel80.setBackColor(Label2.backColor());
+    Panel3D82.setBackColor(Label2.backColor());
+    for (int i = 0; i < 4; ++i) Panel3D2[i].setBackColor(Label2.backColor());
+    Panel3D80[2].setCaption(QStringLiteral(" Portrait"));
+    Text1[0].setBackColor(Text2.backColor());
+    Combo1.setBackColor(Text2.backColor());
+    // 15. A to-do item holds at most 45 characters.
+    VSGd2.setColEditMask(1, QString(45, QLatin1Char('&')));
+    // 16-18.
+    LoadSpellCorrections();
+    PrintFontUnderline = false;
+    PrintFontStrikethru = false;
+    PrintFontColor = VSGd2.foreColor();
+    SampleNoteShown = 0;
+    SamplePolicyNoteShown = 0;
+    // 19. Page and tab colours.
+    for (int i = 0; i <= 7; ++i) {
+        if (i < 5) SSCommand4[i].setForeColor(paletteColor(0));
+        SSCommand11[i].setForeColor(paletteColor(0));
+        if (i == 2 || i == 3) SSPanel3[i].setVisible(false);
+    }
+    SSCommand4[0].setForeColor(paletteColor(9));
+    SSCommand11[0].setForeColor(paletteColor(9));
+    // 20.
+    doEvents();
+    if (DisplayMode == 9) return;
+    ArrangeControls();
+    doEvents();
+}
+
+void WorkArea1::Form_Activate() {
+    if (Startfrm* start = existingInstance<Startfrm>(); start && start->isVisible()) start->hide();
+    HourglassOn();
+    if (RequestedArea != 0) {
+        if (!SSPanel5.visible()) {
+            SSPanel5.setVisible(true);
+            SSPanel5.zOrder(0);
+            SSPanel5.setFocus();
+        }
+        bool windowShown = true;
+        switch (RequestedArea) {
+        case 1:
+            setCaption(QStringLiteral("Information Advisor"));
+            RequestedArea = 0;
+            ShowInformationAdvisor();
+            break;
+        case 2:
+            setCaption(QStringLiteral("Security Rule"));
+            RequestedArea = 0;
+            ShowSecurityRule();
+            break;
+        case 3:
+            setCaption(QStringLiteral("Miscellaneous"));
+            RequestedArea = 0;
+            ShowMiscellaneous();
+            break;
+        default:
+            RequestedArea = 0;
+            HourglassOff();
+            windowShown = false;
+            break;
+        }
+        doEvents();
+        // An exit request that reaches this point opens no window: the hub must not stay
+        // covered, so it goes on as an activation without a request.
+        if (windowShown) return;
+    }
+    // No request: back to the first page with the administrative overview.
+    if (SSPanel5.visible()) SSPanel5.setVisible(false);
+    SSCommand4[0].setValue(true);
+    SSCommand11[0].setValue(true);
+    SSCommand1.setTop(SSPanel80.top() + 75);
+    PreviewNormalWidth = VSP1.width();
+    PreviewNormalLeft = VSP1.left();
+    AreaMode = 0;
+    PrintModeFlag = 0;
+    doEvents();
+    const double todoWidths[6] = {0.015, 0.34, 0.2, 0.2, 0.005, 0.24};
+    for (int c = 0; c < 6; ++c) VSGd2.setColWidth(c, int(std::lround(VSGd2.width() * todoWidths[c])));
+    VSGd1.setRow(1);
+    VSGd1.setCol(1);
+    if (VSGd2.text().isEmpty()) {
+        SSCommand19[5].setEnabled(false);
+        mOSave.setEnabled(false);
+    }
+    if (SSCommand19[0].enabled()) SSCommand19[0].setFocus();
+    const QDate today = platform::clock().today();
+    Label10.setCaption(QStringLiteral("Date: ") + englishMonthName(today.month()) + QLatin1Char(' ') +
+                       QString::number(today.day()) + QStringLiteral(", ") + QString::number(today.year()));
+    doEvents();
+    HourglassOff();
+}
+
+// ---- keys ----------------------------------------------------------------------------------------
+
+int WorkArea1::ScreenHelpTopic() const {
+    if (SSPanel80.visible()) return HelpContext::PrintPreview;
+    switch (AreaMode) {
+    case catalogue::PageTimeline: return HelpContext::ProjectTimeline;
+    case catalogue::PageWorksheets: return HelpContext::Worksheets;
+    case catalogue::PageRecoveryPlan: return HelpContext::RecoveryPlan;
+    default: return HelpContext::ActionAreaPages;
+    }
+}
+
+void WorkArea1::Form_KeyDown(int& keyCode, int) {
+    if (keyCode == Key::F1) {
+        // The help key then opens the topic of what the window shows.
+        setHelpContextId(ScreenHelpTopic());
+        return;
+    }
+    if (keyCode == Key::Delete && CellEditMode == 1 && ToDoClickCol >= 1) {
+        VSGd2.setCol(ToDoClickCol);
+        VSGd2.setRow(ToDoClickRow);
+        VSGd2.setText(QString());
+        VSGd2.setCol(1);
+        ToDoClickCol = 0;
+        UnsavedChanges = 1;
+        HideCalendar();
+        CellEditMode = 0;
+        if (SSCommand19[0].enabled()) SSCommand19[0].setFocus();
+        keyCode = 0;
+    }
+}
+
+void WorkArea1::Form_KeyPress(int& keyAscii) {
+    if (keyAscii != Key::Escape) return;
+    keyAscii = 0;
+    if (SSPanel4.visible()) {
+        SSCommand21_Click(1);
+    } else if (SSPanel80.visible() && SSCommand1.caption() == QLatin1String("Normal")) {
+        SSCommand1_Click();
+    } else if (!SSPanel80.visible()) {
+        SSCommand4[4].setValue(true);
+    } else {
+        SSCommand80_Click(2);
+    }
+}
+
+void WorkArea1::Form_Unload(int&) {
+    if (UnsavedChanges == 1) {
+        AskSaveChanges();
+        UnsavedChanges = 0;
+    }
+    LoopIndex = 0;
+    SpecStatus.fill(QString());
+    ToDoNames.clear();
+    HideContentFiles();
+    doEvents();
+    endProgram();
+}
+
+void WorkArea1::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+
+// ---- settings ------------------------------------------------------------------------------------
+
+// The wallpaper of both grids from its stored number: 0 none, 1-8 the pictures WP1-WP8.jpg.
+// Any other number is not one of the menu's entries: nothing is checked and no picture loaded.
+void WorkArea1::ApplyGridWallpaper(int stored) {
+    for (int i = 0; i < 9; ++i) mOGrid1[std::size_t(i)]->setChecked(false);
+    if (stored == 0) {
+        mOGrid1[0]->setChecked(true);
+        VSGd1.clearWallPaper();
+        VSGd2.clearWallPaper();
+        VSGd1.setBackColor(Rtext3.backColor());
+        VSGd2.setBackColor(Rtext3.backColor());
+        return;
+    }
+    if (stored < 1 || stored > 8) return;
+    mOGrid1[std::size_t(stored)]->setChecked(true);
+    const QString picture = QStringLiteral("WP%1.jpg").arg(stored);
+    for (Grid* g : {&VSGd1, &VSGd2}) {
+        g->clearWallPaper();
+        const ReadResult r = readWholeFile(picture);
+        QImage img;
+        if (r.ok() && img.loadFromData(r.bytes)) g->setWallPaper(img);
+    }
+}
+
+// ---- menu entries every area window shares ---------------------------------------------------
+
+void WorkArea1::mOTab_Click(int index) { SSCommand4[index].setValue(true); }
+
+void WorkArea1::mH_Click() {
+    if (!SSPanel80.visible()) return;
+    ShowHelpTopic(HelpContext::PrintPreview);
+    mH.setVisible(false);
+    doEvents();
+    mH.setVisible(true);
+}
+
+void WorkArea1::mHCont_Click() { ShowHelpContents(); }
+
+void WorkArea1::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
+
+void WorkArea1::mHSceen_Click() {
+    if (!SSPanel80.visible() && AreaMode == catalogue::PageTimeline) HideCalendar();
+    ShowHelpTopic(ScreenHelpTopic());
+}
+
+void WorkArea1::mHA_Click() { ShowAbout(); }
+
+void WorkArea1::mHWeb_Click() { OpenWebSite(); }
+
+void WorkArea1::mUBack_Click() {
+    if (UnsavedChanges == 1) {
+        AskSaveChanges();
+        UnsavedChanges = 0;
+    }
+    LoopIndex = 0;
+    ModeFlag = 0;
+    BackupMode = 0;
+    ShowBackup();
+    HourglassOff();
+}
+
+void WorkArea1::mURestore_Click() {
+    ModeFlag = 99;
+    BackupMode = 1;
+    ShowBackup();
+    doEvents();
+    HourglassOff();
+    SSCommand4_Click(0);
 }

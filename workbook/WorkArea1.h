@@ -1,10 +1,317 @@
-// The Action Area window: the hub of the program.
+// The Action Area window: the hub of the program. Its controls and fields live here; its
+// handlers are defined in the files of the subsystem they belong to:
+//   workbook/WorkArea1.cpp       layout, Load, Activate, keys, Unload, shared menu entries
+//   workbook/PageSwitch.cpp      the page selector SSCommand11 and its helpers
+//   workbook/StatusStore.cpp     the status box Combo1 and the Stat1.Fil records
+//   workbook/NavigationBar.cpp   the area tabs SSCommand4, the editor's exit, the save question
+//   catalogue/EntryLists.cpp     the five entry lists of the catalogue pages
+//   catalogue/OverviewGrid.cpp   the standards overview grid VSGd1
+//   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
 
 #include "platform/Controls.h"
+#include "platform/Grid.h"
+#include "platform/PrintPreview.h"
+#include "platform/RichTextBox.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
 
 class WorkArea1 : public platform::Form {
 public:
     WorkArea1();
+    ~WorkArea1() override;
+
+    // ---- window events (WorkArea1.cpp) -------------------------------------------------------
     void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_KeyPress(int& keyAscii) override;
+    void Form_Unload(int& cancel) override;
+    void Form_MouseUp(int button, int shift, int x, int y) override;
+
+    // ---- page switch (PageSwitch.cpp) --------------------------------------------------------
+    void SSCommand11_Click(int index);
+    void ApplyOptionsMenu(int page);
+    void FillStatusList(int page);
+    void EmptyEditor();
+    bool DocumentOptionChosen() const;
+    void LockEditorWithoutDocument();
+
+    // ---- status store (StatusStore.cpp) ------------------------------------------------------
+    void Combo1_Click();
+    void Combo1_DropDown();
+    void SSCommand22_Click();
+    void ReadStatusStore(int firstRecord, int lastRecord);
+    static int StatusRecordFor(int areaMode, int specIndex);
+
+    // ---- navigation bar, exit, save question (NavigationBar.cpp) ----------------------------
+    void SSCommand4_Click(int index);
+    void SSCommand7_Click();
+    void AskSaveChanges();
+    int ConfirmExit();
+
+    // ---- entry lists (catalogue/EntryLists.cpp) ----------------------------------------------
+    void SSCommand14_Click(int index);
+    void SSCommand17_Click(int index);
+    void SSCommand16_Click(int index);
+    void SSCommand15_Click(int index);
+    void SSCommand13_Click(int index);
+    void EntryClick(int page, int index);
+
+    // ---- overview grid (catalogue/OverviewGrid.cpp) ------------------------------------------
+    void SetupSafeguardGrid();
+    void SSCommand18_Click(int index);
+    void ShowAdministrativeSafeguardsList();
+    void ShowPhysicalSafeguardsList();
+    void ShowTechnicalSafeguardsList();
+    void ShowSafeguardsList(int area);
+    void ApplyOverviewColumnWidths();
+
+    // ---- shared menu entries (WorkArea1.cpp) -------------------------------------------------
+    void mOTab_Click(int index);
+    void mH_Click();
+    void mHCont_Click();
+    void mHI_Click();
+    void mHSceen_Click();
+    void mHA_Click();
+    void mHWeb_Click();
+    void mUBack_Click();
+    void mURestore_Click();
+    int ScreenHelpTopic() const;
+    void ApplyGridWallpaper(int stored);
+    void ArrangeControls();
+
+    // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
+    void SSOption2_Click();
+    void SSOption3_Click();
+    void SSOption4_Click();
+    void SSOption5_Click();
+    void SSOption6_Click();
+    void SSOption7_Click();
+    void SSOption8_Click(int index);
+    void SSOption82_Click(int index);
+    void SSCheck80_Click(int index);
+    void SSCheck81_Click(int index);
+    void SSCommand1_Click();
+    void SSCommand2_Click();
+    void SSCommand3_Click();
+    void SSCommand5_Click();
+    void SSCommand6_Click();
+    void SSCommand8_Click();
+    void SSCommand9_Click();
+    void SSCommand10_Click();
+    void SSCommand12_Click(int index);
+    void SSCommand19_Click(int index);
+    void SSCommand20_Click();
+    void SSCommand21_Click(int index);
+    void SSCommand80_Click(int index);
+    void mOGrid1_Click(int index);
+    void mOClip_Click();
+    void mOFont_Click();
+    void mOSpell_Click();
+    void mOThes_Click();
+    void mODel_Click();
+    void mOCl_Click();
+    void mOIn_Click();
+    void mOPrint_Click();
+    void mOSave_Click();
+    void mORATitle_Click();
+    void LoadSpellCorrections();
+    void LoadToDoNames();
+    void LoadToDoGrid();
+    void HideCalendar();
+    void RefreshWorksheetButtons();
+    void ShowInformationAdvisor();
+    void ShowSecurityRule();
+    void ShowMiscellaneous();
+    void ShowAbout();
+    void ShowBackup();
+
+    // =========================================================================================
+    // Controls
+    // =========================================================================================
+    // Covering panel while another area window is up.
+    platform::SSPanel SSPanel5;
+    // Area tabs.
+    platform::ControlArray<platform::SSCommand> SSCommand4{QStringLiteral("SSCommand4")};
+    // Page selector.
+    platform::SSPanel SSPanel2;
+    platform::ControlArray<platform::SSCommand> SSCommand11{QStringLiteral("SSCommand11")};
+    // A label whose colours other controls borrow (the page face colour); also the date line.
+    platform::Label Label1;
+    platform::Label Label10;
+    platform::Label Label11;
+    // Page panels: 0 overview grid, 1 to-do list, 2 entry page title, 3 entry page lists.
+    platform::ControlArray<platform::SSPanel> SSPanel3{QStringLiteral("SSPanel3")};
+    // The page panels are made here, before the controls they hold.
+    bool pagePanelsBuilt_ = addPagePanels();
+
+    // -- page 0: the standards overview
+    platform::Label Label2;
+    platform::Label Label3;
+    platform::Label Label4;
+    platform::SSFrame SSFrame1;
+    platform::ControlArray<platform::SSCommand> SSCommand18{QStringLiteral("SSCommand18")};
+    platform::Grid VSGd1;
+    platform::SSCommand SSCommand3;
+
+    // -- page 1: the project timeline
+    platform::SSPanel Panel3D1;
+    platform::Grid VSGd2;
+    platform::ControlArray<platform::SSPanel> Panel3D2{QStringLiteral("Panel3D2")};
+    platform::ControlArray<platform::SSCommand> SSCommand19{QStringLiteral("SSCommand19")};
+    platform::SSCommand SSCommand20;
+    platform::ControlArray<platform::TextBox> Text1{QStringLiteral("Text1")};
+    platform::TextBox Text2;
+    platform::ComboBox Combo2;
+    // The calendar of the to-do page (a plain panel until the calendar control is written).
+    platform::SSPanel MonthView1;
+    platform::SSFrame Frame3;
+
+    // -- pages 2-7: the entry lists, inside SSPanel3(3)
+    platform::ControlArray<platform::SSFrame> SSFrame5{QStringLiteral("SSFrame5")};
+    platform::ControlArray<platform::SSCommand> SSCommand14{QStringLiteral("SSCommand14")};
+    platform::ControlArray<platform::SSCommand> SSCommand17{QStringLiteral("SSCommand17")};
+    platform::ControlArray<platform::SSCommand> SSCommand16{QStringLiteral("SSCommand16")};
+    platform::ControlArray<platform::SSCommand> SSCommand15{QStringLiteral("SSCommand15")};
+    platform::ControlArray<platform::SSCommand> SSCommand13{QStringLiteral("SSCommand13")};
+    platform::ControlArray<platform::SSCommand> SSCommand12{QStringLiteral("SSCommand12")};
+
+    // -- pages 2-9: the editor panel
+    platform::SSPanel SSPanel1;
+    platform::Label Label5;
+    platform::Label Label6;
+    platform::Label Label7;
+    platform::Label Label9;
+    platform::ComboBox Combo1;
+    platform::RichTextBox Rtext3;
+    platform::SSFrame SSFrame3;   // "Actions"
+    platform::SSOption SSOption3;
+    platform::SSOption SSOption4;
+    platform::SSOption SSOption5;
+    platform::SSFrame SSFrame2;   // "References"
+    platform::SSOption SSOption6;
+    platform::SSOption SSOption2;
+    platform::SSOption SSOption7;
+    platform::SSFrame SSFrame4;   // "Text Location"
+    platform::ControlArray<platform::SSOption> SSOption8{QStringLiteral("SSOption8")};
+    platform::SSCommand SSCommand2;
+    platform::SSCommand SSCommand5;
+    platform::SSCommand SSCommand6;
+    platform::SSCommand SSCommand7;
+    platform::SSCommand SSCommand8;
+    platform::SSCommand SSCommand9;
+    platform::SSCommand SSCommand10;
+    platform::SSCommand SSCommand22;
+
+    // Hidden work buffers: rule text, references, additional information, printed page.
+    platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
+
+    // -- worksheet title panel
+    platform::SSPanel SSPanel4;
+    platform::Label Label8;
+    platform::ControlArray<platform::Label> Label12{QStringLiteral("Label12")};
+    platform::ControlArray<platform::Label> Label13{QStringLiteral("Label13")};
+    platform::ControlArray<platform::TextBox> Text3{QStringLiteral("Text3")};
+    platform::ControlArray<platform::SSCommand> SSCommand21{QStringLiteral("SSCommand21")};
+
+    // -- print panel
+    platform::SSPanel SSPanel80;
+    platform::PrintPreview VSP1;
+    platform::SSCommand SSCommand1;
+    platform::ControlArray<platform::SSCommand> SSCommand80{QStringLiteral("SSCommand80")};
+    platform::ControlArray<platform::SSFrame> SSFrame80{QStringLiteral("SSFrame80")};
+    bool printFramesBuilt_ = addPrintFrames();
+    platform::SSOption SSOption81;
+    platform::ControlArray<platform::SSOption> SSOption82{QStringLiteral("SSOption82")};
+    platform::ControlArray<platform::SSCheck> SSCheck80{QStringLiteral("SSCheck80")};
+    platform::ControlArray<platform::SSCheck> SSCheck81{QStringLiteral("SSCheck81")};
+    platform::ControlArray<platform::Label> Label80{QStringLiteral("Label80")};
+    platform::ControlArray<platform::SSPanel> Panel3D80{QStringLiteral("Panel3D80")};
+    platform::SSPanel Panel3D82;
+
+    // The resizer: on in the full-screen display, where the controls follow the window's size.
+    struct ElasticResizer {
+        bool enabled = true;
+    } vsElasticLight1;
+
+    // ---- menus ----------------------------------------------------------------------------
+    platform::Menu mO;
+    platform::Menu mOTab1, mOTab2, mOTab3, mOTab4;
+    platform::Menu mO1;
+    platform::Menu mOGrid;
+    std::array<platform::Menu*, 9> mOGrid1{};
+    platform::Menu mO2;
+    platform::Menu mOClip;
+    platform::Menu mO3;
+    platform::Menu mOFont;
+    platform::Menu mO4;
+    platform::Menu mOSpell;
+    platform::Menu mO5;
+    platform::Menu mOThes;
+    platform::Menu mO6;
+    platform::Menu mODel;
+    platform::Menu mOCl;
+    platform::Menu mOIn;
+    platform::Menu mOPrint;
+    platform::Menu mO7;
+    platform::Menu mOSave;
+    platform::Menu mO10;
+    platform::Menu mORATitle;
+    platform::Menu mU;
+    platform::Menu mUBack;
+    platform::Menu mURestore;
+    platform::Menu mH;
+    platform::Menu mHCont;
+    platform::Menu mHI;
+    platform::Menu mHSceen;
+    platform::Menu mHSep1;
+    platform::Menu mHA;
+    platform::Menu mHSep2;
+    platform::Menu mHWeb;
+    // The area-tab entries by index 1..4.
+    platform::Menu& mOTab(int index);
+
+    // =========================================================================================
+    // Fields
+    // =========================================================================================
+    // Status texts by StatusNumber (1-47 specifications, 48-68 worksheets; 0, 69, 70 unused).
+    std::array<QString, 71> SpecStatus;
+    int AreaMode = 0;
+    int SpecIndex = 0;
+    int PrintModeFlag = 0;
+    int UnsavedChanges = 0;
+    int SampleNoteShown = 0;
+    int SamplePolicyNoteShown = 0;
+    // 3 action taken, 4 comments/notes, 5 policies/plan, 0 a read-only view or no document.
+    int TextKind = 0;
+    QString CurFileName;
+    // 9 while the program itself sets the editor's text.
+    int TextLoading = 0;
+    QString WorkText;
+    QString AreaCaption;
+    int WorksheetNo = 0;
+    // To-do grid state.
+    int ToDoClickCol = 0;
+    int ToDoClickRow = 0;
+    int ToDoMarkedRow = 999;
+    int CellEditMode = 0;
+    QStringList ToDoNames;
+    int ToDoSpellChanges = 0;
+    int ToDoRowCorrected = 0;
+
+private:
+    bool addPagePanels();
+    bool addPrintFrames();
+    void buildControls();
+    void buildMenus();
+    std::array<std::unique_ptr<platform::Menu>, 9> gridMenus_;
+    // The page whose editor placement is in force (the worksheet and plan pages use the whole
+    // panel height).
+    int editorPage_ = 0;
+    bool gridSetUp_ = false;
 };

@@ -1,0 +1,76 @@
+// The entry lists of the five catalogue pages of the Action Area: pressing an entry selects
+// the specification, shows its status and labels and shows the chosen text view again.
+#include "workbook/WorkArea1.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/EntryButtons.h"
+
+using namespace platform;
+
+namespace {
+QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+}  // namespace
+
+void WorkArea1::SSCommand14_Click(int index) { EntryClick(catalogue::PageAdministrative, index); }
+void WorkArea1::SSCommand17_Click(int index) { EntryClick(catalogue::PagePhysical, index); }
+void WorkArea1::SSCommand16_Click(int index) { EntryClick(catalogue::PageTechnical, index); }
+void WorkArea1::SSCommand15_Click(int index) { EntryClick(catalogue::PageOrganizational, index); }
+void WorkArea1::SSCommand13_Click(int index) { EntryClick(catalogue::PagePolicies, index); }
+
+void WorkArea1::EntryClick(int page, int index) {
+    ControlArray<SSCommand>* lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
+    ControlArray<SSCommand>& list = *lists[page - catalogue::PageAdministrative];
+    const int k = catalogue::specNumber(page, index);
+    if (k == catalogue::NoNumber) return;
+    const bool safeguardPage = page <= catalogue::PageTechnical;
+    // 1. Highlight the pressed entry.
+    for (auto& [i, b] : list) {
+        b->setForeColor(paletteColor(0));
+        Font f = b->font();
+        f.bold = false;
+        b->setFont(f);
+        b->setBevelWidth(2);
+    }
+    SSCommand& pressed = list[index];
+    pressed.setBevelWidth(0);
+    pressed.setForeColor(paletteColor(9));
+    Font bold = pressed.font();
+    bold.bold = true;
+    pressed.setFont(bold);
+    // 2-6.
+    if (safeguardPage) SSOption6.setEnabled(true);
+    if (UnsavedChanges == 1) AskSaveChanges();
+    UnsavedChanges = 0;
+    EmptyEditor();
+    SpecIndex = index;
+    if (!safeguardPage) SSOption6.setEnabled(index >= 1);
+    // 7. The chosen views again, for the new entry; a reference view runs last.
+    if (SSOption2.value()) SSOption2_Click();
+    if (SSOption3.value()) SSOption3_Click();
+    if (SSOption4.value()) SSOption4_Click();
+    if (SSOption5.value()) SSOption5_Click();
+    if (SSOption6.value()) SSOption6_Click();
+    if (SSOption7.value()) SSOption7_Click();
+    // 8-10.
+    Combo1.setText(SpecStatus[std::size_t(k)]);
+    if (AreaMode < catalogue::PageWorksheets) setCaption(AreaCaption + QStringLiteral(" - ") + pressed.toolTipText());
+    if (page == catalogue::PageAdministrative) {
+        SSCommand2.setEnabled(false);
+        if (SSOption5.value()) SSCommand2.setEnabled(true);
+    }
+    // 11-12. The labels above the editor.
+    const catalogue::SpecEntry& e = catalogue::entry(k);
+    if (!e.overview) {
+        WorkText = u8(e.section);
+        Label5.setCaption(u8(catalogue::StandardPrefix) + u8(e.standard));
+        Label6.setCaption(u8(catalogue::SectionPrefix) + WorkText);
+        Label7.setCaption(u8(catalogue::SpecificationPrefix) + u8(e.specification));
+        UnsavedChanges = 0;
+    } else {
+        const bool organizational = k == 43;
+        Label5.setCaption(u8(organizational ? catalogue::OrganizationalOverviewLabel : catalogue::PoliciesOverviewLabel));
+        Label7.setCaption(QString());
+        Label6.setCaption(
+            u8(organizational ? catalogue::OrganizationalOverviewSection : catalogue::PoliciesOverviewSection));
+    }
+}

@@ -1,0 +1,61 @@
+// Steps of the Action Area that belong to parts of the program not written yet. Each keeps
+// its place in the window's handlers and does nothing until its own code replaces it here.
+#include "workbook/WorkArea1.h"
+
+// Text and reference views.
+void WorkArea1::SSOption2_Click() {}     // shows the references in the rule for the entry
+void WorkArea1::SSOption3_Click() {}     // loads the entry's action document into the editor
+void WorkArea1::SSOption4_Click() {}     // loads the entry's comments document
+void WorkArea1::SSOption5_Click() {}     // loads the entry's policies/plan document
+void WorkArea1::SSOption6_Click() {}     // shows the entry's rule text
+void WorkArea1::SSOption7_Click() {}     // shows the entry's additional information
+void WorkArea1::SSOption8_Click(int) {}  // aligns the selected paragraphs
+
+// Print panel.
+void WorkArea1::SSOption82_Click(int) {} // guide lines of the preview, stored unless restoring
+void WorkArea1::SSCheck80_Click(int) {}  // rebuilds the report for the ticked groups
+void WorkArea1::SSCheck81_Click(int) {}  // to-do report options
+void WorkArea1::SSCommand1_Click() {}    // enlarges the preview or brings it back to normal size
+void WorkArea1::SSCommand80_Click(int) {}  // print panel commands: font, page setup, cancel, copy, print
+void WorkArea1::SSCommand3_Click() {}    // opens the status report panel
+void WorkArea1::SSCommand5_Click() {}    // opens the print panel for the editor's page
+
+// Editor tools and documents.
+void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
+void WorkArea1::SSCommand6_Click() {}    // saves what the current page holds
+void WorkArea1::SSCommand8_Click() {}    // font of the selection
+void WorkArea1::SSCommand9_Click() {}    // thesaurus
+void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
+void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table
+
+// Worksheets.
+void WorkArea1::SSCommand12_Click(int) {}  // opens a risk-analysis worksheet
+void WorkArea1::SSCommand21_Click(int) {}  // closes the worksheet title panel, saving or not
+void WorkArea1::RefreshWorksheetButtons() {}  // worksheet titles from RAList.Fil, underline for used ones
+
+// To-do list.
+void WorkArea1::SSCommand19_Click(int) {}  // to-do buttons
+void WorkArea1::SSCommand20_Click() {}     // spell check of the to-do items
+void WorkArea1::LoadToDoNames() {}         // reads the item-name list TODONAME.FIL
+void WorkArea1::LoadToDoGrid() {}          // reads the to-do grid TODOActv.FIL
+void WorkArea1::HideCalendar() {}          // hides the to-do calendar
+
+// Options menu entries.
+void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper
+void WorkArea1::mOClip_Click() {}      // copies the editor's text as rich text
+void WorkArea1::mOFont_Click() {}      // font of the selection
+void WorkArea1::mOSpell_Click() {}     // spell check of the editor or the to-do items
+void WorkArea1::mOThes_Click() {}      // thesaurus
+void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
+void WorkArea1::mOCl_Click() {}        // clears the to-do grid
+void WorkArea1::mOIn_Click() {}        // inserts a to-do row
+void WorkArea1::mOPrint_Click() {}     // print panel of the page
+void WorkArea1::mOSave_Click() {}      // saves what the current page holds
+void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel
+
+// Other windows.
+void WorkArea1::ShowInformationAdvisor() {}  // shows the Information Advisor window InfoAdv
+void WorkArea1::ShowSecurityRule() {}        // shows the Security Rule window PrivRule
+void WorkArea1::ShowMiscellaneous() {}       // shows the Miscellaneous window Miscform1
+void WorkArea1::ShowAbout() {}               // shows the About window modally
+void WorkArea1::ShowBackup() {}              // shows the backup window modally
