@@ -4,6 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "library/PrivRule.h"
 #include "platform/Dialogs.h"
 
 using namespace platform;
@@ -68,3 +69,6 @@ void WorkArea1::AskSaveChanges() {
     LoopIndex = 0;
     doEvents();
 }
+
+// The Security Rule window takes the hub's place and hides it in its own Activate.
+void WorkArea1::ShowSecurityRule() { defaultInstance<PrivRule>().show(); }

@@ -55,7 +55,6 @@ void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel
 
 // Other windows.
 void WorkArea1::ShowInformationAdvisor() {}  // shows the Information Advisor window InfoAdv
-void WorkArea1::ShowSecurityRule() {}        // shows the Security Rule window PrivRule
 void WorkArea1::ShowMiscellaneous() {}       // shows the Miscellaneous window Miscform1
 void WorkArea1::ShowAbout() {}               // shows the About window modally
 void WorkArea1::ShowBackup() {}              // shows the backup window modally
