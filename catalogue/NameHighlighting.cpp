@@ -1,7 +1,11 @@
-// The marking loop, and the Action Area's hidden text buffers that it works on.
+// The marking loop, and the Action Area's hidden text buffers that it works on: RText1(0) the
+// rule text, (1) the references in the rule, (2) the additional information, (3) the composed
+// specification page for printing.
 #include "catalogue/NameHighlighting.h"
 
+#include "frame/HINFO1.h"
 #include "platform/RichTextBox.h"
+#include "workbook/WorkArea1.h"
 
 namespace catalogue {
 
@@ -40,3 +44,27 @@ int markWholeWords(platform::RichTextBox& buffer, const QString& word, MarkingCu
 }
 
 }  // namespace catalogue
+
+// Empties the three view buffers; the printed page RText1(3) is rebuilt by each print.
+void WorkArea1::ClearSpecBuffers() {
+    for (LoopIndex = 0; LoopIndex <= 2; ++LoopIndex) RText1[LoopIndex].setText(QString());
+}
+
+void WorkArea1::MarkSpecName(platform::RichTextBox& buffer, const QString& word) {
+    catalogue::MarkingCursor cursor;
+    catalogue::markWholeWords(buffer, word, cursor);
+    FoundPos = cursor.foundPos;
+    SearchFrom = cursor.searchFrom;
+    LoopIndex = cursor.loopIndex;
+}
+
+// Marks the name of SpecNumber over the whole composed specification page.
+void WorkArea1::HighlightSpecName() {
+    const std::string_view name = catalogue::markedSpecName(SpecNumber);
+    catalogue::MarkingCursor cursor;
+    catalogue::markWholeWords(RText1[3], QString::fromUtf8(name.data(), qsizetype(name.size())), cursor,
+                              catalogue::EmptyWord::Skip);
+    FoundPos = cursor.foundPos;
+    SearchFrom = cursor.searchFrom;
+    LoopIndex = cursor.loopIndex;
+}

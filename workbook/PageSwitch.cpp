@@ -5,6 +5,7 @@
 #include "frame/HINFO1.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "workbook/Documents.h"
 
 using namespace platform;
 
@@ -246,8 +247,10 @@ void WorkArea1::SSCommand11_Click(int i) {
         doEvents();
         if (i == catalogue::PageWorksheets) break;
         TextLoading = 9;
-        Rtext3.loadFile(QStringLiteral("DRPln1.Fil"));
-        if (Rtext3.text().trimmed().isEmpty()) {
+        // A plan that exists but cannot be read is reported and kept; the template would make
+        // it look empty, and the next Save would then replace it unnoticed.
+        const ReadStatus plan = workbook::loadDocument(Rtext3, workbook::RecoveryPlanFile, UnreadableDocument);
+        if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
             Rtext3.loadFile(QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate));
             WorkText = RecoveryPlanMessage;
             msgBox(WorkText, Msg::Information | Msg::OKOnly, QStringLiteral("Disaster Recovery Plan Information"));

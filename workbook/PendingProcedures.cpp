@@ -4,9 +4,6 @@
 
 // Text and reference views.
 void WorkArea1::SSOption2_Click() {}     // shows the references in the rule for the entry
-void WorkArea1::SSOption3_Click() {}     // loads the entry's action document into the editor
-void WorkArea1::SSOption4_Click() {}     // loads the entry's comments document
-void WorkArea1::SSOption5_Click() {}     // loads the entry's policies/plan document
 void WorkArea1::SSOption6_Click() {}     // shows the entry's rule text
 void WorkArea1::SSOption7_Click() {}     // shows the entry's additional information
 void WorkArea1::SSOption8_Click(int) {}  // aligns the selected paragraphs
@@ -22,7 +19,6 @@ void WorkArea1::SSCommand5_Click() {}    // opens the print panel for the editor
 
 // Editor tools and documents.
 void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
-void WorkArea1::SSCommand6_Click() {}    // saves what the current page holds
 void WorkArea1::SSCommand8_Click() {}    // font of the selection
 void WorkArea1::SSCommand9_Click() {}    // thesaurus
 void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
@@ -38,6 +34,7 @@ void WorkArea1::SSCommand19_Click(int) {}  // to-do buttons
 void WorkArea1::SSCommand20_Click() {}     // spell check of the to-do items
 void WorkArea1::LoadToDoNames() {}         // reads the item-name list TODONAME.FIL
 void WorkArea1::LoadToDoGrid() {}          // reads the to-do grid TODOActv.FIL
+bool WorkArea1::SaveToDoGrid() { return true; }  // writes the to-do grid to TODOActv.FIL
 void WorkArea1::HideCalendar() {}          // hides the to-do calendar
 
 // Options menu entries.
@@ -50,7 +47,6 @@ void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
 void WorkArea1::mOCl_Click() {}        // clears the to-do grid
 void WorkArea1::mOIn_Click() {}        // inserts a to-do row
 void WorkArea1::mOPrint_Click() {}     // print panel of the page
-void WorkArea1::mOSave_Click() {}      // saves what the current page holds
 void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel
 
 // Other windows.

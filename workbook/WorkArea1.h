@@ -69,6 +69,21 @@ public:
     void ShowPhysicalSafeguardsList();
     void ShowTechnicalSafeguardsList();
     void ShowSafeguardsList(int area);
+
+    // ---- user documents (workbook/Documents.cpp) --------------------------------------------
+    // SSOption3_Click, SSOption4_Click, SSOption5_Click, SSCommand6_Click and mOSave_Click
+    // are defined there too.
+    void LoadDocumentOption(int textKind);
+    bool SaveEditorTo(const QString& name);
+    bool SaveToDoGrid();
+
+    // ---- name highlighting, text buffers, rule text (catalogue/NameHighlighting.cpp,
+    //      catalogue/RuleTextLoader.cpp) -------------------------------------------------------
+    void ClearSpecBuffers();
+    void HighlightSpecName();
+    // The marking loop on one buffer with the word a text builder chose for the entry.
+    void MarkSpecName(platform::RichTextBox& buffer, const QString& word);
+    void LoadRuleText();
     void ApplyOverviewColumnWidths();
 
     // ---- shared menu entries (WorkArea1.cpp) -------------------------------------------------
@@ -283,7 +298,16 @@ public:
     std::array<QString, 71> SpecStatus;
     int AreaMode = 0;
     int SpecIndex = 0;
+    // -999 while a specification page is composed for printing (the text builders then only
+    // fill their buffers), 0 otherwise.
     int PrintModeFlag = 0;
+    // The marking loop: the specification whose name HighlightSpecName marks, the position of
+    // the last match and where the next find starts.
+    int SpecNumber = 0;
+    int FoundPos = 0;
+    int SearchFrom = 0;
+    // A document that exists but could not be read when it was opened: a save to it asks first.
+    QString UnreadableDocument;
     int UnsavedChanges = 0;
     int SampleNoteShown = 0;
     int SamplePolicyNoteShown = 0;
