@@ -1,0 +1,289 @@
+// The user's documents in the Action Area as a person uses them: the three Actions options,
+// Save on every page, the sample entry, and what happens when a file cannot be read or
+// written.
+#include "HubFixture.h"
+#include "catalogue/Catalogue.h"
+#include "workbook/Documents.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace platform;
+
+namespace {
+
+const QString SaveTitle = QStringLiteral("Save Command");
+const QString OpenTitle = QStringLiteral("Open Document");
+
+class DocumentsHubTest : public hubtest::HubTest {
+protected:
+    // The administrative page with one entry pressed.
+    WorkArea1& openEntry(int specIndex) {
+        WorkArea1& w = openHub();
+        page(w, catalogue::PageAdministrative);
+        w.SSCommand14[specIndex].click();
+        return w;
+    }
+    // The text typed by the user: a bold word in blue, then a centred paragraph.
+    void typeFormattedText(RichTextBox& e) {
+        e.type(QStringLiteral("Passwords "));
+        e.setSelBold(true);
+        e.setSelColor(rgb(0, 0, 255));
+        e.type(QStringLiteral("expire"));
+        e.setSelBold(false);
+        e.setSelColor(rgb(0, 0, 0));
+        e.type(QStringLiteral(" after 90 days.\rReviewed by the security officer"));
+        e.setSelAlignment(2);
+    }
+    void expectFormattedText(RichTextBox& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Passwords expire after 90 days.\r\nReviewed by the security officer"));
+        e.setSelStart(10);
+        e.setSelLength(6);
+        EXPECT_EQ(e.selBold(), true);
+        EXPECT_EQ(e.selColor(), rgb(0, 0, 255));
+        e.setSelStart(0);
+        e.setSelLength(9);
+        EXPECT_EQ(e.selBold(), false);
+        EXPECT_EQ(e.selAlignment(), 0);
+        e.setSelStart(40);
+        EXPECT_EQ(e.selAlignment(), 2);
+    }
+};
+
+// Typed, saved, and there again after the program is started anew in the same folder.
+TEST_F(DocumentsHubTest, ActionTakenWithFormatsSurvivesARestart) {
+    WorkArea1& w = openEntry(14);
+    w.SSOption3.click();
+    EXPECT_EQ(w.TextKind, 3);
+    EXPECT_EQ(w.CurFileName, QStringLiteral("Action14.Fil"));
+    EXPECT_FALSE(w.Rtext3.locked());
+    typeFormattedText(w.Rtext3);
+    const QByteArray typed = w.Rtext3.rtfBytes();
+    w.UnsavedChanges = 1;  // what the editor's change tracking records for typing
+    w.SSCommand6.click();
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_EQ(folder->read(QStringLiteral("Action14.Fil")), typed);
+    EXPECT_TRUE(dialogs->shown().empty());
+
+    // A new run: every window gone, every program-wide value back to its start.
+    runtime().resetForTests();
+    HINFO1::resetProgramState();
+    SplashShown = 99;  // the splash of the second run is not what this test is about
+    WorkArea1& again = openEntry(14);
+    again.SSOption3.click();
+    EXPECT_EQ(again.UnsavedChanges, 0);
+    EXPECT_EQ(again.Rtext3.rtfBytes(), typed);
+    expectFormattedText(again.Rtext3);
+}
+
+TEST_F(DocumentsHubTest, EachOptionLoadsItsOwnDocumentOfTheEntry) {
+    folder->write(QStringLiteral("Action0.Fil"), "{\\rtf1\\ansi Risk analysis done in March.}");
+    folder->write(QStringLiteral("Comment0.Fil"), "{\\rtf1\\ansi Ask the auditor.}");
+    folder->write(QStringLiteral("Policy0.Fil"), "{\\rtf1\\ansi {\\b Policy:} yearly analysis.}");
+    WorkArea1& w = openEntry(0);
+    w.SSOption4.click();
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Ask the auditor."));
+    EXPECT_FALSE(w.SSCommand2.enabled());
+    w.SSOption5.click();
+    EXPECT_EQ(w.TextKind, 5);
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Policy: yearly analysis."));
+    EXPECT_TRUE(w.SSCommand2.enabled());
+    w.SSOption3.click();
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Risk analysis done in March."));
+    for (Control* c : std::initializer_list<Control*>{&w.SSCommand5, &w.SSCommand6, &w.SSCommand8, &w.SSCommand9,
+                                                      &w.SSCommand10, &w.SSFrame4})
+        EXPECT_TRUE(c->enabled()) << c->name().toStdString();
+    EXPECT_TRUE(w.mOSave.enabled());
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    // Another entry of the physical page: its own file number, and no file yet.
+    page(w, catalogue::PagePhysical);
+    w.SSCommand17[9].click();
+    w.SSOption3.click();
+    EXPECT_EQ(w.CurFileName, QStringLiteral("Action32.Fil"));
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(DocumentsHubTest, ChangingDocumentWithUnsavedTypingAsksAndYesSavesTheOldOne) {
+    WorkArea1& w = openEntry(2);
+    w.SSOption3.click();
+    w.Rtext3.type(QStringLiteral("Sanctions listed in the handbook."));
+    w.UnsavedChanges = 1;
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+    w.SSOption4.click();
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
+    EXPECT_TRUE(folder->exists(QStringLiteral("Action2.Fil")));
+    EXPECT_EQ(w.CurFileName, QStringLiteral("Comment2.Fil"));
+    EXPECT_EQ(w.UnsavedChanges, 0);
+}
+
+// A write that fails is reported, and the typing stays marked as unsaved in the editor.
+TEST_F(DocumentsHubTest, AFailedSaveSaysSoAndKeepsTheChanges) {
+    WorkArea1& w = openEntry(5);
+    w.SSOption4.click();
+    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Comment5.Fil")));  // the disk refuses
+    w.Rtext3.type(QStringLiteral("Supervisors sign off new staff."));
+    w.UnsavedChanges = 1;
+    dialogs->answer(SaveTitle, Answer::OK);
+    w.SSCommand6.click();
+    const auto boxes = dialogs->shownWithTitle(SaveTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to save Comment5.Fil.")));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Supervisors sign off new staff."));
+    EXPECT_FALSE(pointer->hourglass());
+}
+
+// An existing document that cannot be read is not shown as an empty one: the user is told,
+// nothing overwrites it by itself, and a save to it asks first.
+TEST_F(DocumentsHubTest, AnUnreadableDocumentIsReportedAndNotOverwrittenUnasked) {
+    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Policy3.Fil")));
+    WorkArea1& w = openEntry(3);
+    dialogs->answer(OpenTitle, Answer::OK);
+    w.SSOption5.click();
+    ASSERT_EQ(dialogs->shownWithTitle(OpenTitle).size(), 1u);
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_EQ(w.UnsavedChanges, 0);
+
+    w.Rtext3.type(QStringLiteral("New policy text"));
+    w.UnsavedChanges = 1;
+    dialogs->answer(SaveTitle, Answer::No);
+    w.SSCommand6.click();
+    const auto asked = dialogs->shownWithTitle(SaveTitle);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.endsWith(QStringLiteral("Replace it?")));
+    EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isDir());
+    EXPECT_EQ(w.UnsavedChanges, 1);
+}
+
+TEST_F(DocumentsHubTest, SaveInAReferenceViewWritesNothing) {
+    WorkArea1& w = openEntry(1);
+    w.SSOption3.click();
+    w.TextKind = 0;  // what a reference view leaves
+    w.UnsavedChanges = 1;
+    w.SSCommand6_Click();
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_FALSE(folder->exists(QStringLiteral("Action1.Fil")));
+}
+
+// ---- worksheets --------------------------------------------------------------------------------
+
+// The open worksheet is WorksheetNo; SpecIndex may already name the one the user moves to.
+TEST_F(DocumentsHubTest, AnEmptiedWorksheetClearsItsOwnStatusRecord) {
+    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{51, "Yes"}, {53, "Partial"}}));
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageWorksheets);
+    w.SpecStatus[51] = QStringLiteral("Yes");
+    w.SpecStatus[53] = QStringLiteral("Partial");
+    w.WorksheetNo = 3;
+    w.SpecIndex = 5;
+    w.Rtext3.setText(QStringLiteral("   "));
+    w.SSCommand6_Click();
+    EXPECT_TRUE(folder->exists(QStringLiteral("Wksht3.Fil")));
+    const QByteArray store = folder->read(QStringLiteral("Stat1.Fil"));
+    EXPECT_EQ(store.mid(50 * 20, 20), QByteArray(20, '\0'));
+    EXPECT_EQ(store.mid(52 * 20, 20), hubtest::statusRecord("Partial"));
+    EXPECT_TRUE(w.SpecStatus[51].isEmpty());
+    EXPECT_EQ(w.SpecStatus[53], QStringLiteral("Partial"));
+    EXPECT_EQ(w.UnsavedChanges, 0);
+}
+
+TEST_F(DocumentsHubTest, AWorksheetWithTextKeepsItsStatus) {
+    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{68, "Planned"}}));
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageWorksheets);
+    w.SpecStatus[68] = QStringLiteral("Planned");
+    w.WorksheetNo = 20;
+    w.SpecIndex = 20;
+    w.Rtext3.setText(QStringLiteral("Threat: flood in the basement server room."));
+    w.SSCommand6_Click();
+    EXPECT_TRUE(folder->exists(QStringLiteral("Wksht20.Fil")));
+    EXPECT_EQ(folder->read(QStringLiteral("Stat1.Fil")).mid(67 * 20, 20), hubtest::statusRecord("Planned"));
+    EXPECT_EQ(w.SpecStatus[68], QStringLiteral("Planned"));
+}
+
+// ---- the recovery plan -----------------------------------------------------------------------
+
+TEST_F(DocumentsHubTest, RecoveryPlanStartsFromTheTemplateUntilSaved) {
+    folder->copyContent();
+    WorkArea1& w = openHub();
+    answerPageBoxes(8);
+    page(w, catalogue::PageRecoveryPlan);
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Disaster Recovery Plan Information")).size(), 1u);
+    EXPECT_FALSE(w.Rtext3.text().trimmed().isEmpty());
+    EXPECT_TRUE(w.SSCommand6.enabled());
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelText(QStringLiteral("Our plan. "));
+    const QString plan = w.Rtext3.text();
+    w.UnsavedChanges = 1;
+    w.SSCommand6.click();
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_TRUE(folder->exists(QStringLiteral("DRPln1.Fil")));
+
+    dialogs->clearShown();
+    page(w, catalogue::PageOverview);
+    page(w, catalogue::PageRecoveryPlan);
+    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(w.Rtext3.text(), plan);
+}
+
+TEST_F(DocumentsHubTest, AnUnreadableRecoveryPlanIsReportedInsteadOfShowingTheTemplate) {
+    folder->copyContent();
+    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("DRPln1.Fil")));
+    WorkArea1& w = openHub();
+    dialogs->answer(OpenTitle, Answer::OK);
+    page(w, catalogue::PageRecoveryPlan);
+    EXPECT_EQ(dialogs->shownWithTitle(OpenTitle).size(), 1u);
+    EXPECT_TRUE(dialogs->shownWithTitle(QStringLiteral("Disaster Recovery Plan Information")).empty());
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_EQ(w.UnreadableDocument, QStringLiteral("DRPln1.Fil"));
+}
+
+// ---- the sample entry --------------------------------------------------------------------------
+
+TEST_F(DocumentsHubTest, SampleEntryShowsTheShippedTextsAndNeverSaves) {
+    folder->copyContent();
+    const QByteArray shippedPolicy = folder->read(QStringLiteral("SamplePol.Dat"));
+    WorkArea1& w = openHub();
+    answerPageBoxes(9);
+    page(w, catalogue::PageSample);
+
+    w.SSOption3.click();
+    EXPECT_EQ(w.CurFileName, QStringLiteral("SampleAct.Dat"));
+    EXPECT_FALSE(w.Rtext3.text().isEmpty());
+    EXPECT_TRUE(w.Rtext3.locked());
+    w.SSOption4.click();
+    EXPECT_EQ(w.CurFileName, QStringLiteral("SampleCom.Dat"));
+    EXPECT_TRUE(w.Rtext3.locked());
+
+    dialogs->answer(QStringLiteral("Policies and Procedures"), Answer::OK);
+    w.SSOption5.click();
+    const auto notes = dialogs->shownWithTitle(QStringLiteral("Policies and Procedures"));
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].text,
+              QStringLiteral("This Policy was first written using a full function word processing\r"
+                             "program and then copied and pasted into the program.\r\r"
+                             "You can use the program to enter in this information, but the program\r"
+                             "doesn't give you all of the capabilities of a commerical word processor!"));
+    EXPECT_EQ(notes[0].flags, Msg::Information | Msg::OKOnly);
+    EXPECT_FALSE(w.Rtext3.locked());
+    EXPECT_TRUE(w.SSCommand2.enabled());
+    w.Rtext3.type(QStringLiteral("typed into the sample "));
+    w.UnsavedChanges = 1;
+
+    dialogs->answer(SaveTitle, Answer::OK);
+    w.SSCommand6.click();
+    const auto refused = dialogs->shownWithTitle(SaveTitle);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].text, QStringLiteral("Unable to save changes to sample."));
+    EXPECT_EQ(refused[0].flags, Msg::Question | Msg::OKOnly);
+    EXPECT_EQ(w.UnsavedChanges, 1);
+    EXPECT_EQ(folder->read(QStringLiteral("SamplePol.Dat")), shippedPolicy);
+
+    // The note comes once per run.
+    w.SSOption3.click();
+    w.SSOption5.click();
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Policies and Procedures")).size(), 1u);
+}
+
+}  // namespace
