@@ -1,0 +1,147 @@
+// A rule section from the Security Rule window to paper: the print panel opened on
+// "E. Admin. Safeguards", printed to a PDF file that the poppler tools read back.
+#include "tests/library/PrivRuleFixture.h"
+#include "workbook/WorkArea1.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+
+using namespace platform;
+using namespace privruletest;
+
+namespace {
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PrivRuleTest, PrintOpensThePreviewOfTheSectionAtTheWindowsMargins) {
+    PrivRule& w = openAt(9);
+    PrintMarginLeft = 1;  // whatever another window left
+    w.SSCommand4.click();
+    EXPECT_TRUE(w.SSPanel80.visible());
+    EXPECT_EQ(PrintMarginLeft, 350);
+    EXPECT_EQ(PrintMarginRight, 350);
+    EXPECT_EQ(PrintMarginTop, 300);
+    EXPECT_EQ(PrintMarginBottom, 100);
+    EXPECT_EQ(w.VSP1.displaySetting(), 3);
+    const PrintDocument& doc = w.VSP1.document();
+    EXPECT_EQ(doc.marginLeft(), 350);
+    EXPECT_EQ(doc.marginBottom(), 100);
+    ASSERT_GE(doc.pageCount(), 1);
+    ASSERT_FALSE(doc.page(1).ops.empty());
+    EXPECT_TRUE(doc.page(1).ops[0].text.startsWith(QStringLiteral("E. Administrative Safeguards")));
+    EXPECT_FALSE(pointer->hourglass());
+    // The menu entry opens the same panel, and Help goes straight to the preview topic.
+    w.SSCommand80[2].click();
+    w.mOPrint.click();
+    EXPECT_TRUE(w.SSPanel80.visible());
+    w.mH.click();
+    ASSERT_EQ(help->calls.size(), 1u);
+    EXPECT_EQ(help->calls[0].second, 1014);
+    EXPECT_TRUE(w.mH.visible());
+}
+
+TEST_F(PrivRuleTest, SelectedPassagePrintsAlone) {
+    PrivRule& w = openAt(9);
+    const QString text = w.RText2.text();
+    const int at = int(text.indexOf(QStringLiteral("We proposed a number")));
+    ASSERT_GT(at, 0);
+    w.RText2.setSelStart(at);
+    w.RText2.setSelLength(20);
+    w.SSCommand4.click();
+    const PrintDocument& doc = w.VSP1.document();
+    ASSERT_EQ(doc.pageCount(), 1);
+    ASSERT_EQ(doc.page(1).ops.size(), 1u);
+    EXPECT_EQ(doc.page(1).ops[0].text, QStringLiteral("We proposed a number"));
+}
+
+// The user's way through the window as a new user goes it, ending on paper.
+TEST_F(PrivRuleTest, AdministrativeSafeguardsPrintToPdfOnLetterPagesAndBackToTheActionArea) {
+    WorkArea1& hub = defaultInstance<WorkArea1>();
+    hub.load();
+    PrivRule& w = openAt(9);
+    EXPECT_EQ(w.caption(), QStringLiteral("Security Rule - Administrative Safeguards (Sec. 164.308)"));
+    w.SSCommand5.click();
+    w.Text1.setText(QStringLiteral("risk analysis"));
+    w.Command5.click();
+    EXPECT_EQ(w.RText2.selText().toLower(), QStringLiteral("risk analysis"));
+    dialogs->answer(QStringLiteral("Search Document"), Answer::OK);
+    for (int i = 0; i < 5 && dialogs->shownWithTitle(QStringLiteral("Search Document")).empty(); ++i)
+        w.Command5.click();
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Search Document")).size(), 1u);
+    w.Command6.click();
+    w.RText2.setSelStart(0);  // nothing selected: the whole section prints
+
+    w.SSCommand4.click();
+    const int pages = w.VSP1.pageCount();
+    ASSERT_GE(pages, 1);
+    w.SSCommand1.click();
+    EXPECT_EQ(w.VSP1.zoom(), Zoom::Enlarged);
+    w.SSCommand1.click();
+    EXPECT_EQ(w.VSP1.zoom(), Zoom::Normal);
+
+    const QString pdf = folder->file(QStringLiteral("section.pdf"));
+    printer->pdfPath = pdf;
+    w.SSCommand80[4].click();
+    ASSERT_EQ(printer->printedPageCounts.size(), 1u);
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages)))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+612 x 792 pts")))) << info.toStdString();
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString flat = QString(text).simplified();
+    EXPECT_TRUE(flat.contains(QStringLiteral("E. Administrative Safeguards"))) << text.toStdString();
+    EXPECT_TRUE(flat.contains(QStringLiteral("We proposed a number of administrative requirements")));
+    // The first page as a picture: letter-sized at 50 dpi, with print on it.
+    const QString png = folder->file(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-f"),
+                                     QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"),
+                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, png});
+    QImage page(png + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_NEAR(page.width(), 425, 2);
+    EXPECT_NEAR(page.height(), 550, 2);
+    int dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 500);
+    // The guide lines of the preview never reach the paper: the margin box corner stays white.
+    EXPECT_GT(qGray(page.pixel(350 * 50 / 1440 - 1, 300 * 50 / 1440 - 1)), 200);
+
+    w.SSCommand80[2].click();
+    w.SSCommand2[0].click();
+    EXPECT_EQ(openWindow(), nullptr);
+    EXPECT_TRUE(hub.isVisible());
+    EXPECT_EQ(RequestedArea, 0);
+    EXPECT_EQ(StartUnloadFlag, 9);
+}
+
+// A long section, the entire rule twice over (past forty pages), is previewed in under half a
+// second: layout takes a few tens of milliseconds, so the bound holds on any machine the tests
+// run on.
+TEST_F(PrivRuleTest, PreviewOfAFortyPageSectionOpensInUnderHalfASecond) {
+    const QByteArray rule = folder->read(QStringLiteral("PR0.Hlp"));
+    const int body = int(rule.indexOf("\\pard"));
+    const int end = int(rule.lastIndexOf('}'));
+    ASSERT_GT(body, 0);
+    const QByteArray text = rule.mid(body, end - body);
+    writeSection(0, rule.left(body) + text + "\\par " + text + "\\par " + text + "}");
+    PrivRule& w = openAt(0);
+    QElapsedTimer t;
+    t.start();
+    w.SSCommand4.click();
+    const qint64 ms = t.elapsed();
+    EXPECT_GE(w.VSP1.pageCount(), 40);
+    EXPECT_LT(ms, 500);
+    RecordProperty("preview_ms", int(ms));
+    RecordProperty("pages", w.VSP1.pageCount());
+}
+
+}  // namespace
