@@ -16,6 +16,11 @@ QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 void WorkArea1::ApplyOverviewColumnWidths() {
     for (int c = 0; c < int(catalogue::OverviewColumnWidths.size()); ++c)
         VSGd1.setColWidth(c, int(std::lround(VSGd1.width() * catalogue::OverviewColumnWidths[std::size_t(c)])));
+    // The status column takes what is left beside the vertical scroll bar.
+    int used = 0;
+    for (int c = 0; c < 4; ++c) used += VSGd1.colWidth(c);
+    const int rest = VSGd1.width() - used - 360;
+    if (rest > VSGd1.colWidth(4)) VSGd1.setColWidth(4, rest);
 }
 
 void WorkArea1::SetupSafeguardGrid() {

@@ -200,7 +200,7 @@ void WorkArea1::buildControls() {
         SSCommand& b = SSCommand11.add(*this, SSPanel2, i);
         b.setCaption(u8(catalogue::pageCaption(i)));
         b.setToolTipText(u8(catalogue::pageCaption(i)).trimmed());
-        b.setFont(uiFont(8.25, true));
+        b.setFont(uiFont(8.25));
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
     Label10.setBackColor(SelectorFace);
@@ -500,7 +500,7 @@ void WorkArea1::ArrangeControls() {
     SSPanel5.move(0, 0, W, H);
 
     // Page selector column.
-    const int selW = std::max(2400, W * 19 / 100);
+    const int selW = std::max(2500, W * 19 / 100);
     const int bodyTop = tabH + 30;
     const int bodyH = H - bodyTop;
     SSPanel2.move(0, bodyTop, selW, bodyH);
@@ -521,10 +521,10 @@ void WorkArea1::ArrangeControls() {
 
     // Page 0.
     Label2.move(120, 60, pw - 240, 450);
-    const int frameW = std::min(pw - 2100, 9000);
+    const int frameW = std::min(pw - 1650, 9600);
     SSFrame1.move(120, 540, frameW, 720);
-    for (int i = 0; i < 3; ++i) SSCommand18[i].move(120 + i * (frameW - 240) / 3, 240, (frameW - 240) / 3 - 60, 390);
-    SSCommand3.move(pw - 1800, 720, 1680, 480);
+    for (int i = 0; i < 3; ++i) SSCommand18[i].move(75 + i * (frameW - 120) / 3, 240, (frameW - 120) / 3 - 30, 390);
+    SSCommand3.move(pw - 1470, 720, 1350, 480);
     Label3.move(120, 1340, pw / 2, 330);
     Label4.move(pw / 2, 1370, pw / 2 - 120, 300);
     VSGd1.move(120, 1700, pw - 240, ph - 1820);
@@ -544,7 +544,7 @@ void WorkArea1::ArrangeControls() {
     MonthView1.move(rx, 5700, rw, 2500);
 
     // Entry pages: the list column and the editor panel.
-    const int listW = std::max(2700, pw * 26 / 100);
+    const int listW = std::max(2550, pw * 24 / 100);
     SSPanel3[2].move(x0, bodyTop, listW, ph);
     SSPanel3[3].move(x0 + listW + 15, bodyTop, pw - listW - 15, ph);
     for (int f = 0; f < 6; ++f) SSFrame5[f].move(60, 60, listW - 120, ph - 120);
@@ -562,7 +562,7 @@ void WorkArea1::ArrangeControls() {
     const int ew = W - ex - 45;
     const int eh = ph - 45;
     SSPanel1.move(ex, bodyTop + 15, ew, eh);
-    const int toolW = std::clamp(ew * 30 / 100, 2700, 3600);
+    const int toolW = std::clamp(ew * 30 / 100, 2880, 3600);
     const int toolX = ew - toolW - 60;
     const int top = eh * 19 / 100;
     const int labelH = std::max(240, (top - 120) / 3);
@@ -580,17 +580,17 @@ void WorkArea1::ArrangeControls() {
     Combo1.move(toolX, y, toolW, 345);
     y += 450;
     SSFrame3.move(toolX, y, toolW, 1140);
-    SSOption3.move(120, 240, toolW - 180, 270);
-    SSOption4.move(120, 525, toolW - 180, 270);
-    SSOption5.move(120, 810, toolW - 180, 270);
+    SSOption3.move(60, 240, toolW - 90, 270);
+    SSOption4.move(60, 525, toolW - 90, 270);
+    SSOption5.move(60, 810, toolW - 90, 270);
     y += 1200;
     SSFrame2.move(toolX, y, toolW, 1140);
-    SSOption6.move(120, 240, toolW - 180, 270);
-    SSOption2.move(120, 525, toolW - 180, 270);
-    SSOption7.move(120, 810, toolW - 180, 270);
+    SSOption6.move(60, 240, toolW - 90, 270);
+    SSOption2.move(60, 525, toolW - 90, 270);
+    SSOption7.move(60, 810, toolW - 90, 270);
     y += 1200;
     SSFrame4.move(toolX, y, toolW, 600);
-    for (int i = 0; i < 3; ++i) SSOption8[i].move(90 + i * (toolW - 120) / 3, 240, (toolW - 120) / 3, 270);
+    for (int i = 0; i < 3; ++i) SSOption8[i].move(45 + i * (toolW - 60) / 3, 240, (toolW - 60) / 3 - 15, 270);
     y += 690;
     const int bw = (toolW - 60) / 2;
     SSCommand*const tools[8] = {&SSCommand2, &SSCommand22, &SSCommand5, &SSCommand6,
