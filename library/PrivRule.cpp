@@ -53,9 +53,6 @@ const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiter
 constexpr Color PanelColor = rgb(214, 222, 234);
 constexpr Color MainPanelColor = rgb(236, 239, 244);
 
-// The window's own layout height in the smaller-screen display (twips).
-constexpr int LayoutHeight = 8100;
-
 // The Action Area, when it exists (the window never builds the hub just to look at it).
 WorkArea1* hub() { return existingInstance<WorkArea1>(); }
 
@@ -232,9 +229,9 @@ void PrivRule::ArrangeControls() {
     const int w = scaleWidth();
     const int h = scaleHeight();
     Label1.move(0, 0, w, h);
-    // In the full-screen display the main panel follows the window's height.
-    int ph = DisplayMode == 0 ? int(height() * 0.896) : LayoutHeight;
-    ph = std::min(ph, h);
+    // In the full-screen display the main panel follows the window's height; in the smaller
+    // display the window keeps its size and the panel fills it.
+    const int ph = DisplayMode == 0 ? std::min(int(height() * 0.896), h) : h;
     SSPanel1.move(0, 0, w, ph);
 
     // The tabs across the top.
@@ -275,7 +272,10 @@ void PrivRule::ArrangeControls() {
     Print.Arrange(w, h);
 }
 
-void PrivRule::Form_Resize() { ArrangeControls(); }
+// Without the resizer (smaller-screen display) the controls keep the places Load gave them.
+void PrivRule::Form_Resize() {
+    if (vsElasticLight1.enabled) ArrangeControls();
+}
 
 // ---- life cycle ------------------------------------------------------------------------------
 
@@ -303,6 +303,8 @@ void PrivRule::Form_Load() {
 
 void PrivRule::Form_Activate() {
     if (WorkArea1* area = hub(); area && area->isVisible()) area->hide();
+    // Now that the window stands on the screen its client area is known.
+    ArrangeControls();
     Print.SaveNormalSize();
     doEvents();
     HourglassOff();

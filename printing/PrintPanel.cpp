@@ -13,7 +13,7 @@ const QString CopyTitle = QStringLiteral("Copy Option");
 // Left column of the panel: the buttons, options and information panels; the preview fills
 // the rest.
 constexpr int ColumnLeft = 115;
-constexpr int ColumnWidth = 2760;
+constexpr int ColumnWidth = 3060;
 constexpr int PreviewLeft = ColumnLeft + ColumnWidth + 115;
 constexpr int ButtonHeight = 400;
 constexpr int ButtonStep = 460;
@@ -109,11 +109,11 @@ void PrintPanel::Arrange(int width, int height) {
     }
     y += 60;
     SSFrame80[0].move(ColumnLeft, y, ColumnWidth, 640);
-    SSOption81.move(120, 270, ColumnWidth - 240, 300);
+    SSOption81.move(90, 270, ColumnWidth - 150, 300);
     y += 640 + 90;
     SSFrame80[1].move(ColumnLeft, y, ColumnWidth, 960);
-    SSOption82[0].move(120, 270, ColumnWidth - 240, 300);
-    SSOption82[1].move(120, 590, ColumnWidth - 240, 300);
+    SSOption82[0].move(90, 270, ColumnWidth - 150, 300);
+    SSOption82[1].move(90, 590, ColumnWidth - 150, 300);
     y += 960 + 120;
     auto row = [&](int i) {
         Label80[i].move(ColumnLeft, y + 40, 1100, 260);
