@@ -1,6 +1,7 @@
 // The Security Rule window: its sections, Load, Clear, Font Display, copying, a missing
 // document, keys and the ways back to the Action Area.
 #include "frame/Settings.h"
+#include "frame/SharedBehaviours.h"
 #include "tests/library/PrivRuleFixture.h"
 #include "workbook/WorkArea1.h"
 
@@ -441,6 +442,56 @@ TEST_F(LeavingTest, ActivateHidesTheHub) {
     ASSERT_TRUE(hub.isVisible());
     showRule();
     EXPECT_FALSE(hub.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- display modes, menus ----------------------------------------------------------------------
+
+class DisplayModeTest : public PrivRuleTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(DisplayModeTest, MainPanelFollowsTheWindowOnlyInTheFullScreenDisplay) {
+    DisplayMode = GetParam();
+    PrivRule& w = showRule();
+    EXPECT_EQ(w.vsElasticLight1.enabled, GetParam() == 0);
+    if (GetParam() == 0) {
+        EXPECT_EQ(w.SSPanel1.height(), std::min(int(w.height() * 0.896), w.scaleHeight()));
+    } else {
+        const int before = w.SSPanel1.height();
+        w.setHeight(w.height() - 1500);
+        EXPECT_EQ(w.SSPanel1.height(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DisplayModeTest, ::testing::Values(0, 9),
+                         [](const auto& info) { return info.param == 0 ? "FullScreen" : "SmallerScreen"; });
+
+TEST_F(PrivRuleTest, HelpEntriesOpenTheirTopicsAndTheWebEntryTheMakersSite) {
+    PrivRule& w = showRule();
+    w.mHCont.click();
+    w.mHI.click();
+    w.mHSec.click();
+    w.mH.click();  // with the preview hidden the title only opens the menu
+    w.mHWeb.click();
+    ASSERT_EQ(help->calls.size(), 3u);
+    EXPECT_EQ(help->calls[0].second, 0);
+    EXPECT_EQ(help->calls[1].second, 1000);
+    EXPECT_EQ(help->calls[2].second, 3012);
+    ASSERT_EQ(shell->urls.size(), 1u);
+    EXPECT_EQ(shell->urls[0], MakerWebAddress);
+}
+
+TEST_F(PrivRuleTest, RightButtonOverPanelsButtonsAndOptionsPopsUpTheOptionsMenu) {
+    PrivRule& w = showRule();
+    w.SSPanel1.raiseMouseUp(Mouse::Left, 0, 0, 0);
+    EXPECT_TRUE(popups().empty());
+    for (Control* c : std::initializer_list<Control*>{&w.SSPanel1, &w.SSFrame1, &w.SSCommand6, &w.Label1,
+                                                      &w.SSOption1[3], &w.SSCommand2[1], &w.Panel3D3})
+        c->raiseMouseUp(Mouse::Right, 0, 0, 0);
+    EXPECT_EQ(popups().size(), 7u);
+    for (const QString& name : popups()) EXPECT_EQ(name, QStringLiteral("mO"));
 }
 
 }  // namespace
