@@ -6,6 +6,9 @@
 //   workbook/NavigationBar.cpp   the area tabs SSCommand4, the editor's exit, the save question
 //   catalogue/EntryLists.cpp     the five entry lists of the catalogue pages
 //   catalogue/OverviewGrid.cpp   the standards overview grid VSGd1
+//   workbook/Documents.cpp       the Actions options, Save on every page
+//   catalogue/NameHighlighting.cpp  the hidden text buffers RText1 and the name marking
+//   catalogue/RuleTextLoader.cpp    the rule text view LoadRuleText
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
 
