@@ -320,6 +320,7 @@ void WorkArea1::buildControls() {
     // The status is only ever chosen from the list, never typed.
     Combo1.setLocked(true);
     Combo1.onClick = [this] { Combo1_Click(); };
+    Rtext3.onChange = [this] { Rtext3_Change(); };
     Rtext3.setAccessibleName(QStringLiteral("Document text"));
     Rtext3.setMaxLength(3000);
     Rtext3.setBackColor(rgb(255, 255, 255));

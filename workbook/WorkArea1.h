@@ -73,6 +73,9 @@ public:
     void ShowTechnicalSafeguardsList();
     void ShowSafeguardsList(int area);
 
+    // ---- editor change tracking (workbook/EditorTools.cpp) ------------------------------------
+    void Rtext3_Change();
+
     // ---- user documents (workbook/Documents.cpp) --------------------------------------------
     // SSOption3_Click, SSOption4_Click, SSOption5_Click, SSCommand6_Click and mOSave_Click
     // are defined there too.

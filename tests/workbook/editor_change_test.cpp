@@ -1,0 +1,59 @@
+// Which changes of the editor's text count as the user's unsaved work.
+#include "HubFixture.h"
+#include "catalogue/Catalogue.h"
+
+using namespace platform;
+
+namespace {
+
+class EditorChangeTest : public hubtest::HubTest {};
+
+TEST_F(EditorChangeTest, TypingInADocumentIsUnsavedAndTheNextEntryAsksToSaveIt) {
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageAdministrative);
+    w.SSCommand14[0].click();
+    w.SSOption3.click();
+    EXPECT_EQ(w.UnsavedChanges, 0);  // loading the document is the program's own change
+    w.Rtext3.type(QStringLiteral("Risk analysis begun."));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+    w.SSCommand14[1].click();
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
+    EXPECT_TRUE(folder->read(QStringLiteral("Action0.Fil")).contains("Risk analysis begun."));
+}
+
+TEST_F(EditorChangeTest, TheProgramsOwnAssignmentIsNotTheUsersChange) {
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageAdministrative);
+    w.SSCommand14[0].click();
+    w.SSOption3.click();
+    w.TextLoading = 9;
+    w.Rtext3.setText(QStringLiteral("Composed by the program"));
+    EXPECT_EQ(w.TextLoading, 0);
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    // The flag covers one assignment only: the next change is the user's again.
+    w.Rtext3.type(QStringLiteral("!"));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+}
+
+TEST_F(EditorChangeTest, AChangeInAReadOnlyViewLeavesNothingUnsaved) {
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageAdministrative);
+    w.SSCommand14[0].click();
+    ASSERT_EQ(w.TextKind, 0);
+    w.UnsavedChanges = 1;
+    w.Rtext3.setText(QStringLiteral("Rule text written by a builder"));
+    EXPECT_EQ(w.UnsavedChanges, 0);
+}
+
+TEST_F(EditorChangeTest, WorksheetAndRecoveryPlanChangesAlwaysCount) {
+    WorkArea1& w = openHub();
+    answerPageBoxes(catalogue::PageRecoveryPlan);
+    page(w, catalogue::PageRecoveryPlan);
+    w.TextKind = 0;  // as right after a reference view was shown
+    w.UnsavedChanges = 0;
+    w.Rtext3.setText(QStringLiteral("Call tree updated."));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+}
+
+}  // namespace
