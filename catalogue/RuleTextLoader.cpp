@@ -29,3 +29,41 @@ void WorkArea1::LoadRuleText() {
     UnsavedChanges = 0;
     platform::doEvents();
 }
+
+// "Implementation specification": leaves the user's document and shows the entry's rule text
+// read-only, in the editor's font, with nothing to save.
+void WorkArea1::SSOption6_Click() {
+    using namespace platform;
+    if (UnsavedChanges == 1) AskSaveChanges();
+    SSCommand2.setEnabled(false);
+    TextKind = 0;
+    for (SSOption* o : {&SSOption3, &SSOption4, &SSOption5}) o->setValue(false);
+    // A read-only text can be printed but not saved or edited.
+    SSCommand5.setEnabled(true);
+    mOPrint.setEnabled(true);
+    const std::pair<SSCommand*, Menu*> editing[] = {
+        {&SSCommand6, &mOSave}, {&SSCommand8, &mOFont}, {&SSCommand9, &mOThes}, {&SSCommand10, &mOSpell}};
+    for (const auto& [button, menu] : editing) {
+        button->setEnabled(false);
+        menu->setEnabled(false);
+    }
+    SSFrame4.setEnabled(false);
+    Rtext3.setLocked(true);
+    // The view prints, and is built, in the editor's font.
+    const Font f = Rtext3.font();
+    PrintFontName = f.name;
+    PrintFontSize = f.size;
+    PrintFontBold = f.bold;
+    PrintFontItalic = f.italic;
+    PrintFontUnderline = f.underline;
+    PrintFontStrikethru = f.strikethrough;
+    RText1[0].setFont(f);
+    EmptyEditor();
+    ClearSpecBuffers();
+    LoadRuleText();
+    // The locked editor keeps no caret.
+    if (SSCommand7.visible()) SSCommand7.setFocus();
+    // Filling the editor raised its change events: nothing here is the user's.
+    UnsavedChanges = 0;
+    doEvents();
+}

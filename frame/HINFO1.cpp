@@ -19,6 +19,7 @@ void HINFO1::resetProgramState() {
     PrintFontBold = PrintFontItalic = PrintFontUnderline = PrintFontStrikethru = false;
     PrintFontColor = 0;
     PreviewNormalWidth = PreviewNormalLeft = 0;
+    NoAsOfDate = NoGridLines = 0;
     PrintLine.clear();
     PrintPos = 0;
     WaitCurrent = WaitStart = WaitTarget = 0;

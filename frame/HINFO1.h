@@ -49,6 +49,10 @@ inline std::uint32_t PrintFontColor = 0;
 // button.
 inline std::int32_t PreviewNormalWidth = 0;
 inline std::int32_t PreviewNormalLeft = 0;
+// The to-do report's options: 1 when "Print 'As of' date on each page" or "Print Grid Lines"
+// is unticked, else 0.
+inline int NoAsOfDate = 0;
+inline int NoGridLines = 0;
 // Work texts of the report procedures.
 inline QString PrintLine;
 inline std::int32_t PrintPos = 0;

@@ -278,8 +278,9 @@ void PrintPanel::ShowPanel() {
 void PrintPanel::RestoreGuideLines() {
     const int before = LoopIndex;
     LoopIndex = -899;
-    const int stored = frame::readGuideLineSetting();
-    if (SSOption82.exists(stored)) SSOption82[stored].setValue(true);
+    // "1" shows the guide lines; anything else stored there (nothing, "0", a stray value)
+    // does not.
+    SSOption82[frame::readGuideLineSetting() == 1 ? 1 : 0].setValue(true);
     // The marker only guards this restore; left standing it would keep every option handler
     // of the program from storing a later choice.
     LoopIndex = before == -899 ? 0 : before;

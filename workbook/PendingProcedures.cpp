@@ -4,18 +4,15 @@
 
 // Text and reference views.
 void WorkArea1::SSOption2_Click() {}     // shows the references in the rule for the entry
-void WorkArea1::SSOption6_Click() {}     // shows the entry's rule text
 void WorkArea1::SSOption7_Click() {}     // shows the entry's additional information
 void WorkArea1::SSOption8_Click(int) {}  // aligns the selected paragraphs
 
-// Print panel.
-void WorkArea1::SSOption82_Click(int) {} // guide lines of the preview, stored unless restoring
-void WorkArea1::SSCheck80_Click(int) {}  // rebuilds the report for the ticked groups
-void WorkArea1::SSCheck81_Click(int) {}  // to-do report options
-void WorkArea1::SSCommand1_Click() {}    // enlarges the preview or brings it back to normal size
-void WorkArea1::SSCommand80_Click(int) {}  // print panel commands: font, page setup, cancel, copy, print
-void WorkArea1::SSCommand3_Click() {}    // opens the status report panel
-void WorkArea1::SSCommand5_Click() {}    // opens the print panel for the editor's page
+// Reports.
+void WorkArea1::SSCommand3_Click() {}        // opens the status report panel
+void WorkArea1::PrintSafeguardsReport() {}   // the status report of the ticked groups
+void WorkArea1::PrintSpecificationPage() {}  // the ticked texts of the entry as one page
+void WorkArea1::PrintToDoList() {}           // the to-do list report
+void WorkArea1::OpenToDoPrint() {}           // the print font and panel for the to-do report
 
 // Editor tools and documents.
 void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
@@ -46,11 +43,9 @@ void WorkArea1::mOThes_Click() {}      // thesaurus
 void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
 void WorkArea1::mOCl_Click() {}        // clears the to-do grid
 void WorkArea1::mOIn_Click() {}        // inserts a to-do row
-void WorkArea1::mOPrint_Click() {}     // print panel of the page
 void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel
 
 // Other windows.
 void WorkArea1::ShowInformationAdvisor() {}  // shows the Information Advisor window InfoAdv
 void WorkArea1::ShowMiscellaneous() {}       // shows the Miscellaneous window Miscform1
 void WorkArea1::ShowAbout() {}               // shows the About window modally
-void WorkArea1::ShowBackup() {}              // shows the backup window modally

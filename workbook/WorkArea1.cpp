@@ -40,8 +40,6 @@ const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", 
                                         "&Miscellaneous", "E&xit Program"};
 const char* const ToDoButtonCaptions[7] = {"E&xit",           "&Delete Item fm File", "&Add to To Do Grid",
                                            "&Delete Item from Grid", "&Print", "&Save", "&Clear Grid"};
-const char* const PrintCommandCaptions[5] = {"Printer &Font", "&Page Setup", "&Cancel", "C&opy Current Page",
-                                             "&Print"};
 
 QString defaultWorksheetTitle(int n) {
     return n + 1 < 10 ? QStringLiteral("Risk Analysis # %1").arg(n + 1) : QStringLiteral("Risk Analysis #%1").arg(n + 1);
@@ -95,11 +93,6 @@ WorkArea1::WorkArea1()
       SSCommand22(*this, SSPanel1, QStringLiteral("SSCommand22")),
       SSPanel4(*this, *this, QStringLiteral("SSPanel4")),
       Label8(*this, SSPanel4, QStringLiteral("Label8")),
-      SSPanel80(*this, *this, QStringLiteral("SSPanel80")),
-      VSP1(*this, SSPanel80, QStringLiteral("VSP1")),
-      SSCommand1(*this, SSPanel80, QStringLiteral("SSCommand1")),
-      SSOption81(*this, SSFrame80[0], QStringLiteral("SSOption81")),
-      Panel3D82(*this, SSPanel80, QStringLiteral("Panel3D82")),
       mO(*this, QStringLiteral("mO"), QStringLiteral("&Options")),
       mOTab1(*this, QStringLiteral("mOTab"), QStringLiteral("&Information Advisor"), 1),
       mOTab2(*this, QStringLiteral("mOTab"), QStringLiteral("&Security Rule"), 2),
@@ -161,13 +154,6 @@ bool WorkArea1::addPagePanels() {
         p.setCaption(QString());
         p.setBevelOuter(i == 2 ? 1 : 2);
     }
-    return true;
-}
-
-bool WorkArea1::addPrintFrames() {
-    SSFrame80.add(*this, SSPanel80, 0).setCaption(QStringLiteral("Print Range"));
-    SSFrame80.add(*this, SSPanel80, 1).setCaption(QStringLiteral("Display Options"));
-    SSFrame80.add(*this, SSPanel80, 2).setCaption(QStringLiteral("Print Options"));
     return true;
 }
 
@@ -382,37 +368,14 @@ void WorkArea1::buildControls() {
     SSCommand21.add(*this, SSPanel4, 1).setCaption(QStringLiteral("&Exit Without Saving Changes"));
     SSCommand21.setOnClick([this](int i) { SSCommand21_Click(i); });
 
-    // ---- the print panel
-    SSPanel80.setVisible(false);
+    // ---- the print panel: the window renders into it; the panel's own buttons and options
+    // are wired by the panel, the check boxes are the window's.
     SSPanel80.setBackColor(PageFace);
-    VSP1.setAccessibleName(QStringLiteral("Print preview"));
-    SSCommand1.setCaption(QStringLiteral("Enlarge"));
-    SSCommand1.onClick = [this] { SSCommand1_Click(); };
-    for (int i = 0; i < 5; ++i)
-        SSCommand80.add(*this, SSPanel80, i).setCaption(QString::fromLatin1(PrintCommandCaptions[i]));
-    SSCommand80.setOnClick([this](int i) { SSCommand80_Click(i); });
-    SSOption81.setCaption(QStringLiteral("All Data Will Be Displayed"));
-    SSOption81.setValue(true);
-    SSOption82.add(*this, SSFrame80[1], 0).setCaption(QStringLiteral("Do Not Display Guide Lines"));
-    SSOption82.add(*this, SSFrame80[1], 1).setCaption(QStringLiteral("Display Guide Lines"));
-    SSOption82.setOnClick([this](int i) { SSOption82_Click(i); });
-    const char* const checkCaptions[4] = {"Implementation Specification", "References in Rule",
-                                          "Additional Information", ""};
-    for (int i = 0; i < 4; ++i)
-        SSCheck80.add(*this, SSFrame80[2], i).setCaption(QString::fromLatin1(checkCaptions[i]));
-    SSCheck80[3].setVisible(false);
+    for (auto& [i, l] : Label80) l->setBackColor(PageFace);
     SSCheck80.setOnClick([this](int i) { SSCheck80_Click(i); });
-    SSCheck81.add(*this, SSFrame80[2], 0).setCaption(QStringLiteral("Print 'As of' date on each page"));
-    SSCheck81.add(*this, SSFrame80[2], 1).setCaption(QStringLiteral("Print Grid Lines"));
     SSCheck81.setOnClick([this](int i) { SSCheck81_Click(i); });
-    const char* const infoCaptions[3] = {"Printer Font:", "Font Size:", "Orientation:"};
-    for (int i = 0; i < 3; ++i) {
-        Label80.add(*this, SSPanel80, i).setCaption(QString::fromLatin1(infoCaptions[i]));
-        Label80[i].setBackColor(PageFace);
-        Panel3D80.add(*this, SSPanel80, i).setBevelOuter(1);
-        Panel3D80[i].setAlignment(0);
-    }
-    Panel3D82.setBevelOuter(1);
+    Print.RebuildAfterPageSetup = [this] { RebuildAfterPageSetup(); };
+    Print.RebuildAfterPrinterFont = [this] { RebuildAfterPrinterFont(); };
 
     // The covering and the overlay panels lie above the pages.
     SSPanel80.zOrder(0);
@@ -517,7 +480,6 @@ void WorkArea1::ArrangeControls() {
     const int ph = bodyH;
     SSPanel3[0].move(x0, bodyTop, pw, ph);
     SSPanel3[1].move(x0, bodyTop, pw, ph);
-    SSPanel80.move(x0, bodyTop, pw, ph);
     SSPanel4.move(x0, bodyTop, pw, ph);
 
     // Page 0.
@@ -611,26 +573,8 @@ void WorkArea1::ArrangeControls() {
     SSCommand21[0].move(pw / 2 - 3300, ph - 600, 3000, 450);
     SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);
 
-    // Print panel.
-    const int pvW = pw * 74 / 100;
-    VSP1.move(60, 60, pvW, ph - 120);
-    const int px = pvW + 150;
-    const int pcw = pw - px - 90;
-    SSCommand1.move(px, 75, pcw, 420);
-    for (int i = 0; i < 5; ++i) SSCommand80[i].move(px, 600 + i * 465, pcw, 420);
-    SSFrame80[0].move(px, 3000, pcw, 600);
-    SSOption81.move(90, 240, pcw - 120, 270);
-    SSFrame80[1].move(px, 3660, pcw, 870);
-    SSOption82[0].move(90, 240, pcw - 120, 270);
-    SSOption82[1].move(90, 540, pcw - 120, 270);
-    SSFrame80[2].move(px, 4590, pcw, 1950);
-    for (int i = 0; i < 4; ++i) SSCheck80[i].move(90, 240 + i * 285, pcw - 120, 270);
-    for (int i = 0; i < 2; ++i) SSCheck81[i].move(90, 1380 + i * 285, pcw - 120, 270);
-    for (int i = 0; i < 3; ++i) {
-        Label80[i].move(px, 6660 + i * 600, pcw, 255);
-        Panel3D80[i].move(px, 6915 + i * 600, pcw, 300);
-    }
-    Panel3D82.move(px, 8520, pcw, 450);
+    // Print panel: over the whole window.
+    Print.Arrange(scaleWidth(), scaleHeight());
 }
 
 // ---- life cycle ----------------------------------------------------------------------------------
@@ -667,17 +611,12 @@ void WorkArea1::Form_Load() {
     ApplyGridWallpaper(int(textToNumber(
         readStringRecord(QString::fromLatin1(frame::DisplaySettingsFile), frame::DisplaySettingsRecordLength,
                          frame::GridWallpaperRecord))));
-    // 9. Guide lines: "1" shows them, anything else not.
-    auto guideLineOption = [] {
-        const QString stored = readStringRecord(QString::fromLatin1(frame::DisplaySettingsFile),
-                                                frame::DisplaySettingsRecordLength, frame::GuideLineRecord);
-        return stored.trimmed() == QLatin1String("1") ? 1 : 0;
-    };
-    SSOption82[guideLineOption()].setValue(true);
+    // 9. Guide lines: "1" shows them, anything else not; the choice is shown, not stored again.
+    // The restore ends the marker, so the print options of step 13 set it once more.
+    Print.RestoreGuideLines();
     doEvents();
     // 10.
-    VSP1.document().setOrientation(0);
-    Panel3D80[2].setCaption(QStringLiteral(" Portrait"));
+    Print.SetPortrait();
     // 11-12.
     SSCommand18[0].setValue(true);
     SSPanel1.setVisible(false);
@@ -689,8 +628,6 @@ void WorkArea1::Form_Load() {
     LoopIndex = -899;
     SSCheck81[0].setValue(1);
     SSCheck81[1].setValue(1);
-    SSOption82[guideLineOption()].setValue(true);
-    VSP1.document().setOrientation(0);
     // The print options are restored: from here on a tick or a guide-line choice is the user's
     // and is stored and rebuilt.
     LoopIndex = 0;
@@ -766,9 +703,7 @@ void WorkArea1::Form_Activate() {
     if (SSPanel5.visible()) SSPanel5.setVisible(false);
     SSCommand4[0].setValue(true);
     SSCommand11[0].setValue(true);
-    SSCommand1.setTop(SSPanel80.top() + 75);
-    PreviewNormalWidth = VSP1.width();
-    PreviewNormalLeft = VSP1.left();
+    Print.SaveNormalSize();
     AreaMode = 0;
     PrintModeFlag = 0;
     doEvents();
@@ -791,7 +726,7 @@ void WorkArea1::Form_Activate() {
 // ---- keys ----------------------------------------------------------------------------------------
 
 int WorkArea1::ScreenHelpTopic() const {
-    if (SSPanel80.visible()) return HelpContext::PrintPreview;
+    if (Print.isShowing()) return HelpContext::PrintPreview;
     switch (AreaMode) {
     case catalogue::PageTimeline: return HelpContext::ProjectTimeline;
     case catalogue::PageWorksheets: return HelpContext::Worksheets;
@@ -825,9 +760,9 @@ void WorkArea1::Form_KeyPress(int& keyAscii) {
     keyAscii = 0;
     if (SSPanel4.visible()) {
         SSCommand21_Click(1);
-    } else if (SSPanel80.visible() && SSCommand1.caption() == QLatin1String("Normal")) {
+    } else if (Print.isShowing() && Print.isEnlarged()) {
         SSCommand1_Click();
-    } else if (!SSPanel80.visible()) {
+    } else if (!Print.isShowing()) {
         SSCommand4[4].setValue(true);
     } else {
         SSCommand80_Click(2);
@@ -879,7 +814,7 @@ void WorkArea1::ApplyGridWallpaper(int stored) {
 void WorkArea1::mOTab_Click(int index) { SSCommand4[index].setValue(true); }
 
 void WorkArea1::mH_Click() {
-    if (!SSPanel80.visible()) return;
+    if (!Print.isShowing()) return;
     ShowHelpTopic(HelpContext::PrintPreview);
     mH.setVisible(false);
     doEvents();
@@ -891,7 +826,7 @@ void WorkArea1::mHCont_Click() { ShowHelpContents(); }
 void WorkArea1::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
 
 void WorkArea1::mHSceen_Click() {
-    if (!SSPanel80.visible() && AreaMode == catalogue::PageTimeline) HideCalendar();
+    if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) HideCalendar();
     ShowHelpTopic(ScreenHelpTopic());
 }
 
@@ -904,18 +839,10 @@ void WorkArea1::mUBack_Click() {
         AskSaveChanges();
         UnsavedChanges = 0;
     }
-    LoopIndex = 0;
-    ModeFlag = 0;
-    BackupMode = 0;
-    ShowBackup();
-    HourglassOff();
+    BackupUserFiles();
 }
 
 void WorkArea1::mURestore_Click() {
-    ModeFlag = 99;
-    BackupMode = 1;
-    ShowBackup();
-    doEvents();
-    HourglassOff();
+    RestoreUserFiles();
     SSCommand4_Click(0);
 }

@@ -8,7 +8,9 @@
 //   catalogue/OverviewGrid.cpp   the standards overview grid VSGd1
 //   workbook/Documents.cpp       the Actions options, Save on every page
 //   catalogue/NameHighlighting.cpp  the hidden text buffers RText1 and the name marking
-//   catalogue/RuleTextLoader.cpp    the rule text view LoadRuleText
+//   catalogue/RuleTextLoader.cpp    the rule text view LoadRuleText and its option SSOption6
+//   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
+//   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
 
@@ -16,6 +18,7 @@
 #include "platform/Grid.h"
 #include "platform/PrintPreview.h"
 #include "platform/RichTextBox.h"
+#include "printing/PrintPanel.h"
 
 #include <QString>
 #include <QStringList>
@@ -92,6 +95,23 @@ public:
     void LoadRuleText();
     void ApplyOverviewColumnWidths();
 
+    // ---- printing (workbook/HubPrinting.cpp) ---------------------------------------------------
+    // The panel commands, Enlarge/Normal and the guide-line options, forwarded to the panel.
+    void SSCommand80_Click(int index);
+    void SSCommand1_Click();
+    void SSOption82_Click(int index);
+    // The panel's report check boxes and the to-do report options.
+    void SSCheck80_Click(int index);
+    void SSCheck81_Click(int index);
+    // The editor page's "&Print" and the Options menu's "&Print".
+    void SSCommand5_Click();
+    void mOPrint_Click();
+    // The user's document in the editor into the preview.
+    void PreviewEditorText();
+    // What "&Page Setup" and "Printer &Font" render again.
+    void RebuildAfterPageSetup();
+    void RebuildAfterPrinterFont();
+
     // ---- shared menu entries (WorkArea1.cpp) -------------------------------------------------
     void mOTab_Click(int index);
     void mH_Click();
@@ -114,13 +134,8 @@ public:
     void SSOption6_Click();
     void SSOption7_Click();
     void SSOption8_Click(int index);
-    void SSOption82_Click(int index);
-    void SSCheck80_Click(int index);
-    void SSCheck81_Click(int index);
-    void SSCommand1_Click();
     void SSCommand2_Click();
     void SSCommand3_Click();
-    void SSCommand5_Click();
     void SSCommand6_Click();
     void SSCommand8_Click();
     void SSCommand9_Click();
@@ -129,7 +144,6 @@ public:
     void SSCommand19_Click(int index);
     void SSCommand20_Click();
     void SSCommand21_Click(int index);
-    void SSCommand80_Click(int index);
     void mOGrid1_Click(int index);
     void mOClip_Click();
     void mOFont_Click();
@@ -138,9 +152,12 @@ public:
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
-    void mOPrint_Click();
     void mOSave_Click();
     void mORATitle_Click();
+    void PrintSafeguardsReport();
+    void PrintSpecificationPage();
+    void PrintToDoList();
+    void OpenToDoPrint();
     void LoadSpellCorrections();
     void LoadToDoNames();
     void LoadToDoGrid();
@@ -150,7 +167,6 @@ public:
     void ShowSecurityRule();
     void ShowMiscellaneous();
     void ShowAbout();
-    void ShowBackup();
 
     // =========================================================================================
     // Controls
@@ -240,20 +256,21 @@ public:
     platform::ControlArray<platform::TextBox> Text3{QStringLiteral("Text3")};
     platform::ControlArray<platform::SSCommand> SSCommand21{QStringLiteral("SSCommand21")};
 
-    // -- print panel
-    platform::SSPanel SSPanel80;
-    platform::PrintPreview VSP1;
-    platform::SSCommand SSCommand1;
-    platform::ControlArray<platform::SSCommand> SSCommand80{QStringLiteral("SSCommand80")};
-    platform::ControlArray<platform::SSFrame> SSFrame80{QStringLiteral("SSFrame80")};
-    bool printFramesBuilt_ = addPrintFrames();
-    platform::SSOption SSOption81;
-    platform::ControlArray<platform::SSOption> SSOption82{QStringLiteral("SSOption82")};
-    platform::ControlArray<platform::SSCheck> SSCheck80{QStringLiteral("SSCheck80")};
-    platform::ControlArray<platform::SSCheck> SSCheck81{QStringLiteral("SSCheck81")};
-    platform::ControlArray<platform::Label> Label80{QStringLiteral("Label80")};
-    platform::ControlArray<platform::SSPanel> Panel3D80{QStringLiteral("Panel3D80")};
-    platform::SSPanel Panel3D82;
+    // -- print panel: laid over the whole window, above every control made before it; its
+    // controls keep their names in the window.
+    PrintPanel Print{*this, *this, PrintPanelKind::ActionArea};
+    platform::SSPanel& SSPanel80 = Print.SSPanel80;
+    platform::PrintPreview& VSP1 = Print.VSP1;
+    platform::SSCommand& SSCommand1 = Print.SSCommand1;
+    platform::ControlArray<platform::SSCommand>& SSCommand80 = Print.SSCommand80;
+    platform::ControlArray<platform::SSFrame>& SSFrame80 = Print.SSFrame80;
+    platform::SSOption& SSOption81 = Print.SSOption81;
+    platform::ControlArray<platform::SSOption>& SSOption82 = Print.SSOption82;
+    platform::ControlArray<platform::SSCheck>& SSCheck80 = Print.SSCheck80;
+    platform::ControlArray<platform::SSCheck>& SSCheck81 = Print.SSCheck81;
+    platform::ControlArray<platform::Label>& Label80 = Print.Label80;
+    platform::ControlArray<platform::SSPanel>& Panel3D80 = Print.Panel3D80;
+    platform::SSPanel& Panel3D82 = Print.Panel3D82;
 
     // The resizer: on in the full-screen display, where the controls follow the window's size.
     struct ElasticResizer {
@@ -336,7 +353,6 @@ public:
 
 private:
     bool addPagePanels();
-    bool addPrintFrames();
     void buildControls();
     void buildMenus();
     std::array<std::unique_ptr<platform::Menu>, 9> gridMenus_;

@@ -1,0 +1,176 @@
+// The Action Area's print panel: the editor's "&Print" and the Options menu's "&Print", the
+// preview of the user's document, what the panel renders again after "&Page Setup" and
+// "Printer &Font", and the handlers of the panel's controls.
+#include "catalogue/Catalogue.h"
+#include "frame/HINFO1.h"
+#include "workbook/WorkArea1.h"
+
+using namespace platform;
+
+namespace {
+
+const QString ReportModeCaption = QStringLiteral("All Safeguards");
+
+}  // namespace
+
+// ---- the panel's own controls, forwarded ---------------------------------------------------------
+
+void WorkArea1::SSCommand80_Click(int index) { Print.SSCommand80_Click(index); }
+
+void WorkArea1::SSCommand1_Click() { Print.TogglePreviewSize(); }
+
+void WorkArea1::SSOption82_Click(int index) { Print.SSOption82_Click(index); }
+
+// ---- what the panel renders again ------------------------------------------------------------
+
+void WorkArea1::RebuildAfterPageSetup() {
+    if (AreaMode == catalogue::PageWorksheets || AreaMode == catalogue::PageRecoveryPlan) {
+        PreviewEditorText();
+    } else if (AreaMode == catalogue::PageTimeline) {
+        PrintToDoList();
+    } else if (DocumentOptionChosen()) {
+        PreviewEditorText();
+    } else {
+        PrintSpecificationPage();
+    }
+}
+
+void WorkArea1::RebuildAfterPrinterFont() {
+    if (AreaMode == catalogue::PageTimeline)
+        PrintToDoList();
+    else
+        PrintSpecificationPage();
+}
+
+void WorkArea1::PreviewEditorText() { RenderEditorText(Print, Rtext3); }
+
+// ---- the check boxes of the panel ------------------------------------------------------------
+
+void WorkArea1::SSCheck80_Click(int index) {
+    // Load restores the ticks without building anything.
+    if (LoopIndex == -899) return;
+    // The opener's own tick of the printed document's box.
+    if (ModeFlag == 88) {
+        ModeFlag = 0;
+        return;
+    }
+    if (SSCheck80[0].caption() == ReportModeCaption) {
+        // "All Safeguards" stands alone; any single group unticks it.
+        if (SSCheck80[index].value() == 1) {
+            if (index > 0 && SSCheck80[0].value() == 1) {
+                SSCheck80[0].setValue(0);
+            } else if (index == 0) {
+                for (int i = 1; i <= 3; ++i)
+                    if (SSCheck80[i].value() == 1) SSCheck80[i].setValue(0);
+            }
+        }
+        // The reports print in their own font.
+        Panel3D80[0].setCaption(QStringLiteral(" Times New Roman"));
+        Panel3D80[1].setCaption(QStringLiteral(" 10"));
+        Font f;
+        f.name = QStringLiteral("Times New Roman");
+        f.size = 10;
+        Panel3D82.setFont(f);
+        Panel3D82.setForeColor(rgb(0, 0, 0));
+        if (Print.isShowing()) PrintSafeguardsReport();
+        return;
+    }
+    if (Print.isShowing()) PrintSpecificationPage();
+}
+
+void WorkArea1::SSCheck81_Click(int) {
+    // Both options are kept whichever was clicked, also while Load restores them.
+    NoGridLines = SSCheck81[1].value() == 0 ? 1 : 0;
+    NoAsOfDate = SSCheck81[0].value() == 0 ? 1 : 0;
+    if (LoopIndex == -899) return;
+    doEvents();
+    PrintToDoList();
+}
+
+// ---- the openers -----------------------------------------------------------------------------
+
+void WorkArea1::mOPrint_Click() {
+    switch (AreaMode) {
+    case catalogue::PageOverview: SSCommand3_Click(); break;
+    case catalogue::PageTimeline: OpenToDoPrint(); break;
+    default: SSCommand5_Click(); break;
+    }
+}
+
+// The editor page's "&Print": the user's document goes to the preview as it stands; a
+// read-only text of the specification opens the panel as a specification page.
+void WorkArea1::SSCommand5_Click() {
+    // 1-3.
+    VSP1.clear();
+    for (int i = 0; i <= 3; ++i) SSCheck80[i].setEnabled(true);
+    SSCheck80[3].setVisible(false);
+    SSPanel80.setTop(0);
+    SSPanel80.setLeft(0);
+    SSCommand1.setTop(SSPanel80.top() + 75);
+    doEvents();
+    for (int i = 0; i <= 3; ++i) SSCheck80[i].setValue(0);
+    SSFrame80[3].setVisible(false);
+    SSFrame80[2].setVisible(true);
+    // 4. The print font is the editor's.
+    const Font editorFont = Rtext3.font();
+    PrintFontName = editorFont.name;
+    PrintFontSize = editorFont.size;
+    PrintFontBold = editorFont.bold;
+    PrintFontItalic = editorFont.italic;
+    PrintFontUnderline = editorFont.underline;
+    PrintFontStrikethru = editorFont.strikethrough;
+    PrintFontColor = rgb(0, 0, 0);
+    // 5-6.
+    PrintPanel::SetMargins(350, 350, 300, 100);
+    VSP1.setDisplaySetting(3);
+    SSCommand80[0].setEnabled(false);
+    SSCommand80[1].setEnabled(true);
+
+    // The worksheets and the recovery plan are the user's own documents too, whatever Actions
+    // option was last chosen on another page: they always print as they stand.
+    const bool ownPage = AreaMode == catalogue::PageWorksheets || AreaMode == catalogue::PageRecoveryPlan;
+    int documentBox = -1;
+    if (!ownPage) documentBox = SSOption3.value() ? 0 : SSOption4.value() ? 1 : SSOption5.value() ? 2 : -1;
+
+    if (ownPage || documentBox >= 0) {
+        // 7. The user's document.
+        const char* const captions[3] = {"Action Taken", "Comments/Notes", "Policies && Procedures"};
+        for (int i = 0; i <= 2; ++i) {
+            SSCheck80[i].setCaption(QString::fromLatin1(captions[i]));
+            SSCheck80[i].setEnabled(false);
+        }
+        if (documentBox >= 0) {
+            ModeFlag = 88;
+            SSCheck80[documentBox].setEnabled(true);
+            SSCheck80[documentBox].setValue(1);
+        }
+        doEvents();
+        Print.ShowPanel();
+        SSCommand80[2].setFocus();
+        doEvents();
+        PreviewEditorText();
+        ModeFlag = 0;
+        return;
+    }
+
+    // 8. A read-only text of the specification.
+    const char* const captions[3] = {"Implementation specification", "References in Rule", "Additional Information"};
+    for (int i = 0; i <= 2; ++i) {
+        SSCheck80[i].setCaption(QString::fromLatin1(captions[i]));
+        SSCheck80[i].setEnabled(true);
+    }
+    if (editorFont.size <= 0) PrintFontSize = 10;
+    Print.ShowPrintFont();
+    doEvents();
+    Print.ShowPanel();
+    SSCommand80[2].setFocus();
+    doEvents();
+    SSOption* const views[3] = {&SSOption6, &SSOption2, &SSOption7};
+    for (int i = 0; i <= 2; ++i) {
+        if (!views[i]->value()) continue;
+        SSCheck80[i].setValue(1);
+        RText1[i].setTextRTF(Rtext3.textRTF());
+        break;
+    }
+    PrintSpecificationPage();
+}
