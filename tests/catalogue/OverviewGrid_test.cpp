@@ -32,8 +32,9 @@ TEST_P(OverviewAreaTest, AnAreaButtonListsItsStandards) {
         EXPECT_EQ(w.VSGd1.textMatrix(row, 1), QString::fromUtf8(r.section.data(), qsizetype(r.section.size())));
         // One status line per specification line, so the last three columns stay aligned.
         EXPECT_EQ(w.VSGd1.textMatrix(row, 4).count(QStringLiteral("\r\n")), r.lastSpec - r.firstSpec) << row;
-        if (r.height > 0)
+        if (r.height > 0) {
             EXPECT_EQ(w.VSGd1.rowHeight(row), int(std::lround(w.VSGd1.height() * r.height))) << row;
+        }
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(w.SSCommand18[i].bevelWidth(), i == c.area ? 0 : 2);
 }
