@@ -115,15 +115,17 @@ void PrintPanel::Arrange(int width, int height) {
     SSOption82[0].move(90, 270, ColumnWidth - 150, 300);
     SSOption82[1].move(90, 590, ColumnWidth - 150, 300);
     y += 960 + 120;
-    auto row = [&](int i) {
-        Label80[i].move(ColumnLeft, y + 40, 1100, 260);
-        Panel3D80[i].move(ColumnLeft + 1100, y, ColumnWidth - 1100, 320);
+    // Each label with the panel it names: "Orientation:" beside panel 2, "Printer Font:"
+    // (label 1) beside the font name in panel 0, "Font Size:" (label 0) beside the size in 1.
+    auto row = [&](int label, int panel) {
+        Label80[label].move(ColumnLeft, y + 40, 1100, 260);
+        Panel3D80[panel].move(ColumnLeft + 1100, y, ColumnWidth - 1100, 320);
         y += 400;
     };
-    row(2);
+    row(2, 2);
     if (Label80.exists(1)) {
-        row(1);
-        row(0);
+        row(1, 0);
+        row(0, 1);
         Panel3D82.move(ColumnLeft, y, ColumnWidth, 480);
         y += 480 + 90;
     }

@@ -452,7 +452,12 @@ void WorkArea1::buildMenus() {
 
 // ---- layout ------------------------------------------------------------------------------------
 
-void WorkArea1::Form_Resize() { ArrangeControls(); }
+void WorkArea1::Form_Resize() {
+    ArrangeControls();
+    // A window resized after its activation (a late maximise by the window manager) keeps
+    // the preview's normal size in step with the new layout, so "Normal" returns to it.
+    if (isVisible() && !Print.isEnlarged()) Print.SaveNormalSize();
+}
 
 // Places every control in proportion to the window's client area. In the smaller-screen
 // display the resizer is off and the window keeps its size, so the places stay as first made.

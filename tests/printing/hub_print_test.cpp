@@ -41,6 +41,14 @@ protected:
         w.Rtext3.type(Typed);
         return w;
     }
+    // The rule text of the first administrative entry in the editor.
+    WorkArea1& openSpecView() {
+        WorkArea1& w = openHub();
+        page(w, catalogue::PageAdministrative);
+        w.SSCommand14[0].click();
+        w.SSOption6.click();
+        return w;
+    }
 };
 
 // ---- the editor's Print opens the preview of the document -------------------------------------
@@ -140,9 +148,24 @@ TEST_F(HubPrintTest, TheRecoveryPlanPrintsItsTextWithNoDocumentOptionChosen) {
 
 // ---- the panel's commands on the Action Area -------------------------------------------------
 
-TEST_F(HubPrintTest, EnlargeAndNormalReturnExactlyToThePreviewsPlace) {
+struct SizeCase {
+    const char* name;
+    int width;  // the window's width after it was activated (0: as activated)
+    int height;
+};
+
+class PreviewSizeTest : public HubPrintTest, public ::testing::WithParamInterface<SizeCase> {};
+
+// Also when the window was resized after its activation, as a late maximise does.
+TEST_P(PreviewSizeTest, EnlargeAndNormalReturnExactlyToThePreviewsPlace) {
     WorkArea1& w = typedActionTaken();
+    if (GetParam().width > 0) {
+        w.setWindowState(WindowState::Normal);
+        w.move(0, 0, GetParam().width, GetParam().height);
+        doEvents();
+    }
     w.SSCommand5.click();
+    EXPECT_EQ(w.SSPanel80.width(), w.scaleWidth());
     const int left = w.VSP1.left();
     const int width = w.VSP1.width();
     w.SSCommand1.click();
@@ -155,6 +178,25 @@ TEST_F(HubPrintTest, EnlargeAndNormalReturnExactlyToThePreviewsPlace) {
     EXPECT_EQ(w.VSP1.zoom(), Zoom::Normal);
     EXPECT_EQ(w.VSP1.left(), left);
     EXPECT_EQ(w.VSP1.width(), width);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, PreviewSizeTest,
+                         ::testing::Values(SizeCase{"AsActivated", 0, 0}, SizeCase{"Wider", 19200, 12000},
+                                           SizeCase{"Narrower", 10000, 7500}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Each information label stands beside the value it names.
+TEST_F(HubPrintTest, ThePrinterFontAndFontSizeStandBesideTheirLabels) {
+    WorkArea1& w = openSpecView();
+    w.SSCommand5.click();
+    EXPECT_EQ(w.Label80[1].caption(), QStringLiteral("Printer Font:"));
+    EXPECT_EQ(w.Label80[0].caption(), QStringLiteral("Font Size:"));
+    EXPECT_EQ(w.Panel3D80[0].caption(), QStringLiteral(" ") + w.Rtext3.font().name);
+    EXPECT_EQ(w.Panel3D80[1].caption(), QStringLiteral(" ") + QString::number(w.Rtext3.font().size));
+    EXPECT_NEAR(w.Label80[1].top(), w.Panel3D80[0].top(), 100);
+    EXPECT_NEAR(w.Label80[0].top(), w.Panel3D80[1].top(), 100);
+    EXPECT_NEAR(w.Label80[2].top(), w.Panel3D80[2].top(), 100);
+    EXPECT_LT(w.Panel3D80[0].top(), w.Panel3D80[1].top());
 }
 
 TEST_F(HubPrintTest, CancelReturnsToTheEditorAsItWas) {
