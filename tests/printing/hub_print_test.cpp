@@ -280,6 +280,47 @@ TEST_F(HubPrintTest, TheStoredGuideLinesAreShownAtTheNextStart) {
     EXPECT_EQ(frame::readGuideLineSetting(), 1);
 }
 
+// ---- the panel's check boxes ----------------------------------------------------------------
+
+// In report mode "All Safeguards" stands alone: ticking it clears the groups, ticking a group
+// clears it; the font display shows the reports' own font.
+TEST_F(HubPrintTest, AllSafeguardsAndTheSingleGroupsExcludeEachOther) {
+    WorkArea1& w = openHub();
+    const char* captions[4] = {"All Safeguards", "Administrative Safeguards", "Physical Safeguards",
+                               "Technical Safeguards"};
+    for (int i = 0; i < 4; ++i) {
+        w.SSCheck80[i].setCaption(QString::fromLatin1(captions[i]));
+        w.SSCheck80[i].setValue(0);
+    }
+    w.Print.ShowPanel();
+    w.SSCheck80[1].click();
+    w.SSCheck80[3].click();
+    w.SSCheck80[0].click();
+    EXPECT_EQ(w.SSCheck80[0].value(), 1);
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(w.SSCheck80[i].value(), 0) << i;
+    w.SSCheck80[2].click();
+    EXPECT_EQ(w.SSCheck80[0].value(), 0);
+    EXPECT_EQ(w.SSCheck80[2].value(), 1);
+    EXPECT_EQ(w.Panel3D80[0].caption(), QStringLiteral(" Times New Roman"));
+    EXPECT_EQ(w.Panel3D80[1].caption(), QStringLiteral(" 10"));
+    EXPECT_EQ(w.Panel3D82.font().name, QStringLiteral("Times New Roman"));
+}
+
+// Load restores both to-do options ticked; a click keeps both flags whichever box it was.
+TEST_F(HubPrintTest, TheToDoOptionsKeepTheirFlags) {
+    WorkArea1& w = openHub();
+    EXPECT_EQ(NoAsOfDate, 0);
+    EXPECT_EQ(NoGridLines, 0);
+    w.SSCheck81[1].click();
+    EXPECT_EQ(NoGridLines, 1);
+    EXPECT_EQ(NoAsOfDate, 0);
+    w.SSCheck81[0].click();
+    EXPECT_EQ(NoGridLines, 1);
+    EXPECT_EQ(NoAsOfDate, 1);
+    w.SSCheck81[1].click();
+    EXPECT_EQ(NoGridLines, 0);
+}
+
 // ---- keys while the preview shows ------------------------------------------------------------
 
 TEST_F(HubPrintTest, EscFirstBringsTheEnlargedPreviewBackThenClosesItThenAsksToExit) {
