@@ -1,5 +1,6 @@
 #include "frame/SharedBehaviours.h"
 
+#include "frame/HINFO1.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
 
@@ -21,6 +22,26 @@ void ShowHelpContents() { platform::help().showHelp(platform::resolvePath(HelpFi
 void ShowHelpTopic(int contextId) { platform::help().showHelp(platform::resolvePath(HelpFileName), contextId); }
 
 void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
+
+// The backup window itself comes with backup and restore; until then the entries only set the
+// mode it reads.
+static void ShowBackupWindow() {}
+
+void BackupUserFiles() {
+    LoopIndex = 0;
+    ModeFlag = 0;
+    BackupMode = 0;
+    ShowBackupWindow();
+    HourglassOff();
+}
+
+void RestoreUserFiles() {
+    ModeFlag = 99;
+    BackupMode = 1;
+    ShowBackupWindow();
+    platform::doEvents();
+    HourglassOff();
+}
 
 static void setContentFilesHidden(bool hidden) {
     QStringList names;

@@ -35,6 +35,10 @@ void ShowHelpTopic(int contextId);
 // Asks the shell to open the maker's web address; the result is not examined.
 void OpenWebSite();
 
+// The Utilities entries of every window: set the backup window's mode and open it modally.
+void BackupUserFiles();
+void RestoreUserFiles();
+
 // The content documents Misc0-63.Hlp and Pr0-24.Hlp made visible (normal) or hidden. A
 // missing document is skipped in both directions.
 void ShowContentFiles();

@@ -303,16 +303,6 @@ void Startfrm::mHA_Click() {
 
 void Startfrm::mOWeb_Click() { OpenWebSite(); }
 
-void Startfrm::mUBack_Click() {
-    LoopIndex = 0;
-    ModeFlag = 0;
-    BackupMode = 0;
-    HourglassOff();
-}
+void Startfrm::mUBack_Click() { BackupUserFiles(); }
 
-void Startfrm::mURestore_Click() {
-    ModeFlag = 99;
-    BackupMode = 1;
-    doEvents();
-    HourglassOff();
-}
+void Startfrm::mURestore_Click() { RestoreUserFiles(); }

@@ -506,20 +506,9 @@ void PrivRule::mOE_Click() { SSCommand2[4].setValue(true); }
 
 // ---- Utilities and Help ----------------------------------------------------------------------
 
-// The backup window comes later; until then the entries set the mode it will read and stop.
-void PrivRule::mUBack_Click() {
-    LoopIndex = 0;
-    ModeFlag = 0;
-    BackupMode = 0;
-    HourglassOff();
-}
+void PrivRule::mUBack_Click() { BackupUserFiles(); }
 
-void PrivRule::mURestore_Click() {
-    ModeFlag = 99;
-    BackupMode = 1;
-    doEvents();
-    HourglassOff();
-}
+void PrivRule::mURestore_Click() { RestoreUserFiles(); }
 
 void PrivRule::mH_Click() {
     // With the preview up the Help menu goes straight to the print-preview topic.
