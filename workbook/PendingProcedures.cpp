@@ -5,7 +5,6 @@
 // Text and reference views.
 void WorkArea1::SSOption2_Click() {}     // shows the references in the rule for the entry
 void WorkArea1::SSOption7_Click() {}     // shows the entry's additional information
-void WorkArea1::SSOption8_Click(int) {}  // aligns the selected paragraphs
 
 // Reports.
 void WorkArea1::SSCommand3_Click() {}        // opens the status report panel
@@ -16,7 +15,6 @@ void WorkArea1::OpenToDoPrint() {}           // the print font and panel for the
 
 // Editor tools and documents.
 void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
-void WorkArea1::SSCommand8_Click() {}    // font of the selection
 void WorkArea1::SSCommand9_Click() {}    // thesaurus
 void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
 void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table
@@ -37,7 +35,6 @@ void WorkArea1::HideCalendar() {}          // hides the to-do calendar
 // Options menu entries.
 void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper
 void WorkArea1::mOClip_Click() {}      // copies the editor's text as rich text
-void WorkArea1::mOFont_Click() {}      // font of the selection
 void WorkArea1::mOSpell_Click() {}     // spell check of the editor or the to-do items
 void WorkArea1::mOThes_Click() {}      // thesaurus
 void WorkArea1::mODel_Click() {}       // deletes the marked to-do row

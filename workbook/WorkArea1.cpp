@@ -307,6 +307,9 @@ void WorkArea1::buildControls() {
     Combo1.setLocked(true);
     Combo1.onClick = [this] { Combo1_Click(); };
     Rtext3.onChange = [this] { Rtext3_Change(); };
+    Rtext3.onMouseUp = [this](int button, int, int, int) {
+        if (button == Mouse::Left) Rtext3_Click();
+    };
     Rtext3.setAccessibleName(QStringLiteral("Document text"));
     Rtext3.setMaxLength(3000);
     Rtext3.setBackColor(rgb(255, 255, 255));

@@ -76,8 +76,10 @@ public:
     void ShowTechnicalSafeguardsList();
     void ShowSafeguardsList(int area);
 
-    // ---- editor change tracking (workbook/EditorTools.cpp) ------------------------------------
+    // ---- editor tools (workbook/EditorTools.cpp) -----------------------------------------------
+    // SSOption8_Click, SSCommand8_Click and mOFont_Click are defined there too.
     void Rtext3_Change();
+    void Rtext3_Click();
 
     // ---- user documents (workbook/Documents.cpp) --------------------------------------------
     // SSOption3_Click, SSOption4_Click, SSOption5_Click, SSCommand6_Click and mOSave_Click
@@ -339,6 +341,8 @@ public:
     QString CurFileName;
     // 9 while the program itself sets the editor's text.
     int TextLoading = 0;
+    // The selection length kept while Font Select shows its dialog (the start is in LoopIndex).
+    int FontSelectLength = 0;
     QString WorkText;
     QString AreaCaption;
     int WorksheetNo = 0;
