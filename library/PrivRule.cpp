@@ -421,25 +421,9 @@ void PrivRule::SSCommand3_Click() {
     if (length == 0) {
         msgBox(QStringLiteral("Please select text to change."), Msg::Information | Msg::OKOnly, FontDisplayTitle);
     } else {
-        FontChoice choice;
-        const Font base = RText2.font();
-        choice.font.name = RText2.selFontName().value_or(base.name);
-        choice.font.size = RText2.selFontSize().value_or(base.size);
-        choice.font.bold = RText2.selBold().value_or(false);
-        choice.font.italic = RText2.selItalic().value_or(false);
-        choice.font.strikethrough = RText2.selStrikethru().value_or(false);
-        choice.font.underline = RText2.selUnderline().value_or(false);
-        choice.color = RText2.selColor().value_or(0);
+        FontChoice choice = RText2.selFontChoice();
         // Only what the viewer shows changes: the section's document is never written.
-        if (dialogs().fontDialog(choice)) {
-            RText2.setSelFontName(choice.font.name);
-            RText2.setSelFontSize(choice.font.size);
-            RText2.setSelBold(choice.font.bold);
-            RText2.setSelItalic(choice.font.italic);
-            RText2.setSelStrikethru(choice.font.strikethrough);
-            RText2.setSelUnderline(choice.font.underline);
-            RText2.setSelColor(choice.color);
-        }
+        if (dialogs().fontDialog(choice)) RText2.applySelFontChoice(choice);
     }
     RText2.setSelStart(LoopIndex);
     if (length > 0) RText2.setSelLength(length);

@@ -557,4 +557,27 @@ void RichTextBox::handleKey(int keyCode, int, int keyAscii) {
     }
 }
 
+FontChoice RichTextBox::selFontChoice() const {
+    FontChoice choice;
+    const Font base = font();
+    choice.font.name = selFontName().value_or(base.name);
+    choice.font.size = selFontSize().value_or(base.size);
+    choice.font.bold = selBold().value_or(false);
+    choice.font.italic = selItalic().value_or(false);
+    choice.font.underline = selUnderline().value_or(false);
+    choice.font.strikethrough = selStrikethru().value_or(false);
+    choice.color = selColor().value_or(0);
+    return choice;
+}
+
+void RichTextBox::applySelFontChoice(const FontChoice& choice) {
+    setSelFontName(choice.font.name);
+    setSelFontSize(choice.font.size);
+    setSelBold(choice.font.bold);
+    setSelItalic(choice.font.italic);
+    setSelUnderline(choice.font.underline);
+    setSelStrikethru(choice.font.strikethrough);
+    setSelColor(choice.color);
+}
+
 }  // namespace platform

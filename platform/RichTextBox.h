@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Control.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 
 #include <QByteArray>
@@ -98,6 +99,11 @@ public:
     void setSelStrikethru(bool on);
     std::optional<Color> selColor() const;
     void setSelColor(Color c);
+    // The selection's font and colour as the font dialog shows them: a mixed name or size reads
+    // as the box's own font, a mixed style as off, a mixed colour as black.
+    FontChoice selFontChoice() const;
+    // Applies name, size, styles and colour to the selection.
+    void applySelFontChoice(const FontChoice& choice);
     // 0 left, 1 right, 2 centre of the paragraphs the selection touches.
     std::optional<int> selAlignment() const;
     void setSelAlignment(int alignment);

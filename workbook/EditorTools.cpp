@@ -50,24 +50,11 @@ void WorkArea1::SSCommand8_Click() {
     Rtext3.setHideSelection(false);
     LoopIndex = Rtext3.selStart();
     FontSelectLength = Rtext3.selLength();
-    FontChoice choice;
-    const Font base = Rtext3.font();
-    choice.font.name = FontSelectLength != 0 ? Rtext3.selFontName().value_or(base.name) : base.name;
-    choice.font.size = FontSelectLength != 0 ? Rtext3.selFontSize().value_or(base.size) : base.size;
-    choice.font.bold = FontSelectLength != 0 ? Rtext3.selBold().value_or(false) : base.bold;
-    choice.font.italic = FontSelectLength != 0 ? Rtext3.selItalic().value_or(false) : base.italic;
-    choice.font.underline = FontSelectLength != 0 ? Rtext3.selUnderline().value_or(false) : base.underline;
-    choice.font.strikethrough = FontSelectLength != 0 ? Rtext3.selStrikethru().value_or(false) : base.strikethrough;
-    choice.color = Rtext3.selColor().value_or(0);
-    if (dialogs().fontDialog(choice)) {
-        Rtext3.setSelFontName(choice.font.name);
-        Rtext3.setSelFontSize(choice.font.size);
-        Rtext3.setSelBold(choice.font.bold);
-        Rtext3.setSelItalic(choice.font.italic);
-        Rtext3.setSelUnderline(choice.font.underline);
-        Rtext3.setSelStrikethru(choice.font.strikethrough);
-        Rtext3.setSelColor(choice.color);
-    }
+    // With a selection the dialog starts from its font, without one from the editor's own;
+    // the colour is the selection's in both cases.
+    FontChoice choice = Rtext3.selFontChoice();
+    if (FontSelectLength == 0) choice.font = Rtext3.font();
+    if (dialogs().fontDialog(choice)) Rtext3.applySelFontChoice(choice);
     Rtext3.setSelStart(LoopIndex);
     if (FontSelectLength > 0) Rtext3.setSelLength(FontSelectLength);
     Rtext3.setFocus();

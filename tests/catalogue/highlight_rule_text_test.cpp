@@ -45,18 +45,7 @@ void expectMarkedExactly(RichTextBox& box, const std::vector<std::pair<int, int>
     expectRange(from, box.textLength() - from, false);
 }
 
-class RuleTextViewTest : public hubtest::HubTest, public ::testing::WithParamInterface<int> {
-protected:
-    // The entry of k pressed on its page, as the user does.
-    WorkArea1& openSpec(int k) {
-        WorkArea1& w = openHub();
-        page(w, catalogue::areaModeOf(k));
-        ControlArray<SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16, &w.SSCommand15,
-                                             &w.SSCommand13};
-        (*lists[catalogue::areaModeOf(k) - catalogue::PageAdministrative])[catalogue::specIndexOf(k)].click();
-        return w;
-    }
-};
+class RuleTextViewTest : public hubtest::HubTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(RuleTextViewTest, ShowsTheRuleWithTheNameBoldAndUnderlined) {
     const int k = GetParam();

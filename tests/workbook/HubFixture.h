@@ -2,6 +2,7 @@
 // opened from the start window's begin button, as a person starts it.
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
 #include "frame/Startfrm.h"
 #include "platform/Files.h"
@@ -35,6 +36,15 @@ protected:
         start.show();
         start.Command2.click();
         return platform::defaultInstance<WorkArea1>();
+    }
+    // The entry of specification k pressed on its page, as the user does.
+    WorkArea1& openSpec(int k) {
+        WorkArea1& w = openHub();
+        page(w, catalogue::areaModeOf(k));
+        platform::ControlArray<platform::SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16,
+                                                                 &w.SSCommand15, &w.SSCommand13};
+        (*lists[catalogue::areaModeOf(k) - catalogue::PageAdministrative])[catalogue::specIndexOf(k)].click();
+        return w;
     }
     // The page button pressed as the user does.
     void page(WorkArea1& w, int i) { w.SSCommand11[i].click(); }

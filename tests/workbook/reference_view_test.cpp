@@ -11,18 +11,7 @@ namespace {
 
 QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-class ReferenceViewTest : public hubtest::HubTest, public ::testing::WithParamInterface<int> {
-protected:
-    // The entry of k pressed on its page.
-    WorkArea1& openSpec(int k) {
-        WorkArea1& w = openHub();
-        page(w, catalogue::areaModeOf(k));
-        ControlArray<SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16, &w.SSCommand15,
-                                             &w.SSCommand13};
-        (*lists[catalogue::areaModeOf(k) - catalogue::PageAdministrative])[catalogue::specIndexOf(k)].click();
-        return w;
-    }
-};
+class ReferenceViewTest : public hubtest::HubTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ReferenceViewTest, ShowsTheMarkedRuleReadOnlyAndActionTakenBringsTheDocumentBack) {
     const int k = GetParam();
