@@ -26,7 +26,9 @@ void onTerminationSignal(int) {
 }
 
 // A request to end the session (log-out, shutdown, kill) closes the active window as its close
-// box would, so that its Unload runs and the program ends the way it always does.
+// box would, so that its Unload runs and the program ends the way it always does. A window
+// whose Unload hands over to another one (a reference window showing the Action Area again)
+// is followed by that one, until the program ends or a window stays open (the user cancelled).
 void installTerminationHandler() {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
@@ -34,13 +36,22 @@ void installTerminationHandler() {
         char c;
         ssize_t ignored = ::read(signalPipe[0], &c, 1);
         (void)ignored;
-        Form* f = runtime().activeForm();
-        if (!f) {
-            for (Form* candidate : runtime().forms())
-                if (candidate->isVisible()) f = candidate;
+        auto visibleForm = [] {
+            Form* f = runtime().activeForm();
+            if (!f)
+                for (Form* candidate : runtime().forms())
+                    if (candidate->isVisible()) f = candidate;
+            return f;
+        };
+        for (int round = 0; round < 8 && !runtime().ended(); ++round) {
+            Form* f = visibleForm();
+            if (!f || !f->widget()) {
+                QCoreApplication::quit();
+                return;
+            }
+            f->widget()->close();
+            if (!runtime().ended() && f->isVisible()) return;  // its Unload was cancelled
         }
-        if (f && f->widget()) f->widget()->close();
-        else QCoreApplication::quit();
     });
     struct sigaction sa {};
     sa.sa_handler = onTerminationSignal;

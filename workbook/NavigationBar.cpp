@@ -49,10 +49,9 @@ void WorkArea1::SSCommand4_Click(int i) {
     HourglassOff();
 }
 
-void WorkArea1::SSCommand7_Click() {
-    AreaMode = 0;
-    SSCommand11_Click(0);
-}
+// The page switch asks the save question while the editor's page is still the current one, so
+// that a Yes saves the document shown; it moves to page 0 itself afterwards.
+void WorkArea1::SSCommand7_Click() { SSCommand11_Click(0); }
 
 int WorkArea1::ConfirmExit() {
     return msgBox(QStringLiteral("Exit Quorvane?"), Msg::Question | Msg::YesNoCancel, QStringLiteral("Exit"));

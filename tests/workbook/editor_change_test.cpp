@@ -57,3 +57,33 @@ TEST_F(EditorChangeTest, WorksheetAndRecoveryPlanChangesAlwaysCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editor's Exit with unsaved typing: Yes to the save question writes the document shown.
+class EditorExitTest : public hubtest::HubTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(EditorExitTest, YesSavesTheDocumentShownBeforeLeavingForTheFirstPage) {
+    const int pageShown = GetParam();
+    WorkArea1& w = openHub();
+    answerPageBoxes(pageShown);
+    page(w, pageShown);
+    QString file = QStringLiteral("DRPln1.Fil");
+    if (pageShown == catalogue::PageAdministrative) {
+        w.SSCommand14[3].click();
+        w.SSOption3.click();
+        file = QStringLiteral("Action3.Fil");
+    }
+    w.Rtext3.setSelStart(w.Rtext3.textLength());
+    w.Rtext3.type(QStringLiteral("Typed before leaving."));
+    ASSERT_EQ(w.UnsavedChanges, 1);
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+    w.SSCommand7.click();
+    EXPECT_EQ(w.AreaMode, 0);
+    EXPECT_TRUE(folder->read(file).contains("Typed before leaving.")) << file.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, EditorExitTest,
+                         ::testing::Values(int(catalogue::PageAdministrative), int(catalogue::PageRecoveryPlan)));
+
+}  // namespace
