@@ -215,9 +215,8 @@ void WorkArea1::SSCommand6_Click() {
         // worksheet's: SpecIndex may already name the worksheet the user is moving to.
         if (Rtext3.text().trimmed().isEmpty()) {
             const int record = catalogue::FirstWorksheetStatus + WorksheetNo;
-            writeStringRecord(StatusFile, StatusRecordLength, record, QString());
-            Combo1.setText(QString());
-            SpecStatus[std::size_t(record)] = QString();
+            if (WriteStatusRecord(record, QString())) Combo1.setText(QString());
+            else ReportStatusNotStored();
         }
         break;
     }

@@ -48,6 +48,17 @@ void WorkArea1::ReadStatusStore(int firstRecord, int lastRecord) {
     store.close();
 }
 
+// The file first, then the array: SpecStatus never holds a status that is not stored.
+bool WorkArea1::WriteStatusRecord(int record, const QString& text) {
+    if (!writeStringRecord(StatusFile, StatusRecordLength, record, text)) return false;
+    SpecStatus[std::size_t(record)] = text;
+    return true;
+}
+
+void WorkArea1::ReportStatusNotStored() {
+    msgBox(StatusNotStored, Msg::Critical | Msg::OKOnly, QStringLiteral("Status Not Stored"));
+}
+
 // The record the status box writes on a page: the entry's SpecNumber on the catalogue pages,
 // 48 + the worksheet on the worksheet page, none elsewhere.
 int WorkArea1::StatusRecordFor(int areaMode, int specIndex) {
@@ -61,17 +72,12 @@ void WorkArea1::Combo1_Click() {
     const int s = StatusRecordFor(AreaMode, SpecIndex);
     if (s == catalogue::NoNumber) return;
     const QString chosen = Combo1.text();
-    // The file first, then the array: SpecStatus never holds a status that is not stored.
-    const bool stored = writeStringRecord(StatusFile, StatusRecordLength, s, chosen);
-    if (stored) {
-        SpecStatus[std::size_t(s)] = chosen;
-    } else {
-        Combo1.setText(SpecStatus[std::size_t(s)]);
-    }
+    const bool stored = WriteStatusRecord(s, chosen);
+    if (!stored) Combo1.setText(SpecStatus[std::size_t(s)]);
     doEvents();
     Combo1.setLocked(true);
     if (!stored) {
-        msgBox(StatusNotStored, Msg::Critical | Msg::OKOnly, QStringLiteral("Status Not Stored"));
+        ReportStatusNotStored();
     } else if (chosen.trimmed() == QLatin1String("Not Implemented")) {
         // The status is stored before the warning, so the warning never undoes it.
         msgBox(NotImplementedWarning, Msg::Critical | Msg::OKOnly, QStringLiteral("Safeguard Not Being Implemented"));

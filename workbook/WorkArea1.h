@@ -52,6 +52,9 @@ public:
     void Combo1_DropDown();
     void SSCommand22_Click();
     void ReadStatusStore(int firstRecord, int lastRecord);
+    // Writes a status record, then SpecStatus; false (and SpecStatus unchanged) when the write failed.
+    bool WriteStatusRecord(int record, const QString& text);
+    void ReportStatusNotStored();
     static int StatusRecordFor(int areaMode, int specIndex);
 
     // ---- navigation bar, exit, save question (NavigationBar.cpp) ----------------------------

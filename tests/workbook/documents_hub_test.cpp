@@ -6,6 +6,7 @@
 #include "workbook/Documents.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 using namespace platform;
@@ -186,6 +187,24 @@ TEST_F(DocumentsHubTest, AnEmptiedWorksheetClearsItsOwnStatusRecord) {
     EXPECT_TRUE(w.SpecStatus[51].isEmpty());
     EXPECT_EQ(w.SpecStatus[53], QStringLiteral("Partial"));
     EXPECT_EQ(w.UnsavedChanges, 0);
+}
+
+TEST_F(DocumentsHubTest, AnEmptiedWorksheetWhoseStatusCannotBeClearedKeepsItAndSaysSo) {
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageWorksheets);
+    w.SpecStatus[51] = QStringLiteral("Yes");
+    w.Combo1.setText(QStringLiteral("Yes"));
+    // The status store cannot be written: a folder stands where the file would be.
+    ASSERT_TRUE(QFile::remove(folder->file(QStringLiteral("Stat1.Fil"))));
+    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Stat1.Fil")));
+    w.WorksheetNo = 3;
+    w.Rtext3.setText(QStringLiteral("   "));
+    dialogs->answer(QStringLiteral("Status Not Stored"), Answer::OK);
+    w.SSCommand6_Click();
+    EXPECT_TRUE(folder->exists(QStringLiteral("Wksht3.Fil")));
+    EXPECT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));
+    EXPECT_EQ(w.Combo1.text(), QStringLiteral("Yes"));
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Status Not Stored")).size(), 1u);
 }
 
 TEST_F(DocumentsHubTest, AWorksheetWithTextKeepsItsStatus) {
