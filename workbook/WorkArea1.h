@@ -4,11 +4,11 @@
 //   workbook/PageSwitch.cpp      the page selector SSCommand11 and its helpers
 //   workbook/StatusStore.cpp     the status box Combo1 and the Stat1.Fil records
 //   workbook/NavigationBar.cpp   the area tabs SSCommand4, the editor's exit, the save question
-//   catalogue/EntryLists.cpp     the five entry lists of the catalogue pages
-//   catalogue/OverviewGrid.cpp   the standards overview grid VSGd1
+//   workbook/EntryLists.cpp      the five entry lists of the catalogue pages
+//   workbook/OverviewPage.cpp    the standards overview grid VSGd1
 //   workbook/Documents.cpp       the Actions options, Save on every page
-//   catalogue/NameHighlighting.cpp  the hidden text buffers RText1 and the name marking
-//   catalogue/RuleTextLoader.cpp    the rule text view LoadRuleText and its option SSOption6
+//   workbook/TextBuffers.cpp     the hidden text buffers RText1 and the name marking
+//   workbook/ReferenceViews.cpp  the reference views: LoadRuleText and its option SSOption6
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
@@ -63,7 +63,7 @@ public:
     void AskSaveChanges();
     int ConfirmExit();
 
-    // ---- entry lists (catalogue/EntryLists.cpp) ----------------------------------------------
+    // ---- entry lists (EntryLists.cpp) ----------------------------------------------
     void SSCommand14_Click(int index);
     void SSCommand17_Click(int index);
     void SSCommand16_Click(int index);
@@ -71,7 +71,7 @@ public:
     void SSCommand13_Click(int index);
     void EntryClick(int page, int index);
 
-    // ---- overview grid (catalogue/OverviewGrid.cpp) ------------------------------------------
+    // ---- overview page (OverviewPage.cpp) ------------------------------------------
     void SetupSafeguardGrid();
     void SSCommand18_Click(int index);
     void ShowAdministrativeSafeguardsList();
@@ -91,8 +91,7 @@ public:
     bool SaveEditorTo(const QString& name);
     bool SaveToDoGrid();
 
-    // ---- name highlighting, text buffers, rule text (catalogue/NameHighlighting.cpp,
-    //      catalogue/RuleTextLoader.cpp) -------------------------------------------------------
+    // ---- text buffers and name marking (TextBuffers.cpp), reference views (ReferenceViews.cpp)
     void ClearSpecBuffers();
     void HighlightSpecName();
     // The marking loop on one buffer with the word a text builder chose for the entry.

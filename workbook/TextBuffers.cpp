@@ -1,13 +1,14 @@
 // The marking loop, and the Action Area's hidden text buffers that it works on: RText1(0) the
 // rule text, (1) the references in the rule, (2) the additional information, (3) the composed
 // specification page for printing.
-#include "catalogue/NameHighlighting.h"
+#include "workbook/NameMarking.h"
 
+#include "catalogue/NameHighlighting.h"
 #include "frame/HINFO1.h"
 #include "platform/RichTextBox.h"
 #include "workbook/WorkArea1.h"
 
-namespace catalogue {
+namespace workbook {
 
 int markWholeWords(platform::RichTextBox& buffer, const QString& word, MarkingCursor& cursor,
                    EmptyWord empty) {
@@ -43,7 +44,7 @@ int markWholeWords(platform::RichTextBox& buffer, const QString& word, MarkingCu
     return marked;
 }
 
-}  // namespace catalogue
+}  // namespace workbook
 
 // Empties the three view buffers; the printed page RText1(3) is rebuilt by each print.
 void WorkArea1::ClearSpecBuffers() {
@@ -51,8 +52,8 @@ void WorkArea1::ClearSpecBuffers() {
 }
 
 void WorkArea1::MarkSpecName(platform::RichTextBox& buffer, const QString& word) {
-    catalogue::MarkingCursor cursor;
-    catalogue::markWholeWords(buffer, word, cursor);
+    workbook::MarkingCursor cursor;
+    workbook::markWholeWords(buffer, word, cursor);
     FoundPos = cursor.foundPos;
     SearchFrom = cursor.searchFrom;
     LoopIndex = cursor.loopIndex;
@@ -61,9 +62,9 @@ void WorkArea1::MarkSpecName(platform::RichTextBox& buffer, const QString& word)
 // Marks the name of SpecNumber over the whole composed specification page.
 void WorkArea1::HighlightSpecName() {
     const std::string_view name = catalogue::markedSpecName(SpecNumber);
-    catalogue::MarkingCursor cursor;
-    catalogue::markWholeWords(RText1[3], QString::fromUtf8(name.data(), qsizetype(name.size())), cursor,
-                              catalogue::EmptyWord::Skip);
+    workbook::MarkingCursor cursor;
+    workbook::markWholeWords(RText1[3], QString::fromUtf8(name.data(), qsizetype(name.size())), cursor,
+                             workbook::EmptyWord::Skip);
     FoundPos = cursor.foundPos;
     SearchFrom = cursor.searchFrom;
     LoopIndex = cursor.loopIndex;

@@ -1,15 +1,15 @@
 // The marking loop: every whole-word occurrence of a name, letter case ignored, becomes bold
 // and underlined, and the loop ends at the first find that fails.
-#include "catalogue/NameHighlighting.h"
+#include "workbook/NameMarking.h"
 #include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
 
 #include <vector>
 
 using namespace platform;
-using catalogue::EmptyWord;
-using catalogue::MarkingCursor;
-using catalogue::markWholeWords;
+using workbook::EmptyWord;
+using workbook::MarkingCursor;
+using workbook::markWholeWords;
 
 namespace {
 
@@ -128,18 +128,6 @@ TEST_F(MarkingLoopEdgeTest, AnEmptyBufferIsLeftAlone) {
     EXPECT_EQ(markWholeWords(host.Buffer, QStringLiteral("Encryption"), cursor), 0);
     EXPECT_EQ(cursor.finds, 0);
     EXPECT_TRUE(host.Buffer.text().isEmpty());
-}
-
-// The name table: the two overview entries and numbers outside 1..47 have no name.
-TEST(MarkedSpecNames, OverviewEntriesAndOtherNumbersHaveNone) {
-    for (int k : {0, 43, 46, 48, -1}) EXPECT_TRUE(catalogue::markedSpecName(k).empty()) << k;
-    EXPECT_EQ(catalogue::markedSpecName(1), "Risk Analysis");
-    EXPECT_EQ(catalogue::markedSpecName(16), "response and reporting");
-    EXPECT_EQ(catalogue::markedSpecName(42), "Encryption");
-    EXPECT_EQ(catalogue::markedSpecName(47), "Documentation");
-    int named = 0;
-    for (int k = 1; k <= 47; ++k) named += catalogue::markedSpecName(k).empty() ? 0 : 1;
-    EXPECT_EQ(named, 45);
 }
 
 }  // namespace
