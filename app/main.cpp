@@ -1,6 +1,6 @@
 // The program starts with its start window; nothing else is an entry point.
+#include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
-#include "frame/Startfrm.h"
 #include "platform/Program.h"
 
 #include <QApplication>
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     platform::initializeProgram(QStringLiteral("Quorvane"));
     platform::Form::setHelpFile(HelpFileName);
-    platform::defaultInstance<Startfrm>().show();
+    frame::ShowStartWindow();
     int result = app.exec();
     platform::runtime().destroyAllForms();
     return result;

@@ -1,6 +1,7 @@
 #include "frame/SharedBehaviours.h"
 
 #include "frame/HINFO1.h"
+#include "frame/Navigation.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
 
@@ -23,22 +24,18 @@ void ShowHelpTopic(int contextId) { platform::help().showHelp(platform::resolveP
 
 void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
 
-// The backup window itself comes with backup and restore; until then the entries only set the
-// mode it reads.
-static void ShowBackupWindow() {}
-
 void BackupUserFiles() {
     LoopIndex = 0;
     ModeFlag = 0;
     BackupMode = 0;
-    ShowBackupWindow();
+    frame::ShowBackupWindow();
     HourglassOff();
 }
 
 void RestoreUserFiles() {
     ModeFlag = 99;
     BackupMode = 1;
-    ShowBackupWindow();
+    frame::ShowBackupWindow();
     platform::doEvents();
     HourglassOff();
 }

@@ -2,12 +2,11 @@
 
 #include "frame/Artwork.h"
 #include "frame/HINFO1.h"
+#include "frame/Navigation.h"
 #include "frame/Settings.h"
 #include "frame/SharedBehaviours.h"
-#include "frame/Splash1.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
-#include "workbook/WorkArea1.h"
 
 using namespace platform;
 
@@ -131,7 +130,7 @@ void Startfrm::Form_Load() {
     StartHeight = height();
     StartWidth = width();
     if (SplashShown == 0) {
-        defaultInstance<Splash1>().show(true);
+        frame::ShowSplash();
         doEvents();
         SplashShown = 99;
     }
@@ -287,7 +286,7 @@ void Startfrm::LoadBackgroundColor() {
 
 // ---- begin, exit, shared entries -------------------------------------------------------------
 
-void Startfrm::Command2_Click() { defaultInstance<WorkArea1>().show(); }
+void Startfrm::Command2_Click() { frame::ShowActionArea(); }
 
 void Startfrm::mOB_Click() { Command2_Click(); }
 
@@ -297,9 +296,7 @@ void Startfrm::mHCont_Click() { ShowHelpContents(); }
 
 void Startfrm::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
 
-void Startfrm::mHA_Click() {
-    // The About window comes with the shared window behaviours.
-}
+void Startfrm::mHA_Click() { frame::ShowAbout(); }
 
 void Startfrm::mOWeb_Click() { OpenWebSite(); }
 

@@ -1,10 +1,10 @@
 #include "library/PrivRule.h"
 
 #include "frame/HINFO1.h"
+#include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
-#include "workbook/WorkArea1.h"
 
 using namespace platform;
 
@@ -52,9 +52,6 @@ const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiter
 // The colour of the window's background label, which the search and print panels take.
 constexpr Color PanelColor = rgb(214, 222, 234);
 constexpr Color MainPanelColor = rgb(236, 239, 244);
-
-// The Action Area, when it exists (the window never builds the hub just to look at it).
-WorkArea1* hub() { return existingInstance<WorkArea1>(); }
 
 }  // namespace
 
@@ -283,12 +280,7 @@ void PrivRule::Form_Load() {
     doEvents();
     vsElasticLight1.enabled = DisplayMode != 9;
     // The window stands where the Action Area stood.
-    if (WorkArea1* area = hub()) {
-        setTop(area->top());
-        setLeft(area->left());
-        setWidth(area->width());
-        setHeight(area->height());
-    }
+    frame::PlaceLikeActionArea(*this);
     Panel3D3.setBackColor(Label1.backColor());
     SSPanel80.setBackColor(Label1.backColor());
     Print.RestoreGuideLines();
@@ -302,7 +294,7 @@ void PrivRule::Form_Load() {
 }
 
 void PrivRule::Form_Activate() {
-    if (WorkArea1* area = hub(); area && area->isVisible()) area->hide();
+    frame::HideActionArea();
     // Now that the window stands on the screen its client area is known.
     ArrangeControls();
     Print.SaveNormalSize();
@@ -321,10 +313,7 @@ void PrivRule::Form_Unload(int& cancel) {
     StartUnloadFlag = 9;
     // The close box leads to the hub's start page, as the "Action Area" tab does.
     if (RequestedArea == 2) RequestedArea = 0;
-    WorkArea1& area = defaultInstance<WorkArea1>();
-    area.setTop(top());
-    area.setLeft(left());
-    area.show();
+    frame::ShowActionAreaAt(left(), top());
     doEvents();
 }
 
@@ -506,6 +495,5 @@ void PrivRule::mH_Click() {
 void PrivRule::mHCont_Click() { ShowHelpContents(); }
 void PrivRule::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
 void PrivRule::mHSec_Click() { ShowHelpTopic(ScreenHelpTopic()); }
-// The About window comes later; the entry is there so the menu reads as on every window.
-void PrivRule::mHA_Click() {}
+void PrivRule::mHA_Click() { frame::ShowAbout(); }
 void PrivRule::mHWeb_Click() { OpenWebSite(); }

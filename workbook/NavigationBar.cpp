@@ -4,7 +4,7 @@
 
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
-#include "library/PrivRule.h"
+#include "frame/Navigation.h"
 #include "platform/Dialogs.h"
 
 using namespace platform;
@@ -23,15 +23,15 @@ void WorkArea1::SSCommand4_Click(int i) {
     switch (i) {
     case 1:
         doEvents();
-        ShowInformationAdvisor();
+        frame::ShowInformationAdvisor();
         break;
     case 2:
         doEvents();
-        ShowSecurityRule();
+        frame::ShowSecurityRule();
         break;
     case 3:
         doEvents();
-        ShowMiscellaneous();
+        frame::ShowMiscellaneous();
         break;
     case 4:
         HourglassOff();
@@ -68,6 +68,3 @@ void WorkArea1::AskSaveChanges() {
     LoopIndex = 0;
     doEvents();
 }
-
-// The Security Rule window takes the hub's place and hides it in its own Activate.
-void WorkArea1::ShowSecurityRule() { defaultInstance<PrivRule>().show(); }

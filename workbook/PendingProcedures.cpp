@@ -41,8 +41,3 @@ void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
 void WorkArea1::mOCl_Click() {}        // clears the to-do grid
 void WorkArea1::mOIn_Click() {}        // inserts a to-do row
 void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel
-
-// Other windows.
-void WorkArea1::ShowInformationAdvisor() {}  // shows the Information Advisor window InfoAdv
-void WorkArea1::ShowMiscellaneous() {}       // shows the Miscellaneous window Miscform1
-void WorkArea1::ShowAbout() {}               // shows the About window modally

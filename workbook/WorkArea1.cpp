@@ -6,9 +6,9 @@
 #include "catalogue/EntryButtons.h"
 #include "catalogue/OverviewRows.h"
 #include "frame/HINFO1.h"
+#include "frame/Navigation.h"
 #include "frame/Settings.h"
 #include "frame/SharedBehaviours.h"
-#include "frame/Startfrm.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -596,13 +596,7 @@ void WorkArea1::Form_Load() {
     // 4-5.
     LoopIndex = 0;
     RequestedArea = 0;
-    if (Startfrm* start = existingInstance<Startfrm>()) {
-        setTop(start->top());
-        setLeft(start->left());
-        setWidth(start->width());
-        setHeight(start->height());
-        setWindowState(start->windowState());
-    }
+    frame::PlaceLikeStartWindow(*this);
     // 6. The print font starts as the editor's font.
     PrintFontName = Rtext3.font().name;
     PrintFontSize = Rtext3.font().size;
@@ -671,7 +665,7 @@ void WorkArea1::Form_Load() {
 }
 
 void WorkArea1::Form_Activate() {
-    if (Startfrm* start = existingInstance<Startfrm>(); start && start->isVisible()) start->hide();
+    frame::HideStartWindow();
     HourglassOn();
     if (RequestedArea != 0) {
         if (!SSPanel5.visible()) {
@@ -684,17 +678,17 @@ void WorkArea1::Form_Activate() {
         case 1:
             setCaption(QStringLiteral("Information Advisor"));
             RequestedArea = 0;
-            ShowInformationAdvisor();
+            frame::ShowInformationAdvisor();
             break;
         case 2:
             setCaption(QStringLiteral("Security Rule"));
             RequestedArea = 0;
-            ShowSecurityRule();
+            frame::ShowSecurityRule();
             break;
         case 3:
             setCaption(QStringLiteral("Miscellaneous"));
             RequestedArea = 0;
-            ShowMiscellaneous();
+            frame::ShowMiscellaneous();
             break;
         default:
             RequestedArea = 0;
@@ -838,7 +832,7 @@ void WorkArea1::mHSceen_Click() {
     ShowHelpTopic(ScreenHelpTopic());
 }
 
-void WorkArea1::mHA_Click() { ShowAbout(); }
+void WorkArea1::mHA_Click() { frame::ShowAbout(); }
 
 void WorkArea1::mHWeb_Click() { OpenWebSite(); }
 

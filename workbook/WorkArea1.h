@@ -167,10 +167,6 @@ public:
     void LoadToDoGrid();
     void HideCalendar();
     void RefreshWorksheetButtons();
-    void ShowInformationAdvisor();
-    void ShowSecurityRule();
-    void ShowMiscellaneous();
-    void ShowAbout();
 
     // =========================================================================================
     // Controls

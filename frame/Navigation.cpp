@@ -1,0 +1,63 @@
+// The only file that includes the headers of the windows it opens. A window that is still to
+// be written has its function here with an empty body, so that its callers are in place and
+// nothing visible happens until the window exists.
+#include "frame/Navigation.h"
+
+#include "frame/Splash1.h"
+#include "frame/Startfrm.h"
+#include "library/PrivRule.h"
+#include "workbook/WorkArea1.h"
+
+using platform::defaultInstance;
+using platform::existingInstance;
+
+namespace frame {
+
+void ShowStartWindow() { defaultInstance<Startfrm>().show(); }
+
+void HideStartWindow() {
+    if (Startfrm* start = existingInstance<Startfrm>(); start && start->isVisible()) start->hide();
+}
+
+void PlaceLikeStartWindow(platform::Form& form) {
+    Startfrm* start = existingInstance<Startfrm>();
+    if (!start) return;
+    form.setTop(start->top());
+    form.setLeft(start->left());
+    form.setWidth(start->width());
+    form.setHeight(start->height());
+    form.setWindowState(start->windowState());
+}
+
+void ShowSplash() { defaultInstance<Splash1>().show(true); }
+
+void ShowActionArea() { defaultInstance<WorkArea1>().show(); }
+
+void ShowActionAreaAt(int left, int top) {
+    WorkArea1& area = defaultInstance<WorkArea1>();
+    area.setTop(top);
+    area.setLeft(left);
+    area.show();
+}
+
+void HideActionArea() {
+    if (WorkArea1* area = existingInstance<WorkArea1>(); area && area->isVisible()) area->hide();
+}
+
+void PlaceLikeActionArea(platform::Form& form) {
+    WorkArea1* area = existingInstance<WorkArea1>();
+    if (!area) return;
+    form.setTop(area->top());
+    form.setLeft(area->left());
+    form.setWidth(area->width());
+    form.setHeight(area->height());
+}
+
+void ShowSecurityRule() { defaultInstance<PrivRule>().show(); }
+void ShowInformationAdvisor() {}  // InfoAdv
+void ShowMiscellaneous() {}       // Miscform1
+
+void ShowAbout() {}         // About1, modally
+void ShowBackupWindow() {}  // Backup1, modally
+
+}  // namespace frame
