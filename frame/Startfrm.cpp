@@ -116,6 +116,7 @@ Startfrm::Startfrm()
 
 void Startfrm::Form_Load() {
     makeProgramFolderCurrent();
+    removeInterruptedSaves();  // what a save cut off by a crash or power loss left behind
     HourglassOn();
     SSPanel1.setVisible(false);
     if (frame::readSmallerScreenSetting()) {

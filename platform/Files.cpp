@@ -1,14 +1,16 @@
 // The program folder and the shared file formats. Everything here works on POSIX file
-// descriptors or QSaveFile so that the two properties the program relies on hold everywhere:
-// a read never blocks or wanders out of the program folder, and a whole-file write either
-// completes or leaves the old file as it was.
+// descriptors so that the two properties the program relies on hold everywhere: a read never
+// blocks or wanders out of the program folder, and a write is reported as done only when every
+// byte is on the disk (a whole-file write otherwise leaves the old file as it was).
 #include "platform/Files.h"
+
+#include "platform/FileFaults.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <array>
 #include <cerrno>
@@ -277,6 +279,101 @@ ReadResult readWholeFile(const QString& name) {
     return result;
 }
 
+namespace {
+
+FileFaultHook*& faultHook() {
+    static FileFaultHook* hook = nullptr;
+    return hook;
+}
+
+// Asks the test hook, if any, before a step; the error number the step is to fail with, or 0.
+int faultBefore(FileStep step, const QString& file, qint64* bytes = nullptr) {
+    FileFaultHook* hook = faultHook();
+    if (!hook)
+        return 0;
+    qint64 ignored = 0;
+    return hook->beforeStep(step, file, bytes ? bytes : &ignored);
+}
+
+QString errorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The temporary file of a whole-file write stands beside its target as
+// "." + target name + ".~save-" + six letters or digits. Nothing else the program writes, and
+// no name a person is likely to choose, has that shape, so what an interrupted save left can
+// be removed at start-up without touching anything else.
+const QString kTempTag = QStringLiteral(".~save-");
+constexpr int kTempSuffixLength = 6;
+constexpr char kTempAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+QString temporaryNameFor(const QString& fileName) {
+    QString suffix;
+    for (int i = 0; i < kTempSuffixLength; ++i)
+        suffix += QLatin1Char(kTempAlphabet[QRandomGenerator::global()->bounded(int(sizeof kTempAlphabet) - 1)]);
+    return QLatin1Char('.') + fileName + kTempTag + suffix;
+}
+
+// Makes the file's bytes or a folder's entries durable. A file system that cannot sync a
+// folder at all says so with EINVAL (or ENOTSUP); that is no failure of this write.
+int syncFd(int fd, bool folder) {
+    for (;;) {
+        if (::fsync(fd) == 0)
+            return 0;
+        if (errno == EINTR)
+            continue;
+        if (folder && (errno == EINVAL || errno == ENOTSUP || errno == EROFS))
+            return 0;
+        return errno;
+    }
+}
+
+int syncFolder(const QString& folder, const QString& file) {
+    if (const int injected = faultBefore(FileStep::SyncFolder, file))
+        return injected;
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int result = syncFd(fd, true);
+    ::close(fd);
+    return result;
+}
+
+// Writes all of `size` bytes at the file's current position (pos < 0) or at `pos`, in pieces of
+// at most 64 KiB, asking the hook before each. 0 when every byte was written, else the error.
+int writeAll(int fd, const char* data, qint64 size, off_t pos, const QString& file) {
+    constexpr qint64 Piece = 65536;
+    qint64 done = 0;
+    while (done < size) {
+        qint64 count = qMin(Piece, size - done);
+        if (const int injected = faultBefore(FileStep::Write, file, &count))
+            return injected;
+        if (count <= 0)
+            return ENOSPC;
+        const ssize_t n = pos < 0 ? ::write(fd, data + done, std::size_t(count))
+                                  : ::pwrite(fd, data + done, std::size_t(count), pos + off_t(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return ENOSPC;  // nothing taken and no reason given: the disk has no room
+        done += n;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void setFileFaultHook(FileFaultHook* hook) {
+    faultHook() = hook;
+}
+
+FileFaultHook* fileFaultHook() {
+    return faultHook();
+}
+
 bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error) {
     auto fail = [error](const QString& reason) {
         if (error)
@@ -289,7 +386,8 @@ bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error
     QString target;
     bool regular = true;
     QString why;
-    switch (safeTarget(path, &target, &regular, &why)) {
+    const Target found = safeTarget(path, &target, &regular, &why);
+    switch (found) {
     case Target::Refused:
         return fail(why);
     case Target::Existing:
@@ -299,17 +397,105 @@ bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error
     case Target::Missing:
         break;
     }
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
+    const QFileInfo targetInfo(target);
+    const QString folder = targetInfo.absolutePath();
+
+    // The temporary file, beside the target so that the rename never crosses file systems.
+    QString temporary;
+    int fd = -1;
+    if (const int injected = faultBefore(FileStep::Create, path))
+        return fail(errorText(injected));
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temporary = folder + QLatin1Char('/') + temporaryNameFor(targetInfo.fileName());
+        fd = ::open(QFile::encodeName(temporary).constData(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY, 0666);
+        if (fd < 0 && errno != EEXIST && errno != EINTR)
+            break;
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    if (fd < 0)
+        return fail(errorText(errno));
+    const QByteArray encodedTemporary = QFile::encodeName(temporary);
+    // Every way out before the rename takes the temporary file away again.
+    auto abandon = [&](int failure) {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(encodedTemporary.constData());
+        return fail(errorText(failure));
+    };
+    if (found == Target::Existing) {
+        // The new file keeps the permissions of the one it replaces.
+        struct stat old;
+        if (::stat(QFile::encodeName(target).constData(), &old) == 0)
+            (void)::fchmod(fd, old.st_mode & 07777);
+    }
+
+    if (const int failure = writeAll(fd, bytes.constData(), bytes.size(), -1, path))
+        return abandon(failure);
+    if (const int injected = faultBefore(FileStep::Sync, path))
+        return abandon(injected);
+    if (const int failure = syncFd(fd, false))
+        return abandon(failure);
+    // Every byte must be in the file before it may take the old one's place.
+    struct stat written;
+    if (::fstat(fd, &written) != 0)
+        return abandon(errno);
+    if (written.st_size != bytes.size())
+        return abandon(EIO);
+    if (const int injected = faultBefore(FileStep::Close, path))
+        return abandon(injected);
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0 && errno != EINTR)
+        return abandon(errno);
+
+    if (const int injected = faultBefore(FileStep::Rename, path))
+        return abandon(injected);
+    if (::rename(encodedTemporary.constData(), QFile::encodeName(target).constData()) != 0)
+        return abandon(errno);
+    // The new file is in place; only a folder sync that fails is left to report. The old file
+    // is gone then, but the save is not known to survive a power loss, so it is not told as done.
+    if (const int failure = syncFolder(folder, path))
+        return fail(errorText(failure));
     return true;
+}
+
+// ---- Interrupted saves -----------------------------------------------------------------------
+
+bool isInterruptedSaveName(const QString& fileName) {
+    if (!fileName.startsWith(QLatin1Char('.')))
+        return false;
+    const qsizetype tag = fileName.size() - kTempSuffixLength - kTempTag.size();
+    if (tag < 2 || fileName.mid(tag, kTempTag.size()) != kTempTag)
+        return false;
+    for (qsizetype i = tag + kTempTag.size(); i < fileName.size(); ++i) {
+        const char16_t c = fileName.at(i).unicode();
+        const bool letterOrDigit =
+            (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+        if (!letterOrDigit)
+            return false;
+    }
+    return true;
+}
+
+int removeInterruptedSaves(const QString& folder) {
+    const QString dir = folder.isEmpty() ? programFolder() : resolvePath(folder);
+    const QStringList entries =
+        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    int removed = 0;
+    for (const QString& entry : entries) {
+        if (!isInterruptedSaveName(entry))
+            continue;
+        // Only a regular file of its own: a link of that name is left alone.
+        const QByteArray encoded = QFile::encodeName(dir + QLatin1Char('/') + entry);
+        struct stat st;
+        if (::lstat(encoded.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::unlink(encoded.constData()) == 0)
+            ++removed;
+    }
+    if (removed > 0)
+        (void)syncFolder(dir, dir);
+    return removed;
 }
 
 bool copyFileSafely(const QString& source, const QString& target, QString* error) {
@@ -515,8 +701,11 @@ bool RecordFile::open(const QString& name, int recordLength) {
         return false;
     QString target;
     bool regular = true;
-    const Target found = safeTarget(resolvePath(name), &target, &regular);
+    const QString path = resolvePath(name);
+    const Target found = safeTarget(path, &target, &regular);
     if (found == Target::Refused || (found == Target::Existing && !regular))
+        return false;
+    if (found == Target::Missing && faultBefore(FileStep::Create, path) != 0)
         return false;
     const QByteArray encoded = QFile::encodeName(target);
     const int flags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW;
@@ -532,6 +721,9 @@ bool RecordFile::open(const QString& name, int recordLength) {
     }
     fd_ = fd;
     length_ = recordLength;
+    path_ = path;
+    // A file that this open created has a name that is not yet durable either.
+    newFile_ = found == Target::Missing;
     return true;
 }
 
@@ -540,6 +732,8 @@ void RecordFile::close() {
         ::close(fd_);
     fd_ = -1;
     length_ = 0;
+    newFile_ = false;
+    path_.clear();
 }
 
 QByteArray RecordFile::readRecordBytes(int record) {
@@ -565,15 +759,15 @@ bool RecordFile::writeRecordBytes(int record, const QByteArray& bytes) {
     if (fd_ < 0 || record < 1 || bytes.size() != length_)
         return false;
     const off_t offset = off_t(record - 1) * length_;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.constData() + done, std::size_t(bytes.size() - done),
-                                   offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+    if (writeAll(fd_, bytes.constData(), bytes.size(), offset, path_) != 0)
+        return false;
+    // Told as written only once the record is on the disk.
+    if (faultBefore(FileStep::Sync, path_) != 0 || syncFd(fd_, false) != 0)
+        return false;
+    if (newFile_) {
+        if (syncFolder(QFileInfo(path_).absolutePath(), path_) != 0)
             return false;
-        done += n;
+        newFile_ = false;
     }
     return true;
 }

@@ -1,6 +1,6 @@
 // The program folder and the file formats every subsystem shares: whole files written
-// atomically, Windows-1252 text, fixed-record files, QuotedLine files, numbers stored as
-// text, and the hidden/normal state of the content documents.
+// atomically and durably, Windows-1252 text, fixed-record files, QuotedLine files, numbers
+// stored as text, and the hidden/normal state of the content documents.
 #pragma once
 
 #include <QByteArray>
@@ -43,12 +43,23 @@ struct ReadResult {
 // never blocks on a FIFO or device (those, and such links, read as Unreadable).
 ReadResult readWholeFile(const QString& name);
 
-// Writes a whole file through a temporary file in the same folder renamed over the old one
-// only when complete. On failure the old file stays as it was and false is returned, with a
-// short reason in *error when given. A link out of the program folder is never written through.
+// Writes a whole file through a temporary file in the same folder, renamed over the old one
+// only when every write, the sync and the close succeeded and every byte is in it; then the
+// folder is synced so that the rename survives a power loss. Any failure gives false with a
+// short reason in *error when given (the system's words, such as "No space left on device");
+// when it comes before the rename, the old file stays byte for byte as it was and the
+// temporary file is removed. A link out of the program folder is never written through.
 bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error = nullptr);
 // Copies a file the same safe way (source and target may lie in different folders).
 bool copyFileSafely(const QString& source, const QString& target, QString* error = nullptr);
+
+// ---- Interrupted saves ------------------------------------------------------------------------
+// A save killed before its rename leaves its temporary file behind. True for the names that
+// writeWholeFile gives its temporary files (and for nothing else).
+bool isInterruptedSaveName(const QString& fileName);
+// Removes such files (regular files only, never a link or a folder) from `folder`, the program
+// folder when empty; nothing else is touched. Gives how many were removed.
+int removeInterruptedSaves(const QString& folder = QString());
 
 // ---- Hidden/normal state of content documents ------------------------------------------------
 // Kept in the folder's ".hidden" list (one name per line); the file itself is never renamed.
@@ -75,7 +86,8 @@ struct VariantValue {
 
 // One open fixed-record file: records of length L numbered from 1, record n at (n-1)*L.
 // Opening creates a missing file (0 bytes) and never truncates. A record beyond the end reads
-// as empty. A written record is padded with zero bytes to its full length.
+// as empty. A written record is padded with zero bytes to its full length, and a write is
+// told as done only once the record is synced to the disk (and the name of a new file too).
 class RecordFile {
 public:
     RecordFile() = default;
@@ -104,6 +116,8 @@ private:
 
     int fd_ = -1;
     int length_ = 0;
+    QString path_;
+    bool newFile_ = false;
 };
 
 // Convenience forms: open, read or write one record, close.

@@ -59,6 +59,20 @@ TEST_F(StartTest, FreshFolderOpensMaximisedAndLeavesAnEmptySettingsFile) {
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
+// A save cut off before its rename leaves its temporary file; the next start takes it away and
+// leaves every other file of the folder alone.
+TEST_F(StartTest, StartRemovesTheTemporaryFilesOfInterruptedSavesOnly) {
+    folder->write(QStringLiteral("Action0.Fil"), "{\\rtf1 saved}");
+    folder->write(QStringLiteral(".Action0.Fil.~save-q8ZrT2"), "{\\rtf1 half");
+    folder->write(QStringLiteral(".Stat1.Fil.~save-00aaZZ"), "");
+    folder->write(QStringLiteral("Action0.Fil.bak"), "the user's own copy");
+    start();
+    EXPECT_FALSE(folder->exists(QStringLiteral(".Action0.Fil.~save-q8ZrT2")));
+    EXPECT_FALSE(folder->exists(QStringLiteral(".Stat1.Fil.~save-00aaZZ")));
+    EXPECT_EQ(folder->read(QStringLiteral("Action0.Fil")), QByteArray("{\\rtf1 saved}"));
+    EXPECT_EQ(folder->read(QStringLiteral("Action0.Fil.bak")), QByteArray("the user's own copy"));
+}
+
 TEST_F(StartTest, SmallerScreenWritesYesAtByte680AndCentresTheWindow) {
     Startfrm& s = start();
     s.Command1[1].click();
