@@ -2,21 +2,10 @@
 
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/RichTextBox.h"
 #include "platform/Services.h"
-
-void PopupOptionsMenu(platform::Form& form, platform::Menu& optionsMenu, int button) {
-    if (button == platform::Mouse::Right) form.popupMenu(optionsMenu);
-}
-
-void AttachOptionsPopup(platform::Form& form, platform::Menu& optionsMenu,
-                        std::initializer_list<platform::Control*> controls) {
-    for (platform::Control* c : controls) {
-        c->onMouseUp = [&form, &optionsMenu](int button, int, int, int) {
-            PopupOptionsMenu(form, optionsMenu, button);
-        };
-    }
-}
 
 void ShowHelpContents() { platform::help().showHelp(platform::resolvePath(HelpFileName), 0); }
 
@@ -38,6 +27,23 @@ void RestoreUserFiles() {
     frame::ShowBackupWindow();
     platform::doEvents();
     HourglassOff();
+}
+
+int ConfirmExit() {
+    return platform::msgBox(QStringLiteral("Exit Quorvane?"), platform::Msg::Question | platform::Msg::YesNoCancel,
+                            QStringLiteral("Exit"));
+}
+
+void CopyAsRichText(const platform::RichTextBox& box) {
+    namespace Msg = platform::Msg;
+    const QString title = QStringLiteral("Copy Option");
+    // The message tells what happened: a copy the clipboard refused is not reported as made.
+    if (platform::clipboard().setRichText(box.rtfBytes(), box.text()))
+        platform::msgBox(QStringLiteral("A copy has been copied to the Windows Clipboard."), Msg::Information | Msg::OKOnly,
+                         title);
+    else
+        platform::msgBox(QStringLiteral("The copy could not be put on the Windows Clipboard."),
+                         Msg::Exclamation | Msg::OKOnly, title);
 }
 
 static void setContentFilesHidden(bool hidden) {

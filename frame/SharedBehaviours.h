@@ -1,8 +1,12 @@
-// The small behaviours every window repeats: the right-button Options popup, the help topics
-// and the maker's web site.
+// The small behaviours every window repeats: the help topics, the maker's web site, the backup and restore entries, the exit question and the rich-text
+// copy. The menus that carry them are frame/SharedMenus.h.
 #pragma once
 
 #include "platform/Controls.h"
+
+namespace platform {
+class RichTextBox;
+}
 
 // The help file beside the program (its name is matched without regard to letter case).
 inline const QString HelpFileName = QStringLiteral("QUORVANE.hlp");
@@ -24,11 +28,6 @@ constexpr int InformationAdvisor = 3066;
 constexpr int SpellCheck = 5050;
 }  // namespace HelpContext
 
-// A right-button release pops up the window's Options menu; other buttons do nothing.
-void PopupOptionsMenu(platform::Form& form, platform::Menu& optionsMenu, int button);
-// Wires PopupOptionsMenu to the mouse-up event of each control given.
-void AttachOptionsPopup(platform::Form& form, platform::Menu& optionsMenu,
-                        std::initializer_list<platform::Control*> controls);
 // The help file at its contents, or at a topic.
 void ShowHelpContents();
 void ShowHelpTopic(int contextId);
@@ -38,6 +37,11 @@ void OpenWebSite();
 // The Utilities entries of every window: set the backup window's mode and open it modally.
 void BackupUserFiles();
 void RestoreUserFiles();
+
+// "Exit Quorvane?" with Yes, No and Cancel; returns the answer.
+int ConfirmExit();
+// Puts the whole rich text of a box on the clipboard and says whether it got there.
+void CopyAsRichText(const platform::RichTextBox& box);
 
 // The content documents Misc0-63.Hlp and Pr0-24.Hlp made visible (normal) or hidden. A
 // missing document is skipped in both directions.

@@ -25,17 +25,7 @@ Startfrm::Startfrm()
       mOSep1(*this, QStringLiteral("mOSep1"), QStringLiteral("-")),
       mOB(*this, QStringLiteral("mOB"), QStringLiteral("&Begin Program")),
       mOSep2(*this, QStringLiteral("mOSep2"), QStringLiteral("-")),
-      mOE(*this, QStringLiteral("mOE"), QStringLiteral("E&xit")),
-      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
-      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
-      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
-      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
-      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
-      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
-      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
-      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
-      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
-      mOWeb(*this, QStringLiteral("mOWeb"), MakerWebCaption) {
+      mOE(*this, QStringLiteral("mOE"), QStringLiteral("E&xit")) {
     setCaption(QStringLiteral("Quorvane - Start Screen"));
     setHelpContextId(HelpContext::ProgramOverview);
     move(0, 0, 12000, 9000);
@@ -76,7 +66,6 @@ Startfrm::Startfrm()
     Command2.onClick = [this] { Command2_Click(); };
 
     // Menus.
-    addMenu(mO);
     mO.add(mOBC);
     mO.add(mOP);
     mOP.add(mOPF);
@@ -85,16 +74,7 @@ Startfrm::Startfrm()
     mO.add(mOB);
     mO.add(mOSep2);
     mO.add(mOE);
-    addMenu(mU);
-    mU.add(mUBack);
-    mU.add(mURestore);
-    addMenu(mH);
-    mH.add(mHCont);
-    mH.add(mHI);
-    mH.add(mHSep1);
-    mH.add(mHA);
-    mH.add(mHSep2);
-    mH.add(mOWeb);
+    Menus.AddToMenuBar(mO);
     mO.onClick = [this] { mO_Click(); };
     mOP.onClick = [this] { mOP_Click(); };
     mOPF.onClick = [this] { mOPF_Click(); };
@@ -102,14 +82,8 @@ Startfrm::Startfrm()
     mOBC.onClick = [this] { mOBC_Click(); };
     mOB.onClick = [this] { mOB_Click(); };
     mOE.onClick = [this] { mOE_Click(); };
-    mUBack.onClick = [this] { mUBack_Click(); };
-    mURestore.onClick = [this] { mURestore_Click(); };
-    mHCont.onClick = [this] { mHCont_Click(); };
-    mHI.onClick = [this] { mHI_Click(); };
-    mHA.onClick = [this] { mHA_Click(); };
-    mOWeb.onClick = [this] { mOWeb_Click(); };
 
-    AttachOptionsPopup(*this, mO, {&Command1[0], &Command1[1], &Command2, &Image1, &Label1, &Label8, &SSPanel1});
+    Menus.AttachOptionsPopup({&Command1[0], &Command1[1], &Command2, &Image1, &Label1, &Label8, &SSPanel1});
 }
 
 // ---- life cycle ------------------------------------------------------------------------------
@@ -204,7 +178,7 @@ void Startfrm::Form_Unload(int&) {
     endProgram();
 }
 
-void Startfrm::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+void Startfrm::Form_MouseUp(int button, int, int, int) { Menus.PopupOptionsMenu(button); }
 
 void Startfrm::CentreStartPanel() {
     SSPanel1.setTop(height() / 2 - SSPanel1.height() / 2 - 400);
@@ -285,7 +259,7 @@ void Startfrm::LoadBackgroundColor() {
     setBackColor(Color(StartBackColor.integer));
 }
 
-// ---- begin, exit, shared entries -------------------------------------------------------------
+// ---- begin, exit -------------------------------------------------------------
 
 void Startfrm::Command2_Click() { frame::ShowActionArea(); }
 
@@ -293,14 +267,3 @@ void Startfrm::mOB_Click() { Command2_Click(); }
 
 void Startfrm::mOE_Click() { unload(); }
 
-void Startfrm::mHCont_Click() { ShowHelpContents(); }
-
-void Startfrm::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
-
-void Startfrm::mHA_Click() { frame::ShowAbout(); }
-
-void Startfrm::mOWeb_Click() { OpenWebSite(); }
-
-void Startfrm::mUBack_Click() { BackupUserFiles(); }
-
-void Startfrm::mURestore_Click() { RestoreUserFiles(); }

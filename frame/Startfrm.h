@@ -3,6 +3,7 @@
 // the way into the Action Area. It stays loaded, hidden, until the program ends.
 #pragma once
 
+#include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 
 class Startfrm : public platform::Form {
@@ -28,12 +29,6 @@ public:
     void mOBC_Click();
     void mOB_Click();
     void mOE_Click();
-    void mHCont_Click();
-    void mHI_Click();
-    void mHA_Click();
-    void mOWeb_Click();
-    void mUBack_Click();
-    void mURestore_Click();
 
     // Controls.
     platform::SSPanel SSPanel1;
@@ -53,16 +48,16 @@ public:
     platform::Menu mOB;
     platform::Menu mOSep2;
     platform::Menu mOE;
-    platform::Menu mU;
-    platform::Menu mUBack;
-    platform::Menu mURestore;
-    platform::Menu mH;
-    platform::Menu mHCont;
-    platform::Menu mHI;
-    platform::Menu mHSep1;
-    platform::Menu mHA;
-    platform::Menu mHSep2;
-    platform::Menu mOWeb;
+    // Utilities and Help, as every window has them; the web-site entry is mOWeb here.
+    SharedMenus Menus{*this, SharedMenuNames{.web = QStringLiteral("mOWeb")}};
+    platform::Menu& mU = Menus.mU;
+    platform::Menu& mUBack = Menus.mUBack;
+    platform::Menu& mURestore = Menus.mURestore;
+    platform::Menu& mH = Menus.mH;
+    platform::Menu& mHCont = Menus.mHCont;
+    platform::Menu& mHI = Menus.mHI;
+    platform::Menu& mHA = Menus.mHA;
+    platform::Menu& mOWeb = Menus.mHWeb;
 
     // 1 while "&Background Color" saves the choice of the system default colour.
     int UseDefaultColor = 0;

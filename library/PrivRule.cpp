@@ -2,7 +2,7 @@
 
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
-#include "frame/SharedBehaviours.h"
+#include "frame/SharedMenus.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
@@ -40,8 +40,6 @@ QString RuleSectionFileName(int section) { return QStringLiteral("PR%1.Hlp").arg
 
 namespace {
 
-const QString ExitTitle = QStringLiteral("Exit");
-const QString CopyTitle = QStringLiteral("Copy Option");
 const QString FontDisplayTitle = QStringLiteral("Font Display");
 const QString WindowTitle = QStringLiteral("Security Rule");
 
@@ -87,18 +85,7 @@ PrivRule::PrivRule()
       mOClip(*this, QStringLiteral("mOClip"), QStringLiteral("&Copy to Clipboard")),
       mOFD(*this, QStringLiteral("mOFD"), QStringLiteral("&Font Display")),
       mOPrint(*this, QStringLiteral("mOPrint"), QStringLiteral("&Print")),
-      mOSearch(*this, QStringLiteral("mOSearch"), QStringLiteral("&Search")),
-      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
-      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
-      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
-      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
-      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
-      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
-      mHSec(*this, QStringLiteral("mHSec"), QStringLiteral("&Security Rule")),
-      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
-      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
-      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
-      mHWeb(*this, QStringLiteral("mHWeb"), MakerWebCaption) {
+      mOSearch(*this, QStringLiteral("mOSearch"), QStringLiteral("&Search")) {
     setCaption(WindowTitle);
     setKeyPreview(true);
     setHelpContextId(HelpContext::SecurityRule);
@@ -168,7 +155,6 @@ PrivRule::PrivRule()
     Print.RebuildAfterPageSetup = [this] { BuildPrintPreview(); };
 
     // Menus.
-    addMenu(mO);
     mO.add(mOTab0);
     mO.add(mOTab1);
     mO.add(mOTab3);
@@ -179,17 +165,9 @@ PrivRule::PrivRule()
     mO.add(mOFD);
     mO.add(mOPrint);
     mO.add(mOSearch);
-    addMenu(mU);
-    mU.add(mUBack);
-    mU.add(mURestore);
-    addMenu(mH);
-    mH.add(mHCont);
-    mH.add(mHI);
-    mH.add(mHSec);
-    mH.add(mHSep1);
-    mH.add(mHA);
-    mH.add(mHSep2);
-    mH.add(mHWeb);
+    Menus.AddToMenuBar(mO);
+    Menus.ScreenTopic = [this] { return ScreenHelpTopic(); };
+    Menus.PreviewShowing = [this] { return SSPanel80.visible(); };
     mOTab0.onClick = [this] { mOTab_Click(0); };
     mOTab1.onClick = [this] { mOTab_Click(1); };
     mOTab3.onClick = [this] { mOTab_Click(3); };
@@ -198,20 +176,11 @@ PrivRule::PrivRule()
     mOFD.onClick = [this] { mOFD_Click(); };
     mOPrint.onClick = [this] { mOPrint_Click(); };
     mOSearch.onClick = [this] { mOSearch_Click(); };
-    mUBack.onClick = [this] { mUBack_Click(); };
-    mURestore.onClick = [this] { mURestore_Click(); };
-    mH.onClick = [this] { mH_Click(); };
-    mHCont.onClick = [this] { mHCont_Click(); };
-    mHI.onClick = [this] { mHI_Click(); };
-    mHSec.onClick = [this] { mHSec_Click(); };
-    mHA.onClick = [this] { mHA_Click(); };
-    mHWeb.onClick = [this] { mHWeb_Click(); };
 
     // The right button pops up the Options menu over the panels, labels and buttons.
-    AttachOptionsPopup(*this, mO, {&Command5, &Command6, &Label1, &Panel3D3, &SSCommand3, &SSCommand4,
+    Menus.AttachOptionsPopup({&Command5, &Command6, &Label1, &Panel3D3, &SSCommand3, &SSCommand4,
                                    &SSCommand5, &SSCommand6, &SSFrame1, &SSPanel1});
-    SSCommand2.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
-    SSOption1.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    Menus.AttachOptionsPopupToArrays(SSCommand2, SSOption1);
 
     // No section is shown yet: nothing to print, search, restyle or copy.
     EnableDocumentCommands(false);
@@ -317,7 +286,7 @@ void PrivRule::Form_Unload(int& cancel) {
     doEvents();
 }
 
-void PrivRule::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+void PrivRule::Form_MouseUp(int button, int, int, int) { Menus.PopupOptionsMenu(button); }
 
 // ---- keys ------------------------------------------------------------------------------------
 
@@ -429,16 +398,7 @@ void PrivRule::SSCommand6_Click() {
     for (auto& [i, o] : SSOption1) o->setValue(false);
 }
 
-void PrivRule::mOClip_Click() {
-    // The message tells what happened: a copy the clipboard refused is not reported as made.
-    if (clipboard().setRichText(RText2.rtfBytes(), RText2.text())) {
-        msgBox(QStringLiteral("A copy has been copied to the Windows Clipboard."), Msg::Information | Msg::OKOnly,
-               CopyTitle);
-    } else {
-        msgBox(QStringLiteral("The copy could not be put on the Windows Clipboard."),
-               Msg::Exclamation | Msg::OKOnly, CopyTitle);
-    }
-}
+void PrivRule::mOClip_Click() { CopyAsRichText(RText2); }
 
 void PrivRule::SSCommand4_Click() {
     PrintPanel::SetMargins(350, 350, 300, 100);
@@ -461,7 +421,7 @@ void PrivRule::SSCommand2_Click(int index) {
     if (index == 2) return;
     if (index == 4) {
         HourglassOff();
-        LoopIndex = msgBox(QStringLiteral("Exit Quorvane?"), Msg::Question | Msg::YesNoCancel, ExitTitle);
+        LoopIndex = ConfirmExit();
         if (LoopIndex == Answer::Yes) {
             unload();
             return;
@@ -476,24 +436,3 @@ void PrivRule::SSCommand2_Click(int index) {
 void PrivRule::mOTab_Click(int index) { SSCommand2[index].setValue(true); }
 
 void PrivRule::mOE_Click() { SSCommand2[4].setValue(true); }
-
-// ---- Utilities and Help ----------------------------------------------------------------------
-
-void PrivRule::mUBack_Click() { BackupUserFiles(); }
-
-void PrivRule::mURestore_Click() { RestoreUserFiles(); }
-
-void PrivRule::mH_Click() {
-    // With the preview up the Help menu goes straight to the print-preview topic.
-    if (!SSPanel80.visible()) return;
-    ShowHelpTopic(HelpContext::PrintPreview);
-    mH.setVisible(false);
-    doEvents();
-    mH.setVisible(true);
-}
-
-void PrivRule::mHCont_Click() { ShowHelpContents(); }
-void PrivRule::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
-void PrivRule::mHSec_Click() { ShowHelpTopic(ScreenHelpTopic()); }
-void PrivRule::mHA_Click() { frame::ShowAbout(); }
-void PrivRule::mHWeb_Click() { OpenWebSite(); }

@@ -7,6 +7,7 @@
 //   printing/RichTextPrinting.cpp  BuildPrintPreview's renderer
 #pragma once
 
+#include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/RichTextBox.h"
 #include "printing/PrintPanel.h"
@@ -69,14 +70,6 @@ public:
     void mOFD_Click() { SSCommand3_Click(); }
     void mOPrint_Click() { SSCommand4_Click(); }
     void mOSearch_Click() { SSCommand5_Click(); }
-    void mUBack_Click();
-    void mURestore_Click();
-    void mH_Click();
-    void mHCont_Click();
-    void mHI_Click();
-    void mHSec_Click();
-    void mHA_Click();
-    void mHWeb_Click();
     // The topic of this window: the print preview's while the print panel is up.
     int ScreenHelpTopic() const;
 
@@ -123,17 +116,18 @@ public:
     platform::Menu mOFD;
     platform::Menu mOPrint;
     platform::Menu mOSearch;
-    platform::Menu mU;
-    platform::Menu mUBack;
-    platform::Menu mURestore;
-    platform::Menu mH;
-    platform::Menu mHCont;
-    platform::Menu mHI;
-    platform::Menu mHSec;
-    platform::Menu mHSep1;
-    platform::Menu mHA;
-    platform::Menu mHSep2;
-    platform::Menu mHWeb;
+    // Utilities and Help, as every window has them.
+    SharedMenus Menus{*this, SharedMenuNames{.screenTopic = QStringLiteral("mHSec"),
+                                             .screenTopicCaption = QStringLiteral("&Security Rule")}};
+    platform::Menu& mU = Menus.mU;
+    platform::Menu& mUBack = Menus.mUBack;
+    platform::Menu& mURestore = Menus.mURestore;
+    platform::Menu& mH = Menus.mH;
+    platform::Menu& mHCont = Menus.mHCont;
+    platform::Menu& mHI = Menus.mHI;
+    platform::Menu& mHSec = Menus.mHScreen;
+    platform::Menu& mHA = Menus.mHA;
+    platform::Menu& mHWeb = Menus.mHWeb;
 
     // =========================================================================================
     // Fields

@@ -373,6 +373,7 @@ Menu& Form::addMenu(Menu& menu) {
         static_cast<QVBoxLayout*>(window_->layout())->insertWidget(0, menuBar_);
     }
     menuBar_->addMenu(menu.qmenu());
+    menus_.push_back(&menu);
     return menu;
 }
 

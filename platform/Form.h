@@ -126,6 +126,8 @@ public:
 
     // The menu bar; window code adds its menus there.
     Menu& addMenu(Menu& menu);
+    // The menu bar's titles, in the order they were added.
+    const std::vector<Menu*>& menus() const { return menus_; }
     // Pops up a menu at the mouse position; returns when it closed.
     void popupMenu(Menu& menu);
 
@@ -169,6 +171,7 @@ private:
     QString caption_;
     std::unique_ptr<FormWindow> window_;
     QMenuBar* menuBar_ = nullptr;
+    std::vector<Menu*> menus_;
     QWidget* client_ = nullptr;
     std::vector<Control*> controls_;
     Control* focusedControl_ = nullptr;

@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
+#include "frame/SharedBehaviours.h"
 #include "platform/Dialogs.h"
 
 using namespace platform;
@@ -52,10 +53,6 @@ void WorkArea1::SSCommand4_Click(int i) {
 // The page switch asks the save question while the editor's page is still the current one, so
 // that a Yes saves the document shown; it moves to page 0 itself afterwards.
 void WorkArea1::SSCommand7_Click() { SSCommand11_Click(0); }
-
-int WorkArea1::ConfirmExit() {
-    return msgBox(QStringLiteral("Exit Quorvane?"), Msg::Question | Msg::YesNoCancel, QStringLiteral("Exit"));
-}
 
 void WorkArea1::AskSaveChanges() {
     // The sample is never saved, so nothing is asked there.

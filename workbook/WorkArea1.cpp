@@ -8,7 +8,7 @@
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "frame/Settings.h"
-#include "frame/SharedBehaviours.h"
+#include "frame/SharedMenus.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -116,18 +116,7 @@ WorkArea1::WorkArea1()
       mO7(*this, QStringLiteral("mO7"), QStringLiteral("-")),
       mOSave(*this, QStringLiteral("mOSave"), QStringLiteral("&Save")),
       mO10(*this, QStringLiteral("mO10"), QStringLiteral("-")),
-      mORATitle(*this, QStringLiteral("mORATitle"), QStringLiteral("&Change Worksheet Button Title")),
-      mU(*this, QStringLiteral("mU"), QStringLiteral("Utilities")),
-      mUBack(*this, QStringLiteral("mUBack"), QStringLiteral("&Backup User Created Files")),
-      mURestore(*this, QStringLiteral("mURestore"), QStringLiteral("&Restore User Created Files")),
-      mH(*this, QStringLiteral("mH"), QStringLiteral("&Help")),
-      mHCont(*this, QStringLiteral("mHCont"), QStringLiteral("&Help Contents")),
-      mHI(*this, QStringLiteral("mHI"), QStringLiteral("&Program Overview")),
-      mHSceen(*this, QStringLiteral("mHSceen"), QStringLiteral("&Action Area")),
-      mHSep1(*this, QStringLiteral("mHSep1"), QStringLiteral("-")),
-      mHA(*this, QStringLiteral("mHA"), QStringLiteral("&About Quorvane")),
-      mHSep2(*this, QStringLiteral("mHSep2"), QStringLiteral("-")),
-      mHWeb(*this, QStringLiteral("mHWeb"), MakerWebCaption) {
+      mORATitle(*this, QStringLiteral("mORATitle"), QStringLiteral("&Change Worksheet Button Title")) {
     setCaption(QStringLiteral("Action Area"));
     setKeyPreview(true);
     setHelpContextId(HelpContext::ActionAreaPages);
@@ -386,29 +375,34 @@ void WorkArea1::buildControls() {
     SSPanel5.zOrder(0);
 
     // The right button over the window's controls pops up the Options menu.
-    AttachOptionsPopup(*this, mO,
-                       {&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10, &Label11,
-                        &MonthView1, &Panel3D1, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6, &SSCommand7,
-                        &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand20, &SSFrame1, &SSFrame2, &SSFrame3,
-                        &SSFrame4, &SSOption2, &SSOption3, &SSOption4, &SSOption5, &SSOption6, &SSOption7,
-                        &SSPanel1, &SSPanel2, &VSGd1, &VSGd2});
-    for (auto* arr : {&Label80}) {
-        for (auto& [i, c] : *arr) AttachOptionsPopup(*this, mO, {c.get()});
-    }
-    for (auto* arr : {&SSCommand4, &SSCommand11, &SSCommand12, &SSCommand13, &SSCommand14, &SSCommand15,
-                      &SSCommand16, &SSCommand17, &SSCommand18, &SSCommand19})
-        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
-    for (auto* arr : {&SSPanel3, &Panel3D2})
-        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
-    for (auto* arr : {&SSFrame5})
-        arr->setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
-    SSOption8.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(*this, mO, button); });
+    Menus.AttachOptionsPopup({&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10,
+                              &Label11, &MonthView1, &Panel3D1, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6,
+                              &SSCommand7, &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand20, &SSFrame1,
+                              &SSFrame2, &SSFrame3, &SSFrame4, &SSOption2, &SSOption3, &SSOption4, &SSOption5,
+                              &SSOption6, &SSOption7, &SSPanel1, &SSPanel2, &VSGd1, &VSGd2});
+    Menus.AttachOptionsPopupToArrays(Label80, SSCommand4, SSCommand11, SSCommand12, SSCommand13, SSCommand14,
+                                     SSCommand15, SSCommand16, SSCommand17, SSCommand18, SSCommand19, SSPanel3,
+                                     Panel3D2, SSFrame5, SSOption8);
+    // The to-do page's frame pops the menu up as the button goes down.
     Frame3.onMouseUp = nullptr;
-    Frame3.onMouseDown = [this](int button, int, int, int) { PopupOptionsMenu(*this, mO, button); };
+    Frame3.onMouseDown = [this](int button, int, int, int) { Menus.PopupOptionsMenu(button); };
 }
 
 void WorkArea1::buildMenus() {
-    addMenu(mO);
+    Menus.AddToMenuBar(mO);
+    Menus.ScreenTopic = [this] { return ScreenHelpTopic(); };
+    Menus.BeforeScreenTopic = [this] {
+        if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) HideCalendar();
+    };
+    Menus.PreviewShowing = [this] { return Print.isShowing(); };
+    // The backup copies the files as they stand: unsaved text is offered for saving first.
+    Menus.BeforeBackup = [this] {
+        if (UnsavedChanges == 1) {
+            AskSaveChanges();
+            UnsavedChanges = 0;
+        }
+    };
+    Menus.AfterRestore = [this] { SSCommand4_Click(0); };
     for (int i = 1; i <= 4; ++i) {
         mO.add(mOTab(i));
         mOTab(i).onClick = [this, i] { mOTab_Click(i); };
@@ -436,21 +430,6 @@ void WorkArea1::buildMenus() {
     mOPrint.onClick = [this] { mOPrint_Click(); };
     mOSave.onClick = [this] { mOSave_Click(); };
     mORATitle.onClick = [this] { mORATitle_Click(); };
-
-    addMenu(mU);
-    mU.add(mUBack);
-    mU.add(mURestore);
-    mUBack.onClick = [this] { mUBack_Click(); };
-    mURestore.onClick = [this] { mURestore_Click(); };
-
-    addMenu(mH);
-    for (Menu* m : {&mHCont, &mHI, &mHSceen, &mHSep1, &mHA, &mHSep2, &mHWeb}) mH.add(*m);
-    mH.onClick = [this] { mH_Click(); };
-    mHCont.onClick = [this] { mHCont_Click(); };
-    mHI.onClick = [this] { mHI_Click(); };
-    mHSceen.onClick = [this] { mHSceen_Click(); };
-    mHA.onClick = [this] { mHA_Click(); };
-    mHWeb.onClick = [this] { mHWeb_Click(); };
 }
 
 // ---- layout ------------------------------------------------------------------------------------
@@ -784,7 +763,7 @@ void WorkArea1::Form_Unload(int&) {
     endProgram();
 }
 
-void WorkArea1::Form_MouseUp(int button, int, int, int) { PopupOptionsMenu(*this, mO, button); }
+void WorkArea1::Form_MouseUp(int button, int, int, int) { Menus.PopupOptionsMenu(button); }
 
 // ---- settings ------------------------------------------------------------------------------------
 
@@ -811,40 +790,6 @@ void WorkArea1::ApplyGridWallpaper(int stored) {
     }
 }
 
-// ---- menu entries every area window shares ---------------------------------------------------
+// ---- the Options menu's area tabs -------------------------------------------------------------
 
 void WorkArea1::mOTab_Click(int index) { SSCommand4[index].setValue(true); }
-
-void WorkArea1::mH_Click() {
-    if (!Print.isShowing()) return;
-    ShowHelpTopic(HelpContext::PrintPreview);
-    mH.setVisible(false);
-    doEvents();
-    mH.setVisible(true);
-}
-
-void WorkArea1::mHCont_Click() { ShowHelpContents(); }
-
-void WorkArea1::mHI_Click() { ShowHelpTopic(HelpContext::ProgramOverview); }
-
-void WorkArea1::mHSceen_Click() {
-    if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) HideCalendar();
-    ShowHelpTopic(ScreenHelpTopic());
-}
-
-void WorkArea1::mHA_Click() { frame::ShowAbout(); }
-
-void WorkArea1::mHWeb_Click() { OpenWebSite(); }
-
-void WorkArea1::mUBack_Click() {
-    if (UnsavedChanges == 1) {
-        AskSaveChanges();
-        UnsavedChanges = 0;
-    }
-    BackupUserFiles();
-}
-
-void WorkArea1::mURestore_Click() {
-    RestoreUserFiles();
-    SSCommand4_Click(0);
-}

@@ -1,6 +1,6 @@
 // The Action Area window: the hub of the program. Its controls and fields live here; its
 // handlers are defined in the files of the subsystem they belong to:
-//   workbook/WorkArea1.cpp       layout, Load, Activate, keys, Unload, shared menu entries
+//   workbook/WorkArea1.cpp       layout, Load, Activate, keys, Unload
 //   workbook/PageSwitch.cpp      the page selector SSCommand11 and its helpers
 //   workbook/StatusStore.cpp     the status box Combo1 and the Stat1.Fil records
 //   workbook/NavigationBar.cpp   the area tabs SSCommand4, the editor's exit, the save question
@@ -14,6 +14,7 @@
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
 
+#include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/PrintPreview.h"
@@ -61,7 +62,6 @@ public:
     void SSCommand4_Click(int index);
     void SSCommand7_Click();
     void AskSaveChanges();
-    int ConfirmExit();
 
     // ---- entry lists (EntryLists.cpp) ----------------------------------------------
     void SSCommand14_Click(int index);
@@ -116,16 +116,8 @@ public:
     void RebuildAfterPageSetup();
     void RebuildAfterPrinterFont();
 
-    // ---- shared menu entries (WorkArea1.cpp) -------------------------------------------------
+    // ---- Options menu area tabs, help topic, wallpaper, layout (WorkArea1.cpp) -------------
     void mOTab_Click(int index);
-    void mH_Click();
-    void mHCont_Click();
-    void mHI_Click();
-    void mHSceen_Click();
-    void mHA_Click();
-    void mHWeb_Click();
-    void mUBack_Click();
-    void mURestore_Click();
     int ScreenHelpTopic() const;
     void ApplyGridWallpaper(int stored);
     void ArrangeControls();
@@ -300,17 +292,18 @@ public:
     platform::Menu mOSave;
     platform::Menu mO10;
     platform::Menu mORATitle;
-    platform::Menu mU;
-    platform::Menu mUBack;
-    platform::Menu mURestore;
-    platform::Menu mH;
-    platform::Menu mHCont;
-    platform::Menu mHI;
-    platform::Menu mHSceen;
-    platform::Menu mHSep1;
-    platform::Menu mHA;
-    platform::Menu mHSep2;
-    platform::Menu mHWeb;
+    // Utilities and Help, as every window has them.
+    SharedMenus Menus{*this, SharedMenuNames{.screenTopic = QStringLiteral("mHSceen"),
+                                             .screenTopicCaption = QStringLiteral("&Action Area")}};
+    platform::Menu& mU = Menus.mU;
+    platform::Menu& mUBack = Menus.mUBack;
+    platform::Menu& mURestore = Menus.mURestore;
+    platform::Menu& mH = Menus.mH;
+    platform::Menu& mHCont = Menus.mHCont;
+    platform::Menu& mHI = Menus.mHI;
+    platform::Menu& mHSceen = Menus.mHScreen;
+    platform::Menu& mHA = Menus.mHA;
+    platform::Menu& mHWeb = Menus.mHWeb;
     // The area-tab entries by index 1..4.
     platform::Menu& mOTab(int index);
 

@@ -1,0 +1,183 @@
+// The menus every window repeats, window by window: the menu bar's titles, the Utilities and
+// Help entries with their names and captions in order, and what each shared entry does.
+#include "catalogue/Catalogue.h"
+#include "frame/HINFO1.h"
+#include "frame/SharedBehaviours.h"
+#include "frame/Startfrm.h"
+#include "library/PrivRule.h"
+#include "platform/Controls.h"
+#include "tests/support/TestSupport.h"
+#include "workbook/WorkArea1.h"
+
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+enum class Window { Start, ActionArea, SecurityRule };
+
+struct Entry {
+    const char* name;
+    const char* caption;
+};
+
+struct WindowMenus {
+    const char* label;
+    Window window;
+    std::vector<Entry> titles;
+    std::vector<Entry> help;
+    int screenTopic;  // 0: the window has no topic entry of its own
+};
+
+const std::vector<Entry> Utilities{{"mUBack", "&Backup User Created Files"},
+                                   {"mURestore", "&Restore User Created Files"}};
+
+std::vector<Entry> helpEntries(const char* webName, std::vector<Entry> screenTopic) {
+    std::vector<Entry> entries{{"mHCont", "&Help Contents"}, {"mHI", "&Program Overview"}};
+    entries.insert(entries.end(), screenTopic.begin(), screenTopic.end());
+    entries.insert(entries.end(), {{"mHSep1", "-"}, {"mHA", "&About Quorvane"}, {"mHSep2", "-"},
+                                   {webName, "&Visit www.quorvane.example"}});
+    return entries;
+}
+
+const std::vector<Entry> AreaTitles{{"mO", "&Options"}, {"mU", "Utilities"}, {"mH", "&Help"}};
+
+const WindowMenus Windows[] = {
+    {"StartWindow", Window::Start, AreaTitles, helpEntries("mOWeb", {}), 0},
+    {"ActionArea", Window::ActionArea, AreaTitles, helpEntries("mHWeb", {{"mHSceen", "&Action Area"}}), 3010},
+    {"SecurityRule", Window::SecurityRule, AreaTitles, helpEntries("mHWeb", {{"mHSec", "&Security Rule"}}), 3012},
+};
+
+std::vector<std::pair<QString, QString>> expected(const std::vector<Entry>& entries) {
+    std::vector<std::pair<QString, QString>> out;
+    for (const Entry& e : entries) out.emplace_back(QString::fromLatin1(e.name), QString::fromLatin1(e.caption));
+    return out;
+}
+
+std::vector<std::pair<QString, QString>> shown(const std::vector<Menu*>& menus) {
+    std::vector<std::pair<QString, QString>> out;
+    for (const Menu* m : menus) out.emplace_back(m->name(), m->caption());
+    return out;
+}
+
+Menu* title(Form& form, const QString& name) {
+    for (Menu* m : form.menus())
+        if (m->name() == name) return m;
+    return nullptr;
+}
+
+class SharedMenusTest : public testsupport::ProgramTest, public ::testing::WithParamInterface<WindowMenus> {
+protected:
+    Form& open(Window w) {
+        Startfrm& start = defaultInstance<Startfrm>();
+        start.show();
+        if (w == Window::Start) return start;
+        start.Command2.click();
+        WorkArea1& hub = defaultInstance<WorkArea1>();
+        if (w == Window::ActionArea) return hub;
+        folder->copyContent();
+        hub.SSCommand4[2].click();
+        return *existingInstance<PrivRule>();
+    }
+    // Chooses an entry of a title, as the user finds it in the menu bar.
+    void choose(Form& form, const char* titleName, const char* name) {
+        Menu* t = title(form, QString::fromLatin1(titleName));
+        Menu* e = t ? t->find(QString::fromLatin1(name)) : nullptr;
+        if (!e) {
+            ADD_FAILURE() << "no entry " << name << " under " << titleName;
+            return;
+        }
+        e->click();
+    }
+};
+
+TEST_P(SharedMenusTest, TheMenuBarShowsOptionsUtilitiesAndHelpInOrder) {
+    const WindowMenus& c = GetParam();
+    Form& w = open(c.window);
+    EXPECT_EQ(shown(w.menus()), expected(c.titles));
+    Menu* utilities = title(w, QStringLiteral("mU"));
+    Menu* help = title(w, QStringLiteral("mH"));
+    ASSERT_NE(utilities, nullptr);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(shown(utilities->children()), expected(Utilities));
+    EXPECT_EQ(shown(help->children()), expected(c.help));
+}
+
+TEST_P(SharedMenusTest, HelpEntriesOpenTheirTopicsAndTheWebEntryTheMakersSite) {
+    const WindowMenus& c = GetParam();
+    Form& w = open(c.window);
+    help->calls.clear();
+    const char* webName = c.help.back().name;
+    choose(w, "mH", "mHCont");
+    choose(w, "mH", "mHI");
+    std::vector<int> topics{0, 1000};
+    if (c.screenTopic != 0) {
+        choose(w, "mH", c.help[2].name);
+        topics.push_back(c.screenTopic);
+    }
+    std::vector<int> opened;
+    for (const auto& [file, id] : help->calls) {
+        EXPECT_TRUE(file.endsWith(QStringLiteral("QUORVANE.hlp"), Qt::CaseInsensitive)) << file.toStdString();
+        opened.push_back(id);
+    }
+    EXPECT_EQ(opened, topics);
+    choose(w, "mH", webName);
+    EXPECT_EQ(shell->urls, std::vector<QString>{MakerWebAddress});
+}
+
+TEST_P(SharedMenusTest, UtilitiesSetTheBackupWindowsModeAndEndTheHourglass) {
+    Form& w = open(GetParam().window);
+    LoopIndex = 7;
+    ModeFlag = 5;
+    BackupMode = 5;
+    pointer->setHourglass(true);
+    choose(w, "mU", "mUBack");
+    EXPECT_EQ(LoopIndex, 0);
+    EXPECT_EQ(ModeFlag, 0);
+    EXPECT_EQ(BackupMode, 0);
+    EXPECT_FALSE(pointer->hourglass());
+    pointer->setHourglass(true);
+    choose(w, "mU", "mURestore");
+    EXPECT_EQ(ModeFlag, 99);
+    EXPECT_EQ(BackupMode, 1);
+    EXPECT_FALSE(pointer->hourglass());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, SharedMenusTest, ::testing::ValuesIn(Windows),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// The Action Area's own additions: unsaved text is offered for saving before a backup, and a
+// restore returns to the first area tab.
+class ActionAreaUtilitiesTest : public SharedMenusTest {};
+
+TEST_F(ActionAreaUtilitiesTest, BackupAsksTheSaveQuestionFirstWhenTextIsUnsaved) {
+    WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
+    w.SSCommand11[catalogue::PageAdministrative].click();
+    w.SSOption3.click();
+    w.Rtext3.type(QStringLiteral("Reviewed with the security official."));
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+    w.mUBack.click();
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
+    EXPECT_TRUE(folder->read(QStringLiteral("Action0.Fil")).contains("Reviewed with the security official."));
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_EQ(BackupMode, 0);
+}
+
+TEST_F(ActionAreaUtilitiesTest, BackupWithNothingUnsavedAsksNothing) {
+    WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
+    w.mUBack.click();
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(ActionAreaUtilitiesTest, RestoreReturnsToTheActionAreaTab) {
+    WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
+    w.SSCommand4[3].click();  // "&Miscellaneous", which opens nothing yet
+    ASSERT_EQ(RequestedArea, 3);
+    w.mURestore.click();
+    EXPECT_EQ(RequestedArea, 0);
+    EXPECT_EQ(w.SSCommand4[0].foreColor(), paletteColor(9));
+    EXPECT_EQ(w.SSCommand4[3].foreColor(), paletteColor(0));
+}
+
+}  // namespace
