@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -366,6 +367,35 @@ void Image::setStretch(bool s) {
 
 // ---- TextBox ---------------------------------------------------------------------------------
 
+namespace {
+
+// The text box's mouse clicks: Click on a left release, DblClick on a double click (whose own
+// release raises no second Click).
+class TextClickFilter : public QObject {
+public:
+    TextClickFilter(TextBox& box, QObject* parent) : QObject(parent), box_(box) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                afterDouble_ = true;
+                if (box_.onDblClick) box_.onDblClick();
+            }
+        } else if (e->type() == QEvent::MouseButtonRelease) {
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                if (!afterDouble_) box_.raiseClick();
+                afterDouble_ = false;
+            }
+        }
+        return false;
+    }
+
+private:
+    TextBox& box_;
+    bool afterDouble_ = false;
+};
+
+}  // namespace
+
 TextBox::TextBox(Form& form, Container& parent, const QString& name, int index, bool multiLine)
     : Control(form, parent, name, index), multiLine_(multiLine) {
     foreColor_ = SysWindowText;
@@ -379,6 +409,21 @@ TextBox::TextBox(Form& form, Container& parent, const QString& name, int index, 
         setWidget(e);
         QObject::connect(e, &QLineEdit::textChanged, e, [this] { if (!settingText_) raiseChange(); });
     }
+    QWidget* surface = widget_;
+    if (auto* pe = qobject_cast<QPlainTextEdit*>(widget_.data())) surface = pe->viewport();
+    surface->installEventFilter(new TextClickFilter(*this, surface));
+}
+
+void TextBox::click() {
+    if (!enabled_ || !isShowing()) return;
+    setFocus();
+    raiseClick();
+}
+
+void TextBox::doubleClick() {
+    if (!enabled_ || !isShowing()) return;
+    click();
+    if (onDblClick) onDblClick();
 }
 
 QString TextBox::text() const {
@@ -470,11 +515,27 @@ void TextBox::handleKey(int keyCode, int, int keyAscii) {
 
 // ---- ComboBox --------------------------------------------------------------------------------
 
+namespace {
+
+// Qt's combo box tells nobody that its list is about to open; this one does.
+class DropDownComboBox : public QComboBox {
+public:
+    explicit DropDownComboBox(QWidget* parent) : QComboBox(parent) {}
+    std::function<void()> aboutToDropDown;
+    void showPopup() override {
+        if (aboutToDropDown) aboutToDropDown();
+        QComboBox::showPopup();
+    }
+};
+
+}  // namespace
+
 ComboBox::ComboBox(Form& form, Container& parent, const QString& name, int index, Style style)
     : Control(form, parent, name, index), style_(style) {
     foreColor_ = SysWindowText;
     backColor_ = SysWindowBackground;
-    auto* c = new QComboBox(parent.containerWidget());
+    auto* c = new DropDownComboBox(parent.containerWidget());
+    c->aboutToDropDown = [this] { if (onDropDown) onDropDown(); };
     c->setEditable(style != DropDownList);
     c->setInsertPolicy(QComboBox::NoInsert);
     setWidget(c);

@@ -172,6 +172,10 @@ public:
     // A user's typing (respects Locked and MaxLength).
     void type(const QString& s);
     void handleKey(int keyCode, int shift, int keyAscii) override;
+    // A user's click and double click in the box (the mouse's own raise the same events):
+    // Click on the release; a double click raises Click, then DblClick.
+    void click();
+    void doubleClick();
 
 private:
     bool multiLine_;
@@ -203,8 +207,11 @@ public:
     void pick(int i);
     // A user's pick by the item's text; false when no such item.
     bool pickText(const QString& item);
-    // Opens or closes the drop-down list.
+    // Opens or closes the drop-down list. Opening raises DropDown first, as the user's
+    // opening of the list does.
     void showDropDown(bool open);
+    // The list is about to drop down.
+    std::function<void()> onDropDown;
 
 private:
     void syncWidget();

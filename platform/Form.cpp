@@ -82,6 +82,8 @@ QString& helpFileName() {
 // once.
 const QKeyEvent* lastKeyEvent = nullptr;
 quint64 lastKeyStamp = 0;
+const QKeyEvent* lastReleaseEvent = nullptr;
+quint64 lastReleaseStamp = 0;
 
 }  // namespace
 
@@ -408,7 +410,15 @@ Control* Form::activeControl() const {
 }
 
 void Form::dispatchKey(int keyCode, int shift, int keyAscii) {
+    QPointer<FormWindow> alive = window_.get();
     (void)dispatchKeyEvent(keyCode, shift, keyAscii, true);
+    if (alive && !unloaded_) dispatchKeyUp(keyCode, shift);
+}
+
+void Form::dispatchKeyUp(int keyCode, int shift) {
+    Control* ctl = activeControl();
+    int code = keyCode;
+    if (ctl && ctl->onKeyUp) ctl->onKeyUp(code, shift);
 }
 
 bool Form::dispatchKeyEvent(int keyCode, int shift, int keyAscii, bool letControlHandle) {
@@ -462,12 +472,20 @@ class KeyRouter : public QObject {
 public:
     explicit KeyRouter(QObject* parent) : QObject(parent) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress) return false;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w) return false;
         auto* fw = qobject_cast<FormWindow*>(w->window());
         if (!fw) return false;
         auto* ke = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::KeyRelease) {
+            // One KeyUp per release, seen once although the event passes several filters.
+            if (ke->isAutoRepeat() || (ke == lastReleaseEvent && ke->timestamp() == lastReleaseStamp)) return false;
+            lastReleaseEvent = ke;
+            lastReleaseStamp = ke->timestamp();
+            if (!fw->form().isUnloaded()) fw->form().dispatchKeyUp(virtualKey(ke), shiftOf(ke->modifiers()));
+            return false;
+        }
         if (ke == lastKeyEvent && ke->timestamp() == lastKeyStamp) return false;
         lastKeyEvent = ke;
         lastKeyStamp = ke->timestamp();

@@ -140,10 +140,12 @@ public:
 
     // Dispatches a key as the user typing it would (used by the real key events and tests):
     // KeyDown preview, then the control, then KeyPress, then F1 help, then the control's own
-    // handling (typing).
+    // handling (typing), then the control's KeyUp as the key is released.
     void dispatchKey(int keyCode, int shift, int keyAscii);
     // The same for a key that Qt delivers; true when the key was swallowed.
     bool dispatchKeyEvent(int keyCode, int shift, int keyAscii, bool letControlHandle);
+    // The release of a key: the focused control's KeyUp. dispatchKey ends with it.
+    void dispatchKeyUp(int keyCode, int shift);
     // The control a test treats as focused when no real focus is available.
     void setFocusedControl(Control* c) { focusedControl_ = c; }
 

@@ -304,6 +304,7 @@ Grid::Grid(Form& form, Container& parent, const QString& name, int index)
     colAlign_.assign(cols_, GridAlign::General);
     fixedAlign_.assign(cols_, -1);
     editMasks_.assign(cols_, QString());
+    readOnlyCols_.assign(cols_, false);
 
     view_ = new GridView(*this, parent.containerWidget());
     view_->setHorizontalHeader(new GridHeader(Qt::Horizontal, view_));
@@ -470,6 +471,7 @@ void Grid::setCols(int n) {
     colAlign_.resize(n, GridAlign::General);
     fixedAlign_.resize(n, -1);
     editMasks_.resize(n);
+    readOnlyCols_.resize(n, false);
     if (n < fixedCols_) {
         Snapshot s = takeSnapshot();
         fixedCols_ = n;
@@ -818,6 +820,16 @@ void Grid::setColEditMask(int col, const QString& mask) {
     editMasks_[col] = mask;
 }
 
+bool Grid::colReadOnly(int col) const {
+    return col >= 0 && col < cols_ && readOnlyCols_[size_t(col)];
+}
+
+void Grid::setColReadOnly(int col, bool readOnly) {
+    if (col < 0 || col >= cols_) return;
+    readOnlyCols_[size_t(col)] = readOnly;
+    if (readOnly && editing_ && editCol_ == col) cancelEdit();
+}
+
 int Grid::editLimit(int col) const {
     int limit = editMaxLength_;
     const int maskLen = int(colEditMask(col).size());
@@ -834,14 +846,14 @@ void Grid::setEditable(int mode) {
 QString Grid::editText() const { return editing_ ? editor_->text() : QString(); }
 
 bool Grid::editCell() {
-    if (editable_ == EditNone || !isBodyCell(row_, col_)) return false;
+    if (editable_ == EditNone || !isBodyCell(row_, col_) || colReadOnly(col_)) return false;
     if (!editing_) startEdit(text(), false);
     return true;
 }
 
 void Grid::startEdit(const QString& initial, bool replace) {
     if (editing_) finishEdit(true);
-    if (!isBodyCell(row_, col_)) return;
+    if (!isBodyCell(row_, col_) || colReadOnly(col_)) return;
     editing_ = true;
     editDirty_ = replace;
     editRow_ = row_;
@@ -897,6 +909,7 @@ void Grid::finishEdit(bool commit) {
 void Grid::sortBy(int col, int order) {
     if (col < 0 || col >= cols_ || rows_ - fixedRows_ < 2) return;
     if (editing_) commitEdit();
+    if (onBeforeSort) onBeforeSort(col, order);
     Snapshot s = takeSnapshot();
     std::vector<int> order_(size_t(rows_ - fixedRows_));
     for (size_t i = 0; i < order_.size(); ++i) order_[i] = int(i) + fixedRows_;

@@ -126,6 +126,9 @@ public:
     // cell of that column (every position takes any character, as "&" does).
     QString colEditMask(int col) const;
     void setColEditMask(int col, const QString& mask);
+    // A read-only column's cells never open the editor, whatever the editing mode.
+    bool colReadOnly(int col) const;
+    void setColReadOnly(int col, bool readOnly);
     // Most characters typed into any cell (0: no limit).
     int editMaxLength() const { return editMaxLength_; }
     void setEditMaxLength(int n) { editMaxLength_ = n < 0 ? 0 : n; }
@@ -177,6 +180,8 @@ public:
     std::function<void()> onChangeEdit;
     // The user finished editing a cell (not when the edit was cancelled).
     std::function<void(int row, int col)> onAfterEdit;
+    // The user is about to sort the grid by a heading click; the rows are still in place.
+    std::function<void(int col, int order)> onBeforeSort;
     // The user sorted the grid by a heading click.
     std::function<void(int col, int order)> onAfterSort;
     // Before a scroll tip shows: set scrollTipText for the given row.
@@ -231,6 +236,7 @@ private:
     std::vector<int> colTwips_, rowTwips_;
     std::vector<int> colAlign_, fixedAlign_;
     std::vector<QString> editMasks_;
+    std::vector<bool> readOnlyCols_;
     bool wordWrap_ = false;
     QImage wallPaper_;
     WallPaperMode wallPaperMode_ = WallPaperTile;
