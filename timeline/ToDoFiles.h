@@ -1,0 +1,57 @@
+// The two files of the project timeline, in the program folder, read and written whole:
+//
+//   TODOActv.FIL  the to-do list: for each of the 500 rows in order, five QuotedLines (item,
+//                 to-do date, actual date, an always empty line, next review date); no header,
+//                 count or trailer. Empty rows are written too, so an empty list is 2,500
+//                 lines of "" (10,000 bytes).
+//   TODONAME.FIL  the item names: one QuotedLine per name, in list order; blanks around a
+//                 name are dropped when it is read.
+//
+// A QuotedLine is a double quote, the 8-bit text, a double quote, CR LF. Older copies of the
+// program and backups read these files by these names and in this layout.
+#pragma once
+
+#include "timeline/ToDoList.h"
+#include "timeline/ToDoNames.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace timeline {
+
+inline const QString ToDoGridFile = QStringLiteral("TODOActv.FIL");
+inline const QString ToDoNameFile = QStringLiteral("TODONAME.FIL");
+
+enum class FileOutcome {
+    Loaded,      // the file was read
+    Missing,     // there is no such file yet (a first run): nothing to lose
+    Unreadable,  // the file is there but could not be read: it must not be replaced unasked
+};
+
+struct ToDoListLoad {
+    FileOutcome outcome = FileOutcome::Missing;
+    ToDoList list;  // empty unless loaded
+    int rowsRead = 0;
+};
+
+// The list as the file holds it. Rows 1..500 are filled from the file in order; the rows the
+// file does not reach are empty, and so are the cells of a row the file cuts short. Lines
+// after the 500th row are not read.
+ToDoListLoad readToDoList(const QString& file = ToDoGridFile);
+// The file's bytes for a list: 2,500 QuotedLines.
+QByteArray encodeToDoList(const ToDoList& list);
+// Writes the whole list at once, safely: the old file stays as it was unless the new one was
+// written completely. False, with a short reason, when it failed.
+bool writeToDoList(const ToDoList& list, QString* reason = nullptr, const QString& file = ToDoGridFile);
+
+struct ToDoNamesLoad {
+    FileOutcome outcome = FileOutcome::Missing;
+    ToDoNameList names;  // empty unless loaded
+};
+
+// The names as the file holds them, trimmed, at most 1000.
+ToDoNamesLoad readToDoNames(const QString& file = ToDoNameFile);
+// Writes every name of the list, whole and safely as above.
+bool writeToDoNames(const ToDoNameList& names, QString* reason = nullptr, const QString& file = ToDoNameFile);
+
+}  // namespace timeline
