@@ -44,6 +44,12 @@ TEST(ProgramEndToEnd, StartsInItsFolderAndLeavesTheExpectedFiles) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(contentDocuments().join(QLatin1Char('\n')).toUtf8() + "\n");
     }
+    // As after a save that a crash cut off before its rename.
+    {
+        QFile f(dir.filePath(QStringLiteral(".Action0.Fil.~save-Xy12ab")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("{\\rtf1 half a docu");
+    }
 
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -78,10 +84,12 @@ TEST(ProgramEndToEnd, StartsInItsFolderAndLeavesTheExpectedFiles) {
     QStringList hidden = hiddenList(dir.path());
     for (const QString& name : contentDocuments()) EXPECT_TRUE(hidden.contains(name)) << name.toStdString();
     EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("GColor3.Fil"))).size(), 0);
-    // No settings but the ones it read, no stray temporary files.
+    // No settings but the ones it read, no temporary files: the interrupted save's is gone.
     QStringList made = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     for (const QString& name : made)
-        EXPECT_FALSE(name.contains(QStringLiteral(".tmp")) || name.endsWith(QLatin1Char('~'))) << name.toStdString();
+        EXPECT_FALSE(platform::isInterruptedSaveName(name) || name.contains(QStringLiteral(".tmp")) ||
+                     name.endsWith(QLatin1Char('~')))
+            << name.toStdString();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral("HINV3.Fil"))));
     EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("HINV3.Fil"))).size(), 0);
 }
