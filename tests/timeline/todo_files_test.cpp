@@ -2,9 +2,11 @@
 // fourth always empty) and TODONAME.FIL (one QuotedLine per name); what a load gives for
 // missing, unreadable, short, long and odd files; and failed writes that keep the old file.
 #include "timeline/ToDoFiles.h"
+#include "tests/support/DiskFaults.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
 
@@ -144,6 +146,58 @@ TEST_F(ToDoFilesTest, OnlyTheFirstThousandNamesAreRead) {
     const ToDoNamesLoad load = readToDoNames();
     ASSERT_EQ(load.names.count(), 1000);
     EXPECT_EQ(load.names.names().last(), QStringLiteral("Task 1000"));
+}
+
+// A write that fails at any of its steps leaves both files byte for byte as they were, and
+// says why.
+class ToDoWriteStepFails : public ToDoFilesTest, public ::testing::WithParamInterface<platform::FileStep> {};
+
+TEST_P(ToDoWriteStepFails, TheOldFilesStayAndTheReasonIsTold) {
+    ToDoList old;
+    old.setRow(1, {"Audit", "Thu - Jan 6, 05", "", ""});
+    ASSERT_TRUE(writeToDoList(old));
+    ASSERT_TRUE(writeToDoNames(ToDoNameList(QStringList{"Audit"})));
+    const QByteArray listBefore = folder.read(ToDoGridFile), namesBefore = folder.read(ToDoNameFile);
+    ToDoList changed = old;
+    changed.setRow(2, {"Train staff", "", "", ""});
+    for (const QString& file : {ToDoGridFile, ToDoNameFile}) {
+        testsupport::FaultyDisk disk;
+        disk.onlyFor(file).failStep(GetParam());
+        QString reason;
+        const bool written = file == ToDoGridFile ? writeToDoList(changed, &reason)
+                                                  : writeToDoNames(ToDoNameList(QStringList{"Audit", "Train staff"}), &reason);
+        EXPECT_FALSE(written) << file.toStdString();
+        EXPECT_FALSE(reason.isEmpty());
+    }
+    EXPECT_EQ(folder.read(ToDoGridFile), listBefore);
+    EXPECT_EQ(folder.read(ToDoNameFile), namesBefore);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ToDoWriteStepFails,
+                         ::testing::Values(platform::FileStep::Create, platform::FileStep::Write, platform::FileStep::Sync,
+                                           platform::FileStep::Close, platform::FileStep::Rename));
+
+TEST(ToDoFullDiskTest, AFullDiskKeepsTheSavedListAndTheNames) {
+    testsupport::SmallTmpfs disk(64 * 1024);
+    QUORVANE_REQUIRE_TMPFS(disk);
+    disk.makeProgramFolder();
+    ToDoList old;
+    old.setRow(1, {"Audit", "Thu - Jan 6, 05", "", ""});
+    ASSERT_TRUE(writeToDoList(old));
+    ASSERT_TRUE(writeToDoNames(ToDoNameList(QStringList{"Audit"})));
+    ASSERT_TRUE(disk.fill());
+    ToDoList full;
+    for (int r = 1; r <= ToDoRowCount; ++r) full.setRow(r, {QStringLiteral("Item %1").arg(r), "Thu - Jan 6, 05", "", ""});
+    QString reason;
+    EXPECT_FALSE(writeToDoList(full, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(writeToDoNames(ToDoNameList(QStringList{"Audit", "Train staff"})));
+    EXPECT_EQ(readToDoList().list, old);
+    EXPECT_EQ(readToDoNames().names.names(), (QStringList{"Audit"}));
+    disk.unfill();
+    EXPECT_TRUE(writeToDoList(full));
+    EXPECT_EQ(readToDoList().list, full);
 }
 
 }  // namespace
