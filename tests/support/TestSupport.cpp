@@ -3,6 +3,7 @@
 #include "frame/HINFO1.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
+#include "platform/Spelling.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -211,6 +212,9 @@ void ProgramTest::SetUp() {
     auto pr = std::make_unique<RecordingPrinter>();
     printer = pr.get();
     platform::setPrinter(std::move(pr));
+    auto sp = std::make_unique<ScriptedSpelling>();
+    spelling = sp.get();
+    platform::setSpellDialogs(std::move(sp));
     platform::runtime().setModalHook([this](platform::Form& f) {
         modalsShown_.push_back(f.typeName());
         auto it = modalHandlers_.find(f.typeName());
@@ -226,6 +230,8 @@ void ProgramTest::SetUp() {
 void ProgramTest::TearDown() {
     if (dialogs && dialogs->pending() != 0)
         ADD_FAILURE() << "scripted answers left unused: " << dialogs->describePending().toStdString();
+    if (spelling && spelling->pending() != 0)
+        ADD_FAILURE() << "spelling answers left unused: " << spelling->describePending().toStdString();
     platform::runtime().resetForTests();
     platform::Form::menuPopupHook() = nullptr;
     folderOwner_.reset();

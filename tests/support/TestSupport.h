@@ -7,6 +7,7 @@
 #include "platform/Form.h"
 #include "platform/PrintPreview.h"
 #include "platform/Services.h"
+#include "tests/support/platform/ScriptedSpelling.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -191,6 +192,7 @@ protected:
     RecordingHelp* help = nullptr;
     RecordingClipboard* clipboard = nullptr;
     RecordingPrinter* printer = nullptr;
+    ScriptedSpelling* spelling = nullptr;
 
 private:
     std::map<QString, std::function<void(platform::Form&)>> modalHandlers_;
