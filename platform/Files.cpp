@@ -227,7 +227,7 @@ QString fromCp1252(const QByteArray& bytes) {
 
 // ---- Whole files -----------------------------------------------------------------------------
 
-ReadResult readWholeFile(const QString& name) {
+ReadResult readWholeFile(const QString& name, qint64 maxBytes) {
     ReadResult result;
     const QString path = resolvePath(name);
     QString target;
@@ -256,6 +256,14 @@ ReadResult readWholeFile(const QString& name) {
         result.status = ReadStatus::Unreadable;
         return result;
     }
+    auto tooLarge = [&] {
+        ::close(fd);
+        result.status = ReadStatus::Unreadable;
+        result.tooLarge = true;
+        return result;
+    };
+    if (maxBytes >= 0 && st.st_size > maxBytes)
+        return tooLarge();
     QByteArray bytes;
     if (st.st_size > 0)
         bytes.reserve(qsizetype(st.st_size));
@@ -264,6 +272,8 @@ ReadResult readWholeFile(const QString& name) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0)
             break;
+        if (n > 0 && maxBytes >= 0 && bytes.size() + n > maxBytes)
+            return tooLarge();  // it grew while being read
         if (n < 0) {
             if (errno == EINTR)
                 continue;

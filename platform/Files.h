@@ -37,11 +37,13 @@ enum class ReadStatus { Ok, Missing, Unreadable };
 struct ReadResult {
     ReadStatus status = ReadStatus::Missing;
     QByteArray bytes;
+    bool tooLarge = false;  // Unreadable because it is larger than the reader takes
     bool ok() const { return status == ReadStatus::Ok; }
 };
 // Reads a whole regular file. Never follows a symbolic link out of the program folder and
-// never blocks on a FIFO or device (those, and such links, read as Unreadable).
-ReadResult readWholeFile(const QString& name);
+// never blocks on a FIFO or device (those, and such links, read as Unreadable). A file larger
+// than maxBytes (when not negative) is not read at all: Unreadable, with tooLarge set.
+ReadResult readWholeFile(const QString& name, qint64 maxBytes = -1);
 
 // Writes a whole file through a temporary file in the same folder, renamed over the old one
 // only when every write, the sync and the close succeeded and every byte is in it; then the

@@ -300,6 +300,20 @@ TEST_F(FilesTest, MissingAndUnreadableAreTold) {
     EXPECT_TRUE(r.bytes.isEmpty());
 }
 
+// A reader that takes files up to a size never reads a larger one into memory.
+TEST_F(FilesTest, AFileLargerThanTheReaderTakesIsNotRead) {
+    put(QStringLiteral("Action9.Fil"), QByteArray(1001, 'x'));
+    const ReadResult big = readWholeFile(QStringLiteral("Action9.Fil"), 1000);
+    EXPECT_EQ(big.status, ReadStatus::Unreadable);
+    EXPECT_TRUE(big.tooLarge);
+    EXPECT_TRUE(big.bytes.isEmpty());
+    const ReadResult fits = readWholeFile(QStringLiteral("Action9.Fil"), 1001);
+    EXPECT_TRUE(fits.ok());
+    EXPECT_FALSE(fits.tooLarge);
+    EXPECT_EQ(fits.bytes.size(), 1001);
+    EXPECT_FALSE(readWholeFile(QStringLiteral("none.txt"), 10).tooLarge);
+}
+
 TEST_F(FilesTest, AFifoIsUnreadableAndDoesNotBlock) {
     // With a blocking open this test would hang: nobody ever writes to the FIFO.
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("Misc1.Hlp"))).constData(), 0644), 0);
