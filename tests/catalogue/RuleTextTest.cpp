@@ -15,32 +15,14 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/RuleText.h"
+#include "tests/catalogue/TextChecks.h"
 
 namespace {
 
 using namespace catalogue;
 
-// Collapses every run of white space to one blank and trims both ends.
-std::string normalised(std::string_view s) {
-  std::string out;
-  bool blank = false;
-  for (char c : s) {
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-      blank = true;
-      continue;
-    }
-    if (blank && !out.empty()) out += ' ';
-    blank = false;
-    out += c;
-  }
-  return out;
-}
-
-std::string lowered(std::string_view s) {
-  std::string out(s);
-  for (char &c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
+using texts::lowered;
+using texts::normalised;
 
 // The published rule, section by section: each section's heading and its paragraphs (one per
 // line), with the gap notes left out.
@@ -85,17 +67,7 @@ bool isWholeParagraph(const std::string &section, const std::string &text) {
   return false;
 }
 
-// Whole-word, case-blind find, as the marking of the highlight words does it.
-bool containsWholeWords(std::string_view text, std::string_view words) {
-  const std::string t = lowered(text), w = lowered(words);
-  auto isWordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
-  for (std::size_t at = t.find(w); at != std::string::npos; at = t.find(w, at + 1)) {
-    const bool startOk = at == 0 || !isWordChar(t[at - 1]);
-    const bool endOk = at + w.size() >= t.size() || !isWordChar(t[at + w.size()]);
-    if (startOk && endOk) return true;
-  }
-  return false;
-}
+using texts::containsWholeWords;
 
 class RuleTextOf : public ::testing::TestWithParam<int> {};
 
