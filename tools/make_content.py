@@ -5,6 +5,8 @@
   Misc0.Hlp - Misc63.Hlp  topics, forms, templates and the sample recovery plan
   SampleAct.Dat, SampleCom.Dat, SamplePol.Dat  the sample entry (Password Management)
   QUORVANE.hlp            the help file (help_text.py)
+  RefRA1.Dat ... PPReq1.Dat, Addtl45.dat  the references in the rule and the additional
+                          information shipped as documents (reference_docs.py)
 
 Run from anywhere: python3 tools/make_content.py [output folder]. Standard library only.
 The rule documents quote the reference texts in tests/data/.
@@ -18,6 +20,7 @@ sys.path.insert(0, HERE)
 
 import help_text  # noqa: E402
 import misc_docs  # noqa: E402
+import reference_docs  # noqa: E402
 import rule_docs  # noqa: E402
 import templates  # noqa: E402
 
@@ -44,6 +47,8 @@ def build(out_dir):
     for name, doc in sorted(docs.items()):
         doc.write(os.path.join(out_dir, name))
         written.append(name)
+
+    written.extend(reference_docs.build(out_dir))
 
     with open(os.path.join(out_dir, "QUORVANE.hlp"), "w", encoding="utf-8", newline="\n") as f:
         f.write(help_text.help_file_text())

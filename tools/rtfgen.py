@@ -9,6 +9,8 @@ quoted from the published rule and preamble, \\f1 (Arial) for everything the pro
 its own words (titles, program notes). The content tests rely on that split.
 """
 
+import re
+
 QUOTE_FONT = 0
 OWN_FONT = 1
 
@@ -46,57 +48,75 @@ def esc(text):
     return "".join(out)
 
 
-def inline(text):
-    """Plain text with **bold** spans."""
+def marked(text, words=None):
+    """Escapes plain text, with every whole-word occurrence of words (letter case ignored) set
+    bold and underlined, as the program marks a specification's name."""
+    if not words:
+        return esc(text)
+    pattern = re.compile(r"(?<![A-Za-z0-9])" + re.escape(words) + r"(?![A-Za-z0-9])", re.I)
+    out = []
+    pos = 0
+    for m in pattern.finditer(text):
+        out.append(esc(text[pos:m.start()]))
+        out.append("{\\b\\ul " + esc(m.group(0)) + "}")
+        pos = m.end()
+    out.append(esc(text[pos:]))
+    return "".join(out)
+
+
+def inline(text, words=None):
+    """Plain text with **bold** spans (and the marked words, if any)."""
     parts = text.split("**")
     out = []
     for i, part in enumerate(parts):
         if i % 2 == 1:
-            out.append("{\\b " + esc(part) + "}")
+            out.append("{\\b " + marked(part, words) + "}")
         else:
-            out.append(esc(part))
+            out.append(marked(part, words))
     return "".join(out)
 
 
 class Doc:
-    def __init__(self):
+    def __init__(self, mark=None):
         self.parts = []
+        # The words marked bold and underlined wherever they stand in the document's text.
+        self.mark = mark
 
     def _para(self, fmt, body):
         self.parts.append("\\pard\\plain" + fmt + " " + body + "\\par\n")
 
     # ---- the program's own text (Arial) -----------------------------------------------------
     def title(self, text):
-        self._para("\\qc\\sb120\\sa240\\f1\\fs32\\b\\cf2", inline(text))
+        self._para("\\qc\\sb120\\sa240\\f1\\fs32\\b\\cf2", inline(text, self.mark))
 
     def subtitle(self, text):
-        self._para("\\qc\\sa240\\f1\\fs22\\i", inline(text))
+        self._para("\\qc\\sa240\\f1\\fs22\\i", inline(text, self.mark))
 
     def heading(self, text):
-        self._para("\\keepn\\sb240\\sa120\\f1\\fs24\\b\\cf2", inline(text))
+        self._para("\\keepn\\sb240\\sa120\\f1\\fs24\\b\\cf2", inline(text, self.mark))
 
     def subheading(self, text):
-        self._para("\\keepn\\sb180\\sa80\\f1\\fs21\\b", inline(text))
+        self._para("\\keepn\\sb180\\sa80\\f1\\fs21\\b", inline(text, self.mark))
 
     def p(self, text):
-        self._para("\\sa120\\f1\\fs20", inline(text))
+        self._para("\\sa120\\f1\\fs20", inline(text, self.mark))
 
     def field(self, label, width=40):
         self._para("\\sa120\\f1\\fs20", "{\\b " + esc(label) + "} " + esc("_" * width))
 
     def numbered(self, items, start=1):
         for i, item in enumerate(items, start):
-            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", esc("%d." % i) + "\\tab " + inline(item))
+            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", esc("%d." % i) + "\\tab " + inline(item, self.mark))
 
     def bullets(self, items):
         for item in items:
-            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", "\\'95\\tab " + inline(item))
+            self._para("\\fi-360\\li720\\tx720\\sa80\\f1\\fs20", "\\'95\\tab " + inline(item, self.mark))
 
     def note(self, paragraphs):
         """A program note: the heading "Program note" and the note's own paragraphs."""
         self._para("\\keepn\\sb240\\sa80\\f1\\fs20\\b\\cf3", esc("Program note"))
         for text in paragraphs:
-            self._para("\\sa120\\li360\\f1\\fs20\\i", inline(text))
+            self._para("\\sa120\\li360\\f1\\fs20\\i", inline(text, self.mark))
 
     def rule(self):
         self._para("\\brdrb\\brdrs\\brdrw10\\brsp20\\sa120\\f1\\fs8", "")
@@ -130,18 +150,18 @@ class Doc:
 
     # ---- quoted text (Times New Roman) ------------------------------------------------------
     def qtitle(self, text):
-        self._para("\\qc\\sb120\\sa240\\f0\\fs32\\b\\cf2", esc(text))
+        self._para("\\qc\\sb120\\sa240\\f0\\fs32\\b\\cf2", marked(text, self.mark))
 
     def qheading(self, text):
-        self._para("\\keepn\\sb240\\sa120\\f0\\fs24\\b", esc(text))
+        self._para("\\keepn\\sb240\\sa120\\f0\\fs24\\b", marked(text, self.mark))
 
     def quote(self, text):
-        self._para("\\sa120\\fi360\\f0\\fs22", esc(text))
+        self._para("\\sa120\\fi360\\f0\\fs22", marked(text, self.mark))
 
     def qline(self, text):
         """A short quoted line kept on its own (headings of the front matter, outline lines,
         list items)."""
-        self._para("\\sa40\\f0\\fs22", esc(text))
+        self._para("\\sa40\\f0\\fs22", marked(text, self.mark))
 
     def extend(self, other):
         self.parts.extend(other.parts)

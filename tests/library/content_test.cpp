@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace {
@@ -111,11 +112,19 @@ QString withoutCutMark(QString s) {
     return s;
 }
 
+// The references in the rule that are shipped as documents.
+QStringList referenceDocuments() {
+    return {"RefRA1.Dat", "RefRM1.Dat", "RefSC1.Dat", "RefTM1.Dat", "RefAA1.Dat",
+            "RefAE1.Dat", "RefEV1.Dat", "RefFS1.Dat", "RefWU1.Dat", "RefEnc1.Dat",
+            "OrgReq1.Dat", "OrgRef2.Dat", "PPReq1.Dat"};
+}
+
 QStringList contentNames() {
     QStringList names;
     for (int n = 0; n <= 63; ++n) names << QStringLiteral("Misc%1.Hlp").arg(n);
     for (int n = 0; n <= 24; ++n) names << QStringLiteral("PR%1.Hlp").arg(n);
     names << "SampleAct.Dat" << "SampleCom.Dat" << "SamplePol.Dat";
+    names << referenceDocuments() << "Addtl45.dat";
     return names;
 }
 
@@ -371,3 +380,116 @@ TEST_P(HelpContext, ShippedHelpFileHasARealTopic) {
 
 INSTANTIATE_TEST_SUITE_P(ContextIds, HelpContext,
                          ::testing::Values(0, 1000, 1014, 2009, 3010, 3044, 3048, 3012, 3014, 3066, 5050));
+
+// ---- the references in the rule and the additional information --------------------------------
+
+// Whether every whole-word occurrence of words in the document is bold and underlined.
+struct Marks {
+    int found = 0;
+    int marked = 0;
+};
+
+Marks marksOf(const QByteArray& rtf, const QString& words) {
+    QTextDocument doc;
+    platform::readRtfDocument(rtf, doc);
+    Marks m;
+    for (QTextCursor c = doc.find(words, 0, QTextDocument::FindWholeWords); !c.isNull();
+         c = doc.find(words, c, QTextDocument::FindWholeWords)) {
+        ++m.found;
+        // The format of the last character of the occurrence, and of its first one.
+        QTextCursor first(&doc);
+        first.setPosition(c.selectionStart() + 1);
+        const QTextCharFormat a = first.charFormat(), b = c.charFormat();
+        if (a.fontWeight() >= QFont::Bold && a.fontUnderline() && b.fontWeight() >= QFont::Bold &&
+            b.fontUnderline())
+            ++m.marked;
+    }
+    return m;
+}
+
+struct ReferenceDocCase {
+    const char* file;
+    const char* markedName;  // empty: nothing is marked
+    const char* quotedStart; // the first words it quotes
+};
+
+class ReferenceDocument : public ::testing::TestWithParam<ReferenceDocCase> {};
+
+TEST_P(ReferenceDocument, QuotesThePreambleAndTheRuleWordForWord) {
+    const QString preamble = squeeze(readReference("final-rule-2003-preamble.txt"));
+    const QString rule = squeeze(readReference("security-rule-2003.txt"));
+    const QByteArray rtf = readContent(QString::fromLatin1(GetParam().file));
+    const std::vector<QString> q = quoted(rtf);
+    ASSERT_FALSE(q.empty());
+    EXPECT_TRUE(q.front().startsWith(QString::fromUtf8(GetParam().quotedStart))) << q.front().toStdString();
+    for (const QString& p : q) {
+        const QString body = withoutCutMark(p);
+        EXPECT_TRUE(preamble.contains(body) || rule.contains(body)) << p.toStdString();
+    }
+    // It closes with the specification's paragraphs of the rule, the last one quoted whole.
+    EXPECT_TRUE(rule.contains(q.back())) << q.back().toStdString();
+}
+
+TEST_P(ReferenceDocument, ProgramNotesSayWhereTheFullTextIsPublished) {
+    const QByteArray rtf = readContent(QString::fromLatin1(GetParam().file));
+    const std::vector<Paragraph> ps = paragraphs(rtf);
+    int notes = 0;
+    for (size_t i = 0; i < ps.size(); ++i) {
+        if (ps[i].font != 1 || ps[i].text != "Program note") continue;
+        ++notes;
+        QString note;
+        for (size_t j = i + 1; j < ps.size() && ps[j].font == 1 && ps[j].text != "Program note"; ++j)
+            note += ps[j].text + ' ';
+        EXPECT_TRUE(note.contains("68 FR 8334")) << note.toStdString();
+    }
+    EXPECT_GE(notes, 1);
+    const QString text = allText(rtf);
+    EXPECT_TRUE(text.startsWith("References in Rule:"));
+    for (const char* editorial : {"NOT RECOVERED", "[...]", "[Note", "(sic)", "[[Page"})
+        EXPECT_FALSE(text.contains(QLatin1String(editorial))) << editorial;
+}
+
+TEST_P(ReferenceDocument, MarksTheSpecificationsNameWhereverItStands) {
+    const ReferenceDocCase c = GetParam();
+    const Marks m = marksOf(readContent(QString::fromLatin1(c.file)), QString::fromLatin1(c.markedName));
+    if (!*c.markedName) {
+        EXPECT_EQ(m.found, 0);
+        return;
+    }
+    EXPECT_GE(m.found, 1);
+    EXPECT_EQ(m.marked, m.found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, ReferenceDocument,
+    ::testing::Values(ReferenceDocCase{"RefRA1.Dat", "Risk Analysis", "E. Administrative Safeguards"},
+                      ReferenceDocCase{"RefRM1.Dat", "Risk Management", "E. Administrative Safeguards"},
+                      ReferenceDocCase{"RefSC1.Dat", "Sanction Policy", "E. Administrative Safeguards"},
+                      ReferenceDocCase{"RefTM1.Dat", "Termination Procedures", "3. Workforce Security"},
+                      ReferenceDocCase{"RefAA1.Dat", "Access authorization", "4. Information Access Management"},
+                      ReferenceDocCase{"RefAE1.Dat", "Access Establishment", "4. Information Access Management"},
+                      ReferenceDocCase{"RefEV1.Dat", "Evaluation", "8. Evaluation"},
+                      ReferenceDocCase{"RefFS1.Dat", "Facility security plan", "F. Physical Safeguards"},
+                      ReferenceDocCase{"RefWU1.Dat", "Workstation use", "F. Physical Safeguards"},
+                      ReferenceDocCase{"RefEnc1.Dat", "Encryption", "G. Technical Safeguards"},
+                      ReferenceDocCase{"OrgReq1.Dat", "", "H. Organizational Requirements"},
+                      ReferenceDocCase{"OrgRef2.Dat", "Business associate", "H. Organizational Requirements"},
+                      ReferenceDocCase{"PPReq1.Dat", "Documentation", "I. Policies and Procedures"}),
+    [](const auto& info) {
+        std::string s = info.param.file;
+        for (char& c : s)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return s;
+    });
+
+TEST(ContentDocuments, PoliciesGuidanceIsTheProgramsOwnAdviceWithItsNameMarked) {
+    const QByteArray rtf = readContent("Addtl45.dat");
+    EXPECT_TRUE(quoted(rtf).empty());  // advice, not the rule's words
+    const QString text = allText(rtf);
+    EXPECT_TRUE(text.startsWith("Additional Information:"));
+    for (const char* topic : {"six years", "available", "Review the documentation", "auditor"})
+        EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
+    const Marks m = marksOf(rtf, QStringLiteral("Documentation"));
+    EXPECT_GE(m.found, 2);
+    EXPECT_EQ(m.marked, m.found);
+}
