@@ -1,0 +1,216 @@
+#include "backup/DiskBackup.h"
+
+#include "backup/DiskInfo.h"
+#include "backup/FileSystem.h"
+#include "platform/Dialogs.h"
+#include "platform/Services.h"
+
+#include <QRandomGenerator>
+
+namespace backup {
+
+namespace {
+
+const QByteArray WriteTestBytes = QByteArrayLiteral("Quorvane backup disk write test\r\n");
+
+bool isCopyName(const QString& name) { return name.endsWith(QLatin1String(".hb1"), Qt::CaseInsensitive); }
+bool isInfoName(const QString& name) { return name.endsWith(QLatin1String(".bk1"), Qt::CaseInsensitive); }
+
+}  // namespace
+
+QString newBackupSetIdentity() {
+    const QString stamp = platform::clock().today().toString(QStringLiteral("yyyyMMdd")) +
+                          platform::clock().timeOfDay().toString(QStringLiteral("HHmmss"));
+    const QString random = QString::number(QRandomGenerator::global()->generate(), 16).toUpper();
+    return QStringLiteral("Set %1 %2").arg(stamp, random.rightJustified(8, QLatin1Char('0')));
+}
+
+DiskBackup::DiskBackup(const QString& targetFolder, DiskUser& user, const QString& setIdentity)
+    : user_(user), TargetPath(withSlash(targetFolder)), SetIdentity(setIdentity) {}
+
+BackupResult DiskBackup::StartBackup() {
+    result_ = {};
+    programFiles_ = fileSystem().files(platform::programFolder());
+    // The write test comes first: a folder that cannot be written keeps its old copies.
+    QString why;
+    if (!PrepareDisk(false, &why)) {
+        result_.outcome = BackupOutcome::DiskError;
+        result_.reason = why;
+        return result_;
+    }
+    user_.Yield();
+    user_.ShowStatus(QStringLiteral("Making User Created Files Backup Disk #1"));
+    Stage stage = BackupFixedFiles();
+    if (stage == Stage::Done) stage = BackupNumberedFiles();
+    else result_.cancelledInFixedStage = stage == Stage::Cancelled;
+    result_.folder = TargetPath;
+    switch (stage) {
+    case Stage::Done:
+        result_.outcome = result_.unreadable.isEmpty() ? BackupOutcome::Complete : BackupOutcome::Incomplete;
+        break;
+    case Stage::Cancelled:
+        result_.outcome = BackupOutcome::Cancelled;
+        break;
+    case Stage::Failed:
+        result_.outcome = BackupOutcome::Failed;
+        break;
+    }
+    return result_;
+}
+
+// Makes the disk in TargetPath ready: write test, old disk-information and copies removed,
+// a new DiskInfo.bk1 that does not yet name the disk.
+bool DiskBackup::PrepareDisk(bool followingDisk, QString* why) {
+    FileSystem& fs = fileSystem();
+    if (!fs.isFolder(TargetPath)) {
+        *why = QStringLiteral("The folder %1 is not available").arg(TargetPath);
+        return false;
+    }
+    const QString test = TargetPath + BackupTestFileName;
+    if (!fs.writeNew(test, WriteTestBytes, why)) return false;
+    fs.remove(test);
+    // The disk-information record goes first, so that a backup interrupted while the old
+    // copies are removed leaves no disk that reads as complete.
+    const auto clear = [&](auto isOld) {
+        bool ok = true;
+        for (const QString& name : fs.files(TargetPath))
+            if (isOld(name) && !fs.remove(TargetPath + name)) ok = false;
+        return ok;
+    };
+    const bool cleared = clear([](const QString& n) { return n.compare(DiskInfoFileName, Qt::CaseInsensitive) == 0; }) &&
+                         clear([followingDisk](const QString& n) { return isCopyName(n) || (followingDisk && isInfoName(n)); });
+    if (!cleared) {
+        *why = QStringLiteral("The old backup files in %1 cannot be removed").arg(TargetPath);
+        return false;
+    }
+    return fs.writeNew(TargetPath + DiskInfoFileName, newDiskInfoBytes(), why);
+}
+
+DiskBackup::Copy DiskBackup::CopyUserFile(const UserFile& file) {
+    FileSystem& fs = fileSystem();
+    const QString actual = findName(programFiles_, file.programName);
+    if (actual.isEmpty()) return Copy::Absent;  // not written yet by its owner
+    const platform::ReadResult read = fs.read(withSlash(platform::programFolder()) + actual);
+    if (read.status == platform::ReadStatus::Missing) return Copy::Absent;
+    if (!read.ok()) {
+        if (!result_.unreadable.contains(file.programName)) result_.unreadable << file.programName;
+        return Copy::Unreadable;
+    }
+    QString why;
+    if (!fs.writeNew(TargetPath + file.backupName, read.bytes, &why)) return Copy::DiskFull;
+    return Copy::Copied;
+}
+
+void DiskBackup::RemoveCopiesOnDisk() {
+    FileSystem& fs = fileSystem();
+    for (const QString& name : fs.files(TargetPath))
+        if (isCopyName(name) || name.compare(DiskInfoFileName, Qt::CaseInsensitive) == 0) fs.remove(TargetPath + name);
+}
+
+DiskBackup::Stage DiskBackup::BackupFixedFiles() {
+    for (;;) {
+        // Start and restart point: the fixed files go on the first disk together.
+        user_.ShowProgress(true);
+        user_.Yield();
+        bool full = false;
+        for (int p = 1; p <= FixedFileCount && !full; ++p) {
+            const Copy c = CopyUserFile(fixedBackupFile(p));
+            if (c == Copy::DiskFull) full = true;
+            else if (c == Copy::Copied) user_.SetProgress(p);
+        }
+        if (!full) return Stage::Done;
+        RemoveCopiesOnDisk();
+        // A new blank disk, asked for until one takes the write test or the user cancels.
+        for (;;) {
+            if (user_.PromptBlankBackupDisk() == platform::Answer::Cancel) return Stage::Cancelled;
+            if (!fileSystem().isFolder(TargetPath)) {
+                const std::optional<QString> folder = user_.ChooseDiskFolder(1);
+                if (!folder) continue;
+                TargetPath = withSlash(*folder);
+            }
+            QString why;
+            if (PrepareDisk(true, &why)) break;
+        }
+    }
+}
+
+// Writes the records that make the disk complete, the one naming the disk last, and flushes
+// the medium.
+bool DiskBackup::CompleteDisk(int lastFileIndex, int nextDiskNumber, QString* why) {
+    FileSystem& fs = fileSystem();
+    const QString info = TargetPath + DiskInfoFileName;
+    auto put = [&](int record, const QString& text) {
+        return fs.writeAt(info, qint64(record - 1) * DiskInfoRecordLength, diskInfoRecordBytes(text), why);
+    };
+    if (!fs.sync(TargetPath, why)) return false;
+    if (!put(DiskInfoRecord::SetIdentity, SetIdentity)) return false;
+    if (!put(DiskInfoRecord::LastFileIndex, diskNumberText(lastFileIndex))) return false;
+    if (nextDiskNumber > 0 && !put(DiskInfoRecord::NextDiskNumber, diskNumberText(nextDiskNumber))) return false;
+    if (!put(DiskInfoRecord::DiskNumber, diskNumberText(DiskNumber))) return false;
+    return fs.sync(TargetPath, why);
+}
+
+// After a full disk: the next disk, asked for until a disk that is not one of this backup's
+// takes the write test. False when the user cancelled.
+bool DiskBackup::AskForNextDisk() {
+    FileSystem& fs = fileSystem();
+    for (;;) {
+        if (user_.PromptNextBackupDisk(DiskNumber + 1) == platform::Answer::Cancel) {
+            // Only a disk of this backup loses its record: it must not read as a complete set.
+            const DiskInfo here = readDiskInfo(TargetPath);
+            if (here.setIdentity == SetIdentity) {
+                const QString name = findName(fs.files(TargetPath), DiskInfoFileName);
+                if (!name.isEmpty()) fs.remove(TargetPath + name);
+            }
+            return false;
+        }
+        if (!fs.isFolder(TargetPath)) {
+            const std::optional<QString> folder = user_.ChooseDiskFolder(DiskNumber + 1);
+            if (!folder) continue;
+            TargetPath = withSlash(*folder);
+        }
+        // A disk of this backup still in the drive (the full one, not yet changed).
+        if (readDiskInfo(TargetPath).setIdentity == SetIdentity) continue;
+        user_.ShowStatus(QStringLiteral("Deleting Old Files"));
+        QString why;
+        if (!PrepareDisk(true, &why)) continue;
+        user_.Yield();
+        return true;
+    }
+}
+
+DiskBackup::Stage DiskBackup::BackupNumberedFiles() {
+    DiskNumber = 1;
+    result_.disks = 1;
+    user_.ShowProgress(true);
+    for (int i = 0; i <= LastBackupFileIndex; ++i) {
+        user_.SetProgress(i + 5);
+        user_.Yield();
+        if (CopyUserFile(numberedBackupFile(i)) != Copy::DiskFull) continue;
+        // The disk is full: it is closed with the index of the last file on it.
+        user_.ShowProgress(false);
+        QString why;
+        if (!CompleteDisk(i - 1, DiskNumber + 1, &why)) {
+            result_.reason = why;
+            return Stage::Failed;
+        }
+        if (!AskForNextDisk()) return Stage::Cancelled;
+        ++DiskNumber;  // counted only now that the new disk has been written
+        result_.disks = DiskNumber;
+        user_.ShowStatus(QStringLiteral("Making User Created Files Backup Disk #") + diskNumberText(DiskNumber));
+        user_.ShowProgress(true);
+        user_.Yield();
+        --i;  // the file that did not fit is the first one on the new disk
+    }
+    user_.ShowProgress(false);
+    QString why;
+    // A following disk keeps its own number in record 3; the first disk of a one-disk backup
+    // leaves it empty.
+    if (!CompleteDisk(LastBackupFileIndex, DiskNumber > 1 ? DiskNumber : 0, &why)) {
+        result_.reason = why;
+        return Stage::Failed;
+    }
+    return Stage::Done;
+}
+
+}  // namespace backup

@@ -1,0 +1,68 @@
+#include "backup/UserFiles.h"
+
+#include "frame/Settings.h"
+#include "workbook/Documents.h"
+
+namespace backup {
+
+namespace {
+
+// The status store, the worksheet titles and the two to-do files have no store of their own
+// that names them yet; their names stand here, spelt as the rest of the program spells them.
+const QString StatusStoreFile = QStringLiteral("Stat1.Fil");
+const QString WorksheetTitlesFile = QStringLiteral("RAList.Fil");
+const QString ToDoListFile = QStringLiteral("TODOActv.FIL");
+const QString ToDoNamesFile = QStringLiteral("TODONAME.FIL");
+
+const QString BackupSuffix = QStringLiteral(".hb1");
+
+// The stem of a program-folder name: "Action0.Fil" -> "Action0".
+QString stem(const QString& programName) {
+    const qsizetype dot = programName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? programName : programName.left(dot);
+}
+
+}  // namespace
+
+UserFile fixedBackupFile(int position) {
+    // The backup names of the fixed set are the ones older backup media carry.
+    switch (position) {
+    case 1: return {ToDoNamesFile, QStringLiteral("ToDoName") + BackupSuffix};
+    case 2: return {QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("Gcolor3") + BackupSuffix};
+    case 3: return {ToDoListFile, QStringLiteral("ToDoActv") + BackupSuffix};
+    case 4: return {QString::fromLatin1(frame::BackColorFile), QStringLiteral("Hinv3") + BackupSuffix};
+    case 5: return {StatusStoreFile, QStringLiteral("Stat1") + BackupSuffix};
+    case 6: return {WorksheetTitlesFile, QStringLiteral("RAList") + BackupSuffix};
+    default: return {};
+    }
+}
+
+UserFile numberedBackupFile(int index) {
+    using namespace workbook;
+    QString name;
+    if (index >= 0 && index <= 46) name = specDocumentFile(KindAction, index);
+    else if (index >= 47 && index <= 93) name = specDocumentFile(KindComment, index - 47);
+    else if (index >= 94 && index <= 140) name = specDocumentFile(KindPolicy, index - 94);
+    else if (index >= 141 && index <= 161) name = worksheetDocumentFile(index - 141);
+    else if (index == LastBackupFileIndex) name = RecoveryPlanFile;
+    if (name.isEmpty()) return {};
+    return {name, stem(name) + BackupSuffix};
+}
+
+const std::vector<UserFile>& userFiles() {
+    static const std::vector<UserFile> all = [] {
+        std::vector<UserFile> files;
+        for (int p = 1; p <= FixedFileCount; ++p) files.push_back(fixedBackupFile(p));
+        for (int i = 0; i <= LastBackupFileIndex; ++i) files.push_back(numberedBackupFile(i));
+        return files;
+    }();
+    return all;
+}
+
+bool isUserFileName(const QString& name) {
+    for (const UserFile& f : userFiles())
+        if (f.programName.compare(name, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+}  // namespace backup
