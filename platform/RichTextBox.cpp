@@ -53,7 +53,8 @@ int TextPositionMap::toDocument(int textPos) const {
 
 // ---- the widget --------------------------------------------------------------------------------
 
-// The QTextEdit that a person types into: MaxLength limits typing and pasting only.
+// The QTextEdit that a person types into: MaxLength limits typing and pasting only, and only
+// what would make the text longer (keys that delete or move never count).
 class RichTextEditWidget : public QTextEdit {
 public:
     RichTextEditWidget(RichTextBox& box, QWidget* parent) : QTextEdit(parent), box_(box) {
@@ -64,7 +65,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override {
         const QString t = e->text();
         const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        const bool adds = enter || (!t.isEmpty() && (t.at(0) >= QChar(0x20) || t.at(0) == QChar('\t')));
+        const bool adds = enter || (!t.isEmpty() && (t.at(0).isPrint() || t.at(0) == QChar('\t')));
         if (adds && !isReadOnly() && !box_.canType(enter ? 2 : int(t.size()))) {
             e->accept();
             return;
@@ -81,7 +82,7 @@ protected:
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         // Each break counts two, as in the box's positions.
         QString fits;
-        int room = box_.maxLength_ - (box_.textLength() - box_.selLength());
+        int room = box_.roomToType();
         for (QChar c : t) {
             const int cost = c == QLatin1Char('\n') ? 2 : 1;
             if (cost > room) break;
@@ -519,9 +520,16 @@ void RichTextBox::applyHighlight() {
     edit_->setPalette(pal);
 }
 
+int RichTextBox::roomToType() const {
+    // A text already longer than the limit (a template, a document written elsewhere) may
+    // still be edited: what replaces a selection may be as long as the selection.
+    const int limit = std::max(maxLength_, textLength());
+    return limit - (textLength() - selLength());
+}
+
 bool RichTextBox::canType(int adding) const {
     if (maxLength_ <= 0) return true;
-    return textLength() - selLength() + adding <= maxLength_;
+    return adding <= roomToType();
 }
 
 void RichTextBox::type(const QString& s) {

@@ -139,6 +139,8 @@ private:
     // runs once afterwards.
     template <class F> void programmatic(F&& f);
     bool canType(int adding) const;
+    // How many characters typing or pasting may put in place of the selection (MaxLength set).
+    int roomToType() const;
     void mergeSelection(const QTextCharFormat& f);
     template <class T, class Get> std::optional<T> selectionValue(Get get) const;
     void applyHighlight();

@@ -4,6 +4,8 @@
 #include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QTextCursor>
@@ -419,6 +421,51 @@ TEST_F(RichTextBoxTest, KeysFromTheWindowSystemRespectMaxLengthAndLocked) {
     box().setLocked(true);
     press(Qt::Key_D, QStringLiteral("d"));
     EXPECT_EQ(box().text(), QStringLiteral("a\r\n"));
+}
+
+// A text longer than the limit (a long template, a document written elsewhere) stays editable:
+// keys that delete always work, and a selection may be replaced by as much text as it holds.
+struct OverLimitKey {
+    const char* what;
+    int key;
+    const char* keyText;  // what the window system sends with the key
+    int selStart, selLength;
+    const char* after;
+};
+
+class OverTheLimit : public RichTextBoxTest, public ::testing::WithParamInterface<OverLimitKey> {};
+
+TEST_P(OverTheLimit, KeysFromTheWindowSystem) {
+    const OverLimitKey& k = GetParam();
+    box().setMaxLength(10);
+    box().setText(QStringLiteral("a plan much longer than ten"));
+    box().setSelStart(k.selStart);
+    box().setSelLength(k.selLength);
+    QKeyEvent down(QEvent::KeyPress, k.key, Qt::NoModifier, QString::fromLatin1(k.keyText));
+    QCoreApplication::sendEvent(box().editor(), &down);
+    EXPECT_EQ(box().text(), QString::fromLatin1(k.after)) << k.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, OverTheLimit,
+    ::testing::Values(OverLimitKey{"BackSpace", Qt::Key_Backspace, "\b", 27, 0, "a plan much longer than te"},
+                      OverLimitKey{"Delete", Qt::Key_Delete, "\x7f", 0, 0, " plan much longer than ten"},
+                      OverLimitKey{"BackSpace on a word", Qt::Key_Backspace, "\b", 7, 5, "a plan longer than ten"},
+                      OverLimitKey{"a letter for a letter", Qt::Key_P, "P", 0, 1, "P plan much longer than ten"},
+                      OverLimitKey{"a letter for a word", Qt::Key_X, "x", 7, 4, "a plan x longer than ten"},
+                      OverLimitKey{"a letter added", Qt::Key_X, "x", 6, 0, "a plan much longer than ten"},
+                      OverLimitKey{"Return for a letter", Qt::Key_Return, "\r", 0, 1, "a plan much longer than ten"},
+                      OverLimitKey{"Return for two", Qt::Key_Return, "\r", 6, 2, "a plan\r\nuch longer than ten"}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST_F(RichTextBoxTest, PastingOverTheLimitReplacesASelectionWithAsMuchAsItHeld) {
+    box().setMaxLength(10);
+    box().setText(QStringLiteral("a plan much longer than ten"));
+    box().setSelStart(7);
+    box().setSelLength(4);
+    QApplication::clipboard()->setText(QStringLiteral("very much"));
+    box().editor()->paste();
+    EXPECT_EQ(box().text(), QStringLiteral("a plan very longer than ten"));
 }
 
 TEST_F(RichTextBoxTest, HideSelectionDecidesWhetherAnUnfocusedSelectionShows) {
