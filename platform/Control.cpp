@@ -112,6 +112,7 @@ void Control::applyColors() {
 void Control::setFont(const Font& f) {
     font_ = f;
     if (widget_) widget_->setFont(toQFont(f));
+    refitCaption();
 }
 
 void Control::setToolTipText(const QString& t) {
@@ -127,6 +128,7 @@ void Control::move(int l, int t, int w, int h) {
     if (widget_)
         widget_->setGeometry(twipsToPixelsX(left_), twipsToPixelsY(top_), twipsToPixelsX(width_),
                              twipsToPixelsY(height_));
+    refitCaption();
 }
 
 void Control::setTabStop(bool t) {

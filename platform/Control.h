@@ -100,6 +100,9 @@ protected:
     // Subclasses create their widget and hand it over here (before any property is set).
     void setWidget(QWidget* w);
     virtual void applyColors();
+    // Fits the caption to the control's size and font (captions never run past the control);
+    // run after every change of caption, font or size.
+    virtual void refitCaption() {}
     void installEventBridge();
 
     Form& form_;

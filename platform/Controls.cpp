@@ -1,18 +1,26 @@
 #include "platform/Controls.h"
 
+#include "platform/CaptionFit.h"
+
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QStyleOptionGroupBox>
 
 namespace platform {
 
@@ -26,8 +34,16 @@ public:
     int bevelOuter = 2;
     int bevelInner = 0;
     int alignment = 2;
+    QFont captionFont;  // the widget's font, or a smaller one that lets the caption show whole
+
+    // Where the caption is drawn: inside the bevels, with a small margin.
+    QRect captionRect() const {
+        const int bevels = (bevelOuter != 0 ? 1 : 0) + (bevelInner != 0 ? 1 : 0);
+        return rect().adjusted(bevels + 4, bevels + 2, -bevels - 4, -bevels - 2);
+    }
 
 protected:
+
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         QRect r = rect();
@@ -48,9 +64,10 @@ protected:
         bevel(bevelInner);
         if (!caption.isEmpty()) {
             p.setPen(palette().color(QPalette::WindowText));
+            p.setFont(captionFont);
             int flags = Qt::AlignVCenter | Qt::TextWordWrap;
             flags |= alignment == 0 ? Qt::AlignLeft : alignment == 1 ? Qt::AlignRight : Qt::AlignHCenter;
-            p.drawText(r.adjusted(4, 2, -4, -2), flags, stripAccessKey(caption));
+            p.drawText(captionRect(), flags, stripAccessKey(caption));
         }
     }
 };
@@ -69,6 +86,53 @@ protected:
         if (stretch) p.drawImage(rect(), image);
         else p.drawImage(QPoint(0, 0), image);
     }
+};
+
+// Pixels kept free on either side of a push button's caption.
+constexpr int ButtonCaptionMargin = 2;
+
+// Fits a caption into the label area that the style gives a button of this kind.
+void fitButtonCaption(QAbstractButton* b, QStyle::SubElement contents, const QString& caption,
+                      const Font& font, int sideMargin) {
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    if (auto* push = qobject_cast<QPushButton*>(b); push && push->isFlat())
+        opt.features |= QStyleOptionButton::Flat;
+    const QRect area = b->style()->subElementRect(contents, &opt, b);
+    int width = area.width() - 2 * sideMargin;
+    if (!b->icon().isNull()) width -= b->iconSize().width() + 4;
+    const CaptionFit fit =
+        fitCaption(caption, toQFont(font), QSizeF(width, area.height()), CaptionWrap::Lines, true, b);
+    if (b->font() != fit.font) b->setFont(fit.font);
+    if (b->text() != fit.text) b->setText(fit.text);
+}
+
+// A locked drop-down box offers nothing but its list: a left click anywhere on its text opens
+// the list, as a drop-down list does.
+class OpenListOnClick : public QObject {
+public:
+    OpenListOnClick(ComboBox& box, QComboBox* combo) : QObject(combo), box_(box), combo_(combo) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) return false;
+        if (static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton || !box_.locked() || !box_.enabled())
+            return false;
+        // The press is handed to the box as if it were on the arrow, so that the box opens
+        // its list the way it does for the arrow (and the release does not pick an item).
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo_);
+        opt.editable = combo_->isEditable();
+        const QPointF arrow = combo_->style()
+                                  ->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo_)
+                                  .center();
+        QMouseEvent press(QEvent::MouseButtonPress, arrow, combo_->mapToGlobal(arrow), Qt::LeftButton,
+                          Qt::LeftButton, static_cast<QMouseEvent*>(e)->modifiers());
+        QCoreApplication::sendEvent(combo_, &press);
+        return true;
+    }
+
+private:
+    ComboBox& box_;
+    QComboBox* combo_;
 };
 
 QString toCrLf(const QString& s) {
@@ -93,10 +157,13 @@ CommandButton::CommandButton(Form& form, Container& parent, const QString& name,
 
 void CommandButton::setCaption(const QString& c) {
     caption_ = c;
-    if (auto* b = qobject_cast<QPushButton*>(widget_.data())) {
-        b->setText(c);
-        b->setAccessibleName(stripAccessKey(c));
-    }
+    if (widget_) widget_->setAccessibleName(stripAccessKey(c));
+    refitCaption();
+}
+
+void CommandButton::refitCaption() {
+    if (auto* b = qobject_cast<QPushButton*>(widget_.data()))
+        fitButtonCaption(b, QStyle::SE_PushButtonContents, caption_, font_, ButtonCaptionMargin);
 }
 
 void CommandButton::setValue(bool v) {
@@ -130,6 +197,7 @@ SSCommand::SSCommand(Form& form, Container& parent, const QString& name, int ind
 void SSCommand::setBevelWidth(int b) {
     bevel_ = b;
     if (auto* btn = qobject_cast<QPushButton*>(widget_.data())) btn->setFlat(b == 0);
+    refitCaption();
 }
 
 void SSCommand::setPicture(const QImage& img) {
@@ -137,6 +205,7 @@ void SSCommand::setPicture(const QImage& img) {
         btn->setIcon(QIcon(QPixmap::fromImage(img)));
         btn->setIconSize(img.size().boundedTo(QSize(48, 48)));
     }
+    refitCaption();
 }
 
 void SSCommand::applyColors() {
@@ -165,18 +234,37 @@ void SSPanel::setCaption(const QString& c) {
     if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) {
         p->caption = c;
         p->setAccessibleName(stripAccessKey(c));
-        p->update();
     }
+    refitCaption();
+}
+
+QFont SSPanel::captionFont() const {
+    auto* p = dynamic_cast<PanelWidget*>(widget_.data());
+    return p ? p->captionFont : toQFont(font_);
+}
+
+QRect SSPanel::captionRect() const {
+    auto* p = dynamic_cast<PanelWidget*>(widget_.data());
+    return p ? p->captionRect() : QRect();
+}
+
+void SSPanel::refitCaption() {
+    auto* p = dynamic_cast<PanelWidget*>(widget_.data());
+    if (!p) return;
+    p->captionFont = fitCaption(caption_, toQFont(font_), p->captionRect().size(), CaptionWrap::Free, true, p).font;
+    p->update();
 }
 
 void SSPanel::setBevelOuter(int b) {
     bevelOuter_ = b;
-    if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) { p->bevelOuter = b; p->update(); }
+    if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) p->bevelOuter = b;
+    refitCaption();
 }
 
 void SSPanel::setBevelInner(int b) {
     bevelInner_ = b;
-    if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) { p->bevelInner = b; p->update(); }
+    if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) p->bevelInner = b;
+    refitCaption();
 }
 
 void SSPanel::setAlignment(int a) {
@@ -205,9 +293,33 @@ SSFrame::SSFrame(Form& form, Container& parent, const QString& name, int index)
 void SSFrame::setCaption(const QString& c) {
     caption_ = c;
     if (auto* g = qobject_cast<QGroupBox*>(widget_.data())) {
-        g->setTitle(stripAccessKey(c));
+        // The title keeps its "&" marks: the group box shows "&&" as one "&" and underlines
+        // the access key, as buttons do.
+        g->setTitle(c);
         g->setAccessibleName(stripAccessKey(c));
     }
+    refitCaption();
+}
+
+void SSFrame::refitCaption() {
+    auto* g = qobject_cast<QGroupBox*>(widget_.data());
+    if (!g) return;
+    // The title stands on one line; the style puts margins (and a blank) around it, measured
+    // here at the frame's own font.
+    const QFont own = toQFont(font_);
+    QStyleOptionGroupBox opt;
+    opt.initFrom(g);
+    opt.fontMetrics = QFontMetrics(own, g);
+    opt.text = g->title();
+    opt.textAlignment = g->alignment();
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    opt.lineWidth = 1;
+    const QRect label = g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
+    const double text = QFontMetricsF(own, g).horizontalAdvance(stripAccessKey(caption_));
+    const double margins = 2 * std::max(0, label.left()) + std::max(0.0, label.width() - text);
+    const CaptionFit fit = fitCaption(caption_, own, QSizeF(g->width() - margins, g->height()),
+                                      CaptionWrap::OneLine, true, g);
+    if (g->font() != fit.font) g->setFont(fit.font);
 }
 
 // ---- SSOption --------------------------------------------------------------------------------
@@ -215,23 +327,36 @@ void SSFrame::setCaption(const QString& c) {
 SSOption::SSOption(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
     auto* r = new QRadioButton(parent.containerWidget());
-    r->setAutoExclusive(false);  // a group may have no option selected
+    // The options of one container exclude each other, so assistive technology announces
+    // them as radio buttons and the arrow keys move within the group. The program's groups
+    // may also have no option on (syncWidget).
+    r->setAutoExclusive(true);
     setWidget(r);
     QObject::connect(r, &QRadioButton::clicked, r, [this] { click(); });
 }
 
 void SSOption::setCaption(const QString& c) {
     caption_ = c;
-    if (auto* r = qobject_cast<QRadioButton*>(widget_.data())) {
-        r->setText(c);
-        r->setAccessibleName(stripAccessKey(c));
-    }
+    if (widget_) widget_->setAccessibleName(stripAccessKey(c));
+    refitCaption();
+}
+
+void SSOption::refitCaption() {
+    if (auto* r = qobject_cast<QRadioButton*>(widget_.data()))
+        fitButtonCaption(r, QStyle::SE_RadioButtonContents, caption_, font_, 0);
 }
 
 void SSOption::syncWidget() {
     if (auto* r = qobject_cast<QRadioButton*>(widget_.data())) {
         QSignalBlocker block(r);
-        r->setChecked(value_);
+        if (!value_ && r->isChecked()) {
+            // An exclusive group keeps its checked button; lift that for the moment it goes off.
+            r->setAutoExclusive(false);
+            r->setChecked(false);
+            r->setAutoExclusive(true);
+        } else {
+            r->setChecked(value_);
+        }
     }
 }
 
@@ -277,10 +402,13 @@ SSCheck::SSCheck(Form& form, Container& parent, const QString& name, int index)
 
 void SSCheck::setCaption(const QString& c) {
     caption_ = c;
-    if (auto* b = qobject_cast<QCheckBox*>(widget_.data())) {
-        b->setText(c);
-        b->setAccessibleName(stripAccessKey(c));
-    }
+    if (widget_) widget_->setAccessibleName(stripAccessKey(c));
+    refitCaption();
+}
+
+void SSCheck::refitCaption() {
+    if (auto* b = qobject_cast<QCheckBox*>(widget_.data()))
+        fitButtonCaption(b, QStyle::SE_CheckBoxContents, caption_, font_, 0);
 }
 
 void SSCheck::setValue(int v) {
@@ -319,6 +447,15 @@ void Label::setCaption(const QString& c) {
         l->setText(shown);
         l->setAccessibleName(shown);
     }
+    refitCaption();
+}
+
+void Label::refitCaption() {
+    auto* l = qobject_cast<QLabel*>(widget_.data());
+    if (!l) return;
+    const CaptionFit fit = fitCaption(l->text(), toQFont(font_), l->contentsRect().size(),
+                                      wordWrap_ ? CaptionWrap::Free : CaptionWrap::OneLine, false, l);
+    if (l->font() != fit.font) l->setFont(fit.font);
 }
 
 void Label::setAlignment(int a) {
@@ -332,6 +469,7 @@ void Label::setAlignment(int a) {
 void Label::setWordWrap(bool w) {
     wordWrap_ = w;
     if (auto* l = qobject_cast<QLabel*>(widget_.data())) l->setWordWrap(w);
+    refitCaption();
 }
 
 void Label::setTransparent(bool t) {
@@ -543,11 +681,13 @@ ComboBox::ComboBox(Form& form, Container& parent, const QString& name, int index
         if (syncing_) return;
         pick(i);
     });
-    if (c->lineEdit())
+    if (c->lineEdit()) {
         QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this](const QString& t) {
             text_ = t;
             raiseChange();
         });
+        c->lineEdit()->installEventFilter(new OpenListOnClick(*this, c));
+    }
 }
 
 void ComboBox::syncWidget() {
@@ -662,9 +802,9 @@ Menu::Menu(Form& form, const QString& name, const QString& caption, int index)
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
         if (onClick) onClick();
     });
-    action_ = new QAction(caption, form.widget());
+    action_ = new QAction(form.widget());
     action_->setObjectName(name);
-    action_->setSeparator(isSeparator());
+    sync();
     QObject::connect(action_, &QAction::triggered, action_, [this] { click(); });
 }
 
@@ -705,7 +845,8 @@ void Menu::sync() {
         menu_->menuAction()->setEnabled(enabled_);
     }
     if (action_) {
-        action_->setText(caption_);
+        // A separator shows as a line alone: the style would draw its caption "-" beside it.
+        action_->setText(isSeparator() ? QString() : caption_);
         action_->setSeparator(isSeparator());
         action_->setCheckable(checked_);
         action_->setChecked(checked_);

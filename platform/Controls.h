@@ -31,6 +31,7 @@ public:
     void setForeColor(Color c) override;
 
 protected:
+    void refitCaption() override;
     QString caption_;
     bool value_ = false;
     bool default_ = false;
@@ -64,9 +65,15 @@ public:
     void setBevelInner(int b);
     int alignment() const { return alignment_; }  // caption: 0 left, 1 right, 2 centre...
     void setAlignment(int a);
+    // The font the caption is drawn in: the control's own, or a smaller one where the caption
+    // would not show whole in it.
+    QFont captionFont() const;
+    // The room the caption is drawn in (inside the bevels), in pixels.
+    QRect captionRect() const;
 
 private:
     void applyColors() override;
+    void refitCaption() override;
     QString caption_;
     int bevelOuter_ = 2;
     int bevelInner_ = 0;
@@ -81,6 +88,7 @@ public:
     void setCaption(const QString& c);
 
 private:
+    void refitCaption() override;
     QString caption_;
 };
 
@@ -98,6 +106,7 @@ public:
 
 private:
     void syncWidget();
+    void refitCaption() override;
     QString caption_;
     bool value_ = false;
 };
@@ -115,6 +124,7 @@ public:
     void click();  // a user's click: toggles and runs Click
 
 private:
+    void refitCaption() override;
     QString caption_;
     int value_ = 0;
 };
@@ -133,6 +143,7 @@ public:
 
 private:
     void applyColors() override;
+    void refitCaption() override;
     QString caption_;
     int alignment_ = 0;
     bool wordWrap_ = true;
