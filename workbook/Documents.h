@@ -1,4 +1,4 @@
-// The user's own documents: their file names, and loading and saving them in the editor.
+// The user's own documents: their file names, and the store that loads and saves them.
 //
 // Every document is one whole RTF file in the program folder, nothing else in it:
 //   Action<n>.Fil, Comment<n>.Fil, Policy<n>.Fil   n = SpecFileNumber 0..46
@@ -38,29 +38,37 @@ QString sampleDocumentFile(int textKind);
 // "Wksht0.Fil" .. "Wksht20.Fil"; empty outside 0..20.
 QString worksheetDocumentFile(int worksheetNo);
 
-// Message titles of the document steps.
-inline const QString OpenDocumentTitle = QStringLiteral("Open Document");
-inline const QString SaveCommandTitle = QStringLiteral("Save Command");
+// The store of the user's documents: loads a whole document into an editor and saves an
+// editor's whole rich text, reporting what happened and why; it shows no message. It keeps the
+// name of a document that exists but could not be read when it was opened, so that the window
+// can ask before a save replaces what the user never saw.
+class DocumentStore {
+public:
+    // A missing or empty file leaves the editor empty (the first save creates it) and gives
+    // Missing. A file that exists but cannot be read also leaves the editor empty and gives
+    // Unreadable; its name is remembered until it is read or saved. Ok: the editor holds it.
+    platform::ReadStatus load(platform::RichTextBox& editor, const QString& name);
 
-// Loads a whole document into the editor. A missing or empty file leaves the editor empty and
-// says nothing (the first Save creates it). A file that exists but cannot be read also leaves
-// the editor empty, but the user is told so, and its name is kept in `unreadable`: an empty
-// editor must not look like an empty document that the next Save may overwrite unnoticed.
-// A file that reads again clears `unreadable`.
-platform::ReadStatus loadDocument(platform::RichTextBox& editor, const QString& name,
-                                  QString& unreadable);
+    enum class Outcome {
+        Saved,   // the file holds the editor's text
+        Failed,  // nothing was replaced: the old file is as it was; reason says why
+    };
+    struct SaveResult {
+        Outcome outcome = Outcome::Failed;
+        QString reason;  // the system's words, when it gave any
+        bool saved() const { return outcome == Outcome::Saved; }
+    };
+    // Writes the editor's whole rich text atomically (a crash or a full disk leaves the old
+    // file as it was).
+    SaveResult save(const platform::RichTextBox& editor, const QString& name);
 
-enum class SaveOutcome {
-    Saved,     // the file holds the editor's text
-    Declined,  // the user chose to keep a file that could not be read; nothing written
-    Failed,    // the write failed; the old file is unchanged and the user has been told
+    // Whether name (any letter case) could not be read when it was last opened.
+    bool wasUnreadable(const QString& name) const;
+    const QString& unreadable() const { return unreadable_; }
+
+private:
+    void readAgain(const QString& name);
+    QString unreadable_;
 };
-
-// Writes the editor's whole rich text to a document, atomically (a crash or a full disk
-// leaves the old file as it was). Before replacing a file that could not be read when it was
-// opened, the user is asked; declining writes nothing. A failed write is reported in a message,
-// never passed off as a save.
-SaveOutcome saveDocument(const platform::RichTextBox& editor, const QString& name,
-                         QString& unreadable);
 
 }  // namespace workbook

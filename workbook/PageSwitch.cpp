@@ -249,7 +249,7 @@ void WorkArea1::SSCommand11_Click(int i) {
         TextLoading = 9;
         // A plan that exists but cannot be read is reported and kept; the template would make
         // it look empty, and the next Save would then replace it unnoticed.
-        const ReadStatus plan = workbook::loadDocument(Rtext3, workbook::RecoveryPlanFile, UnreadableDocument);
+        const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile);
         if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
             Rtext3.loadFile(QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate));
             WorkText = RecoveryPlanMessage;

@@ -1,95 +1,24 @@
-// The status store: the status box Combo1 of the editor panel and the records of Stat1.Fil,
-// one 20-byte record per specification (1-47) and per risk-analysis worksheet (48-68).
-#include "workbook/WorkArea1.h"
+#include "workbook/StatusStore.h"
 
 #include "catalogue/Catalogue.h"
-#include "frame/HINFO1.h"
-#include "platform/Dialogs.h"
 #include "platform/Files.h"
 
-using namespace platform;
+namespace workbook {
 
-namespace {
-
-const QString StatusFile = QStringLiteral("Stat1.Fil");
-constexpr int StatusRecordLength = 20;
-
-const QString NotImplementedWarning = QStringLiteral(
-    "If this safeguard is not being implemented, be sure and\r"
-    "document in the Action Taken or Comments/Notes\r"
-    "area why it is not being implemented!");
-
-const QString ComplianceTerms = QStringLiteral(
-    "Explanation of Compliance Status Terms:\r"
-    "\r"
-    "Yes - Actions, policies and or software tools, etc. have been put in \r"
-    "         place to bring this risk into reasonable compliance with the rule.\r"
-    "\r"
-    "No  - This risk is not currently in reasonable compliance with the rule.\r"
-    "\r"
-    "Partial - Actions, policies and or software tools, etc. have been put in place     \r"
-    "             to partially bring this risk into reasonable compliance with the rule.\r"
-    "\r"
-    "Planned - Actions, etc. are being planned to be implemented in the future\r"
-    "                to bring this risk into reasonable compliance with the rule.");
-
-const QString StatusNotStored = QStringLiteral(
-    "The status could not be stored in Stat1.Fil.\r"
-    "The previous status is kept. Please check that the program folder can be written to.");
-
-}  // namespace
-
-// Records firstRecord..lastRecord into SpecStatus; a record never written, or no file at all,
-// reads as the empty string.
-void WorkArea1::ReadStatusStore(int firstRecord, int lastRecord) {
-    RecordFile store;
+void StatusStore::read(Statuses& statuses, int firstRecord, int lastRecord) {
+    platform::RecordFile store;
     const bool open = store.open(StatusFile, StatusRecordLength);
-    for (int n = firstRecord; n <= lastRecord; ++n) SpecStatus[std::size_t(n)] = open ? store.readString(n) : QString();
+    for (int n = firstRecord; n <= lastRecord; ++n) statuses[std::size_t(n)] = open ? store.readString(n) : QString();
     store.close();
 }
 
-// The file first, then the array: SpecStatus never holds a status that is not stored.
-bool WorkArea1::WriteStatusRecord(int record, const QString& text) {
-    if (!writeStringRecord(StatusFile, StatusRecordLength, record, text)) return false;
-    SpecStatus[std::size_t(record)] = text;
-    return true;
+bool StatusStore::write(int record, const QString& text) {
+    return platform::writeStringRecord(StatusFile, StatusRecordLength, record, text);
 }
 
-void WorkArea1::ReportStatusNotStored() {
-    msgBox(StatusNotStored, Msg::Critical | Msg::OKOnly, QStringLiteral("Status Not Stored"));
-}
-
-// The record the status box writes on a page: the entry's SpecNumber on the catalogue pages,
-// 48 + the worksheet on the worksheet page, none elsewhere.
-int WorkArea1::StatusRecordFor(int areaMode, int specIndex) {
+int StatusStore::recordFor(int areaMode, int specIndex) {
     if (areaMode < catalogue::PageAdministrative || areaMode > catalogue::PageWorksheets) return catalogue::NoNumber;
     return catalogue::statusNumber(areaMode, specIndex);
 }
 
-void WorkArea1::Combo1_Click() {
-    // The recovery plan and the sample keep no status.
-    if (AreaMode >= catalogue::PageRecoveryPlan) return;
-    const int s = StatusRecordFor(AreaMode, SpecIndex);
-    if (s == catalogue::NoNumber) return;
-    const QString chosen = Combo1.text();
-    const bool stored = WriteStatusRecord(s, chosen);
-    if (!stored) Combo1.setText(SpecStatus[std::size_t(s)]);
-    doEvents();
-    Combo1.setLocked(true);
-    if (!stored) {
-        ReportStatusNotStored();
-    } else if (chosen.trimmed() == QLatin1String("Not Implemented")) {
-        // The status is stored before the warning, so the warning never undoes it.
-        msgBox(NotImplementedWarning, Msg::Critical | Msg::OKOnly, QStringLiteral("Safeguard Not Being Implemented"));
-    }
-    HourglassOff();
-}
-
-// Opening the list changes nothing: the box stays read-only, so a status can only be chosen
-// from the list, also when the list closes without a pick.
-void WorkArea1::Combo1_DropDown() { Combo1.setLocked(true); }
-
-void WorkArea1::SSCommand22_Click() {
-    WorkText = ComplianceTerms;
-    msgBox(WorkText, Msg::Information | Msg::OKOnly, QStringLiteral("Compliance Status Terms"));
-}
+}  // namespace workbook

@@ -2,11 +2,11 @@
 // handlers are defined in the files of the subsystem they belong to:
 //   workbook/WorkArea1.cpp       layout, Load, Activate, keys, Unload
 //   workbook/PageSwitch.cpp      the page selector SSCommand11 and its helpers
-//   workbook/StatusStore.cpp     the status box Combo1 and the Stat1.Fil records
+//   workbook/StatusBox.cpp       the status box Combo1 over the status store (StatusStore.h)
 //   workbook/NavigationBar.cpp   the area tabs SSCommand4, the editor's exit, the save question
 //   workbook/EntryLists.cpp      the five entry lists of the catalogue pages
 //   workbook/OverviewPage.cpp    the standards overview grid VSGd1
-//   workbook/Documents.cpp       the Actions options, Save on every page
+//   workbook/EditorDocuments.cpp the Actions options, Save on every page (the store: Documents.h)
 //   workbook/TextBuffers.cpp     the hidden text buffers RText1 and the name marking
 //   workbook/ReferenceViews.cpp  the reference views: LoadRuleText and its option SSOption6
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
@@ -20,6 +20,8 @@
 #include "platform/PrintPreview.h"
 #include "platform/RichTextBox.h"
 #include "printing/PrintPanel.h"
+#include "workbook/Documents.h"
+#include "workbook/StatusStore.h"
 
 #include <QString>
 #include <QStringList>
@@ -48,15 +50,15 @@ public:
     bool DocumentOptionChosen() const;
     void LockEditorWithoutDocument();
 
-    // ---- status store (StatusStore.cpp) ------------------------------------------------------
+    // ---- status box (StatusBox.cpp) ------------------------------------------------------
     void Combo1_Click();
     void Combo1_DropDown();
     void SSCommand22_Click();
+    // Records firstRecord..lastRecord of the store into SpecStatus.
     void ReadStatusStore(int firstRecord, int lastRecord);
     // Writes a status record, then SpecStatus; false (and SpecStatus unchanged) when the write failed.
     bool WriteStatusRecord(int record, const QString& text);
     void ReportStatusNotStored();
-    static int StatusRecordFor(int areaMode, int specIndex);
 
     // ---- navigation bar, exit, save question (NavigationBar.cpp) ----------------------------
     void SSCommand4_Click(int index);
@@ -84,10 +86,11 @@ public:
     void Rtext3_Change();
     void Rtext3_Click();
 
-    // ---- user documents (workbook/Documents.cpp) --------------------------------------------
+    // ---- user documents (EditorDocuments.cpp) --------------------------------------------
     // SSOption3_Click, SSOption4_Click, SSOption5_Click, SSCommand6_Click and mOSave_Click
     // are defined there too.
     void LoadDocumentOption(int textKind);
+    platform::ReadStatus OpenDocument(const QString& name);
     bool SaveEditorTo(const QString& name);
     bool SaveToDoGrid();
 
@@ -311,7 +314,7 @@ public:
     // Fields
     // =========================================================================================
     // Status texts by StatusNumber (1-47 specifications, 48-68 worksheets; 0, 69, 70 unused).
-    std::array<QString, 71> SpecStatus;
+    workbook::StatusStore::Statuses SpecStatus;
     int AreaMode = 0;
     int SpecIndex = 0;
     // -999 while a specification page is composed for printing (the text builders then only
@@ -322,8 +325,9 @@ public:
     int SpecNumber = 0;
     int FoundPos = 0;
     int SearchFrom = 0;
-    // A document that exists but could not be read when it was opened: a save to it asks first.
-    QString UnreadableDocument;
+    // The user's documents; it remembers one that exists but could not be read when it was
+    // opened, so that a save to it asks first.
+    workbook::DocumentStore Documents;
     int UnsavedChanges = 0;
     int SampleNoteShown = 0;
     int SamplePolicyNoteShown = 0;

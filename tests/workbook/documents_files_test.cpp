@@ -1,6 +1,7 @@
-// The user documents' file names, and loading and saving one in the editor: a missing file is
-// an empty document, a file that cannot be read is reported and kept, a failed save is
-// reported and never passed off as a save.
+// The user documents' file names, and their store: a missing file is an empty document, a file
+// that cannot be read is remembered and left alone, a failed save is reported with its reason
+// and never passed off as a save. The store shows no message: every test here checks that no
+// box appeared (the Action Area's messages are in documents_hub_test).
 #include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
 #include "workbook/Documents.h"
@@ -55,30 +56,30 @@ public:
     RichTextBox Editor;
 };
 
-class DocumentFileTest : public testsupport::ProgramTest {
+class DocumentStoreTest : public testsupport::ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
         host = std::make_unique<Host>();
     }
     void TearDown() override {
+        EXPECT_TRUE(dialogs->shown().empty()) << "the store showed a message";
         host.reset();
         ProgramTest::TearDown();
     }
     RichTextBox& editor() { return host->Editor; }
     std::unique_ptr<Host> host;
-    QString unreadable;
+    DocumentStore store;
 };
 
-TEST_F(DocumentFileTest, AMissingFileIsAnEmptyDocumentWithoutAMessage) {
+TEST_F(DocumentStoreTest, AMissingFileIsAnEmptyDocument) {
     editor().setText(QStringLiteral("left over"));
-    EXPECT_EQ(loadDocument(editor(), QStringLiteral("Action3.Fil"), unreadable), ReadStatus::Missing);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Action3.Fil")), ReadStatus::Missing);
     EXPECT_TRUE(editor().text().isEmpty());
-    EXPECT_TRUE(unreadable.isEmpty());
-    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_TRUE(store.unreadable().isEmpty());
 }
 
-TEST_F(DocumentFileTest, SavedTextLoadsBackWithItsFormats) {
+TEST_F(DocumentStoreTest, SavedTextLoadsBackWithItsFormats) {
     editor().setText(QStringLiteral("Passwords are changed every 90 days.\r\nCentred line"));
     editor().setSelStart(0);
     editor().setSelLength(9);
@@ -86,27 +87,25 @@ TEST_F(DocumentFileTest, SavedTextLoadsBackWithItsFormats) {
     editor().setSelColor(rgb(0, 0, 255));
     editor().setSelStart(40);
     editor().setSelAlignment(2);
-    ASSERT_EQ(saveDocument(editor(), QStringLiteral("Action14.Fil"), unreadable), SaveOutcome::Saved);
-    const QByteArray saved = folder->read(QStringLiteral("Action14.Fil"));
-    ASSERT_TRUE(saved.startsWith("{\\rtf1"));
+    const DocumentStore::SaveResult saved = store.save(editor(), QStringLiteral("Action14.Fil"));
+    ASSERT_TRUE(saved.saved());
+    EXPECT_TRUE(saved.reason.isEmpty());
+    const QByteArray bytes = folder->read(QStringLiteral("Action14.Fil"));
+    ASSERT_TRUE(bytes.startsWith("{\\rtf1"));
 
     Host other;
-    EXPECT_EQ(loadDocument(other.Editor, QStringLiteral("action14.fil"), unreadable), ReadStatus::Ok);
+    EXPECT_EQ(store.load(other.Editor, QStringLiteral("action14.fil")), ReadStatus::Ok);
     EXPECT_EQ(other.Editor.text(), editor().text());
-    EXPECT_EQ(other.Editor.rtfBytes(), saved);
-    EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(other.Editor.rtfBytes(), bytes);
 }
 
-// The write goes nowhere: the old document stays, the user is told, and the caller learns it.
-TEST_F(DocumentFileTest, AFailedSaveIsReportedAndLeavesTheOldFile) {
+// The write goes nowhere: the old document stays, and the caller learns it with the reason.
+TEST_F(DocumentStoreTest, AFailedSaveGivesItsReasonAndLeavesTheOldFile) {
     ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Comment2.Fil")));
     editor().setText(QStringLiteral("Notes that must not be lost"));
-    dialogs->answer(SaveCommandTitle, Answer::OK);
-    EXPECT_EQ(saveDocument(editor(), QStringLiteral("Comment2.Fil"), unreadable), SaveOutcome::Failed);
-    const auto boxes = dialogs->shownWithTitle(SaveCommandTitle);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to save Comment2.Fil.")));
-    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("has not been saved")));
+    const DocumentStore::SaveResult saved = store.save(editor(), QStringLiteral("Comment2.Fil"));
+    EXPECT_EQ(saved.outcome, DocumentStore::Outcome::Failed);
+    EXPECT_FALSE(saved.reason.isEmpty());
     EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Comment2.Fil"))).isDir());
     EXPECT_EQ(editor().text(), QStringLiteral("Notes that must not be lost"));
 }
@@ -119,7 +118,7 @@ struct BlockedCase {
     Blocker blocker;
 };
 
-class UnreadableDocumentTest : public DocumentFileTest,
+class UnreadableDocumentTest : public DocumentStoreTest,
                                public ::testing::WithParamInterface<BlockedCase> {
 protected:
     void block(const QString& file) {
@@ -141,35 +140,30 @@ protected:
     QTemporaryDir outside;
 };
 
-TEST_P(UnreadableDocumentTest, IsReportedAndLeftAloneUntilTheUserSavesOnPurpose) {
+TEST_P(UnreadableDocumentTest, IsRememberedAndLeftAloneUntilReadOrSavedAgain) {
     block(QStringLiteral("Policy5.Fil"));
     editor().setText(QStringLiteral("from the previous entry"));
-    dialogs->answer(OpenDocumentTitle, Answer::OK);
-    EXPECT_EQ(loadDocument(editor(), QStringLiteral("Policy5.Fil"), unreadable), ReadStatus::Unreadable);
-    const auto warned = dialogs->shownWithTitle(OpenDocumentTitle);
-    ASSERT_EQ(warned.size(), 1u);
-    EXPECT_TRUE(warned[0].text.startsWith(QStringLiteral("The file Policy5.Fil exists but could not be read.")));
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")), ReadStatus::Unreadable);
     EXPECT_TRUE(editor().text().isEmpty());
-    EXPECT_EQ(unreadable, QStringLiteral("Policy5.Fil"));
-
-    // A save of that document first asks; No writes nothing.
-    editor().setText(QStringLiteral("typed after the warning"));
-    dialogs->answer(SaveCommandTitle, Answer::No);
-    EXPECT_EQ(saveDocument(editor(), QStringLiteral("POLICY5.FIL"), unreadable), SaveOutcome::Declined);
-    const auto asked = dialogs->shownWithTitle(SaveCommandTitle);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].text.endsWith(QStringLiteral("Replace it?")));
-    EXPECT_EQ(asked[0].flags, Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2);
+    EXPECT_EQ(store.unreadable(), QStringLiteral("Policy5.Fil"));
+    EXPECT_TRUE(store.wasUnreadable(QStringLiteral("POLICY5.FIL")));
+    EXPECT_FALSE(store.wasUnreadable(QStringLiteral("Policy6.Fil")));
     if (GetParam().blocker == Blocker::LinkOutOfFolder) {
         QFile target(outside.filePath(QStringLiteral("plan.rtf")));
         ASSERT_TRUE(target.open(QIODevice::ReadOnly));
         EXPECT_EQ(target.readAll(), QByteArray("{\\rtf1 Years of work}"));
     }
-    EXPECT_EQ(unreadable, QStringLiteral("Policy5.Fil"));
 
-    // Another document is saved without a question.
-    EXPECT_EQ(saveDocument(editor(), QStringLiteral("Policy6.Fil"), unreadable), SaveOutcome::Saved);
-    EXPECT_EQ(dialogs->shownWithTitle(SaveCommandTitle).size(), 1u);
+    // Another document is saved and loaded without ending the mark.
+    editor().setText(QStringLiteral("typed after the warning"));
+    EXPECT_TRUE(store.save(editor(), QStringLiteral("Policy6.Fil")).saved());
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy6.Fil")), ReadStatus::Ok);
+    EXPECT_EQ(store.unreadable(), QStringLiteral("Policy5.Fil"));
+    // A missing document of that name (the blocker removed) ends it.
+    if (GetParam().blocker == Blocker::Directory) ASSERT_TRUE(QDir().rmdir(folder->file(QStringLiteral("Policy5.Fil"))));
+    else ASSERT_TRUE(QFile::remove(folder->file(QStringLiteral("Policy5.Fil"))));
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")), ReadStatus::Missing);
+    EXPECT_TRUE(store.unreadable().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentTest,
@@ -178,26 +172,26 @@ INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentTest,
                                            BlockedCase{"LinkOutOfFolder", Blocker::LinkOutOfFolder}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Once the user confirms, the replacement is tried; a file the user may read again (here the
-// permissions are restored) loads normally and no longer asks.
-TEST_F(DocumentFileTest, AConfirmedReplacementIsWrittenAndTheQuestionEnds) {
-    if (::geteuid() == 0) {
-        // Root reads a file of mode 000; show the confirmed path with a file name remembered
-        // from an earlier failed read instead.
-        unreadable = QStringLiteral("Action8.Fil");
-    } else {
-        folder->write(QStringLiteral("Action8.Fil"), "{\\rtf1 old}");
-        ASSERT_EQ(::chmod(QFile::encodeName(folder->file(QStringLiteral("Action8.Fil"))).constData(), 0), 0);
-        dialogs->answer(OpenDocumentTitle, Answer::OK);
-        ASSERT_EQ(loadDocument(editor(), QStringLiteral("Action8.Fil"), unreadable), ReadStatus::Unreadable);
-        ::chmod(QFile::encodeName(folder->file(QStringLiteral("Action8.Fil"))).constData(), 0644);
-    }
+// A file the user may read again (here the permissions are restored) loads normally; a save to
+// the remembered name ends the mark too.
+TEST_F(DocumentStoreTest, ASaveOrAReadOfTheUnreadableDocumentEndsTheMark) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads a file of mode 000";
+    folder->write(QStringLiteral("Action8.Fil"), "{\\rtf1 old}");
+    const QByteArray path = QFile::encodeName(folder->file(QStringLiteral("Action8.Fil")));
+    ASSERT_EQ(::chmod(path.constData(), 0), 0);
+    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Unreadable);
+    ::chmod(path.constData(), 0644);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Ok);
+    EXPECT_TRUE(store.unreadable().isEmpty());
+
+    ASSERT_EQ(::chmod(path.constData(), 0), 0);
+    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Unreadable);
+    ::chmod(path.constData(), 0644);
     editor().setText(QStringLiteral("new text"));
-    dialogs->answer(SaveCommandTitle, Answer::Yes);
-    EXPECT_EQ(saveDocument(editor(), QStringLiteral("Action8.Fil"), unreadable), SaveOutcome::Saved);
-    EXPECT_TRUE(unreadable.isEmpty());
+    EXPECT_TRUE(store.save(editor(), QStringLiteral("Action8.Fil")).saved());
+    EXPECT_TRUE(store.unreadable().isEmpty());
     Host other;
-    EXPECT_EQ(loadDocument(other.Editor, QStringLiteral("Action8.Fil"), unreadable), ReadStatus::Ok);
+    EXPECT_EQ(store.load(other.Editor, QStringLiteral("Action8.Fil")), ReadStatus::Ok);
     EXPECT_EQ(other.Editor.text(), QStringLiteral("new text"));
 }
 

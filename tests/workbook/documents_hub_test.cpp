@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -129,32 +131,119 @@ TEST_F(DocumentsHubTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     w.SSCommand6.click();
     const auto boxes = dialogs->shownWithTitle(SaveTitle);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to save Comment5.Fil.")));
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("Unable to save Comment5.Fil.\r")));
+    EXPECT_TRUE(boxes[0].text.endsWith(QStringLiteral("\r\rYour text is still in the editor and has not been saved.")));
+    EXPECT_EQ(boxes[0].flags, Msg::OKOnly | Msg::Critical);
+    EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Comment5.Fil"))).isDir());
     EXPECT_EQ(w.UnsavedChanges, 1);
     EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Supervisors sign off new staff."));
     EXPECT_FALSE(pointer->hourglass());
 }
 
+// Ways a document can exist and still not be readable.
+enum class Blocker { Directory, Fifo, LinkOutOfFolder };
+
+struct BlockedCase {
+    const char* name;
+    Blocker blocker;
+};
+
+class UnreadableDocumentHubTest : public DocumentsHubTest, public ::testing::WithParamInterface<BlockedCase> {
+protected:
+    void block(const QString& file) {
+        const QString path = folder->file(file);
+        switch (GetParam().blocker) {
+        case Blocker::Directory: ASSERT_TRUE(QDir().mkdir(path)); break;
+        case Blocker::Fifo: ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
+        case Blocker::LinkOutOfFolder: {
+            ASSERT_TRUE(outside.isValid());
+            QFile target(outside.filePath(QStringLiteral("plan.rtf")));
+            ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+            target.write("{\\rtf1 Years of work}");
+            target.close();
+            ASSERT_TRUE(QFile::link(target.fileName(), path));
+            break;
+        }
+        }
+    }
+    QTemporaryDir outside;
+};
+
 // An existing document that cannot be read is not shown as an empty one: the user is told,
-// nothing overwrites it by itself, and a save to it asks first.
-TEST_F(DocumentsHubTest, AnUnreadableDocumentIsReportedAndNotOverwrittenUnasked) {
-    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Policy3.Fil")));
+// nothing overwrites it by itself, a save to it asks first, and other documents save as usual.
+TEST_P(UnreadableDocumentHubTest, IsReportedAndNotOverwrittenUnasked) {
+    block(QStringLiteral("Policy3.Fil"));
     WorkArea1& w = openEntry(3);
+    w.Rtext3.setText(QStringLiteral("from the previous entry"));
     dialogs->answer(OpenTitle, Answer::OK);
     w.SSOption5.click();
-    ASSERT_EQ(dialogs->shownWithTitle(OpenTitle).size(), 1u);
+    const auto warned = dialogs->shownWithTitle(OpenTitle);
+    ASSERT_EQ(warned.size(), 1u);
+    EXPECT_EQ(warned[0].text, QStringLiteral("The file Policy3.Fil exists but could not be read.\r"
+                                             "It has been left as it is.\r\r"
+                                             "If you save here, the text in the editor will replace it."));
+    EXPECT_EQ(warned[0].flags, Msg::OKOnly | Msg::Exclamation);
     EXPECT_TRUE(w.Rtext3.text().isEmpty());
     EXPECT_EQ(w.UnsavedChanges, 0);
 
+    // A save of that document first asks; No writes nothing and keeps the typing unsaved.
     w.Rtext3.type(QStringLiteral("New policy text"));
-    w.UnsavedChanges = 1;
     dialogs->answer(SaveTitle, Answer::No);
     w.SSCommand6.click();
     const auto asked = dialogs->shownWithTitle(SaveTitle);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].text.endsWith(QStringLiteral("Replace it?")));
-    EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isDir());
+    EXPECT_EQ(asked[0].text, QStringLiteral("The file Policy3.Fil could not be read when it was opened.\r"
+                                            "Saving replaces what it holds with the text in the editor.\r\r"
+                                            "Replace it?"));
+    EXPECT_EQ(asked[0].flags, Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2);
     EXPECT_EQ(w.UnsavedChanges, 1);
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("New policy text"));
+    switch (GetParam().blocker) {
+    case Blocker::Directory: EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isDir()); break;
+    case Blocker::Fifo: EXPECT_FALSE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isFile()); break;
+    case Blocker::LinkOutOfFolder: {
+        QFile target(outside.filePath(QStringLiteral("plan.rtf")));
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+        EXPECT_EQ(target.readAll(), QByteArray("{\\rtf1 Years of work}"));
+        break;
+    }
+    }
+
+    // Another entry's document is saved without the question.
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    w.SSCommand14[4].click();
+    w.SSOption5.click();
+    w.Rtext3.type(QStringLiteral("Security official named."));
+    w.SSCommand6.click();
+    EXPECT_TRUE(folder->read(QStringLiteral("Policy4.Fil")).contains("Security official named."));
+    EXPECT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentHubTest,
+                         ::testing::Values(BlockedCase{"Directory", Blocker::Directory},
+                                           BlockedCase{"Fifo", Blocker::Fifo},
+                                           BlockedCase{"LinkOutOfFolder", Blocker::LinkOutOfFolder}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Once the user confirms, the replacement is written and the question is not asked again. (The
+// blocking entry is cleared away first; the file layer never writes over what is not a file.)
+TEST_F(DocumentsHubTest, AConfirmedReplacementIsWrittenAndTheQuestionEnds) {
+    const QString fifo = folder->file(QStringLiteral("Action8.Fil"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    WorkArea1& w = openEntry(8);
+    dialogs->answer(OpenTitle, Answer::OK);
+    w.SSOption3.click();
+    ASSERT_TRUE(QFile::remove(fifo));
+    w.Rtext3.type(QStringLiteral("new text"));
+    dialogs->answer(SaveTitle, Answer::Yes);
+    w.SSCommand6.click();
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Action8.Fil"))).isFile());
+    EXPECT_TRUE(folder->read(QStringLiteral("Action8.Fil")).contains("new text"));
+    w.Rtext3.type(QStringLiteral(", and more"));
+    w.SSCommand6.click();
+    EXPECT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
+    EXPECT_TRUE(folder->read(QStringLiteral("Action8.Fil")).contains("new text, and more"));
 }
 
 TEST_F(DocumentsHubTest, SaveInAReferenceViewWritesNothing) {
@@ -255,7 +344,7 @@ TEST_F(DocumentsHubTest, AnUnreadableRecoveryPlanIsReportedInsteadOfShowingTheTe
     EXPECT_EQ(dialogs->shownWithTitle(OpenTitle).size(), 1u);
     EXPECT_TRUE(dialogs->shownWithTitle(QStringLiteral("Disaster Recovery Plan Information")).empty());
     EXPECT_TRUE(w.Rtext3.text().isEmpty());
-    EXPECT_EQ(w.UnreadableDocument, QStringLiteral("DRPln1.Fil"));
+    EXPECT_TRUE(w.Documents.wasUnreadable(QStringLiteral("DRPln1.Fil")));
 }
 
 // ---- the sample entry --------------------------------------------------------------------------

@@ -1,10 +1,69 @@
-// The status store: a choice in the status box writes its record of Stat1.Fil at once.
+// The status store: its records of Stat1.Fil without a window, and a choice in the status box
+// that writes its record at once.
 #include "HubFixture.h"
+#include "workbook/StatusStore.h"
 
 using namespace platform;
 using hubtest::statusRecord;
+using workbook::StatusStore;
 
 namespace {
+
+// ---- the store alone ---------------------------------------------------------------------------
+
+class StatusStoreFileTest : public testsupport::ProgramTest {};
+
+TEST_F(StatusStoreFileTest, AWrittenRecordReadsBackAndLeavesTheOthersAlone) {
+    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{4, "Pending"}, {50, "Yes"}}));
+    ASSERT_TRUE(StatusStore::write(5, QStringLiteral("Review")));
+    const QByteArray file = folder->read(QStringLiteral("Stat1.Fil"));
+    EXPECT_EQ(file.mid(80, 20), statusRecord("Review"));
+    EXPECT_EQ(file.mid(60, 20), statusRecord("Pending"));
+    StatusStore::Statuses statuses;
+    statuses.fill(QStringLiteral("stale"));
+    StatusStore::read(statuses, 1, 68);
+    EXPECT_EQ(statuses[4], QStringLiteral("Pending"));
+    EXPECT_EQ(statuses[5], QStringLiteral("Review"));
+    EXPECT_EQ(statuses[50], QStringLiteral("Yes"));
+    EXPECT_TRUE(statuses[1].isEmpty());
+    EXPECT_TRUE(statuses[68].isEmpty());
+    EXPECT_EQ(statuses[0], QStringLiteral("stale"));  // outside the range asked for
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(StatusStoreFileTest, AFailedWriteSaysSoAndShowsNothing) {
+    ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Stat1.Fil")));
+    EXPECT_FALSE(StatusStore::write(1, QStringLiteral("Completed")));
+    StatusStore::Statuses statuses;
+    statuses[1] = QStringLiteral("stale");
+    StatusStore::read(statuses, 1, 1);
+    EXPECT_TRUE(statuses[1].isEmpty());
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+struct RecordCase {
+    int page;
+    int entry;
+    int record;
+};
+
+class StatusRecordForTest : public ::testing::TestWithParam<RecordCase> {};
+
+TEST_P(StatusRecordForTest, EachPageWritesItsOwnRecordOrNone) {
+    EXPECT_EQ(StatusStore::recordFor(GetParam().page, GetParam().entry), GetParam().record);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, StatusRecordForTest,
+                         ::testing::Values(RecordCase{2, 4, 5}, RecordCase{3, 0, 24}, RecordCase{6, 1, 47},
+                                           RecordCase{7, 0, 48}, RecordCase{7, 20, 68},
+                                           RecordCase{7, 21, catalogue::NoNumber},
+                                           RecordCase{2, 23, catalogue::NoNumber},
+                                           RecordCase{0, 0, catalogue::NoNumber},
+                                           RecordCase{1, 0, catalogue::NoNumber},
+                                           RecordCase{8, 0, catalogue::NoNumber},
+                                           RecordCase{9, 0, catalogue::NoNumber}));
+
+// ---- the status box ----------------------------------------------------------------------------
 
 struct StatusCase {
     int page;

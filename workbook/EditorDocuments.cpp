@@ -1,0 +1,178 @@
+// The Action Area's side of the user's documents: the three "Actions" options, the messages of
+// a document that cannot be read or written, and Save on every page.
+#include "catalogue/Catalogue.h"
+#include "frame/HINFO1.h"
+#include "platform/Dialogs.h"
+#include "platform/RichTextBox.h"
+#include "workbook/Documents.h"
+#include "workbook/WorkArea1.h"
+
+using namespace platform;
+
+namespace {
+
+const QString OpenDocumentTitle = QStringLiteral("Open Document");
+const QString SaveCommandTitle = QStringLiteral("Save Command");
+
+const QString SamplePolicyNote =
+    QStringLiteral("This Policy was first written using a full function word processing") + CR +
+    QStringLiteral("program and then copied and pasted into the program.") + CR + CR +
+    QStringLiteral("You can use the program to enter in this information, but the program") + CR +
+    QStringLiteral("doesn't give you all of the capabilities of a commerical word processor!");
+
+}  // namespace
+
+using namespace workbook;
+
+void WorkArea1::SSOption3_Click() { LoadDocumentOption(KindAction); }
+void WorkArea1::SSOption4_Click() { LoadDocumentOption(KindComment); }
+void WorkArea1::SSOption5_Click() { LoadDocumentOption(KindPolicy); }
+
+// Loads the entry's document of one kind into the editor (on the sample page the shipped
+// sample of that kind).
+void WorkArea1::LoadDocumentOption(int textKind) {
+    // 1.
+    if (UnsavedChanges == 1) AskSaveChanges();
+    // 2.
+    TextKind = textKind;
+    Rtext3.setLocked(false);
+    if (textKind == KindPolicy) {
+        SSCommand2.setEnabled(true);
+        // The two overview entries have no template.
+        if ((AreaMode == catalogue::PageOrganizational || AreaMode == catalogue::PagePolicies) && SpecIndex == 0)
+            SSCommand2.setEnabled(false);
+    } else {
+        SSCommand2.setEnabled(false);
+    }
+    // 3.
+    const std::pair<SSCommand*, Menu*> tools[] = {{&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave},
+                                                  {&SSCommand8, &mOFont},  {&SSCommand9, &mOThes},
+                                                  {&SSCommand10, &mOSpell}};
+    for (const auto& [button, menu] : tools) {
+        button->setEnabled(true);
+        menu->setEnabled(true);
+    }
+    SSFrame4.setEnabled(true);
+    // 4.
+    EmptyEditor();
+    // 5.
+    if (AreaMode >= catalogue::PageAdministrative && AreaMode <= catalogue::PagePolicies)
+        CurFileName = specDocumentFile(textKind, catalogue::specFileNumber(AreaMode, SpecIndex));
+    else if (AreaMode == catalogue::PageSample)
+        CurFileName = sampleDocumentFile(textKind);
+    // 6.
+    if (textKind == KindPolicy && AreaMode == catalogue::PageSample) {
+        if (SamplePolicyNoteShown == 0) {
+            msgBox(SamplePolicyNote, Msg::Information | Msg::OKOnly, QStringLiteral("Policies and Procedures"));
+            SamplePolicyNoteShown = 1;
+        }
+        SSCommand2.setEnabled(true);
+    }
+    // 7.
+    if (!CurFileName.isEmpty()) {
+        TextLoading = 9;
+        OpenDocument(CurFileName);
+        TextLoading = 0;
+    }
+    // 8. The sample's policy stays editable: it can be typed into but never saved.
+    if (textKind != KindPolicy) Rtext3.setLocked(AreaMode == catalogue::PageSample);
+    // 9.
+    ClearSpecBuffers();
+    for (SSOption* o : {&SSOption2, &SSOption6, &SSOption7}) o->setValue(false);
+    // 10. The change events of the load do not count.
+    UnsavedChanges = 0;
+}
+
+// Loads a document into the editor. A document that exists but cannot be read is reported:
+// an empty editor must not look like an empty document that the next Save may overwrite
+// unnoticed.
+ReadStatus WorkArea1::OpenDocument(const QString& name) {
+    const ReadStatus status = Documents.load(Rtext3, name);
+    if (status != ReadStatus::Unreadable) return status;
+    HourglassOff();
+    msgBox(QStringLiteral("The file ") + name + QStringLiteral(" exists but could not be read.") + CR +
+               QStringLiteral("It has been left as it is.") + CR + CR +
+               QStringLiteral("If you save here, the text in the editor will replace it."),
+           Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
+    return status;
+}
+
+// Writes the editor's text to a document. Before replacing a file that could not be read when
+// it was opened, the user is asked; a failed write is reported, never passed off as a save.
+// A failed or declined write keeps the changes marked as unsaved, so the text is still
+// offered for saving.
+bool WorkArea1::SaveEditorTo(const QString& name) {
+    if (name.isEmpty()) return false;
+    CurFileName = name;
+    if (Documents.wasUnreadable(name)) {
+        HourglassOff();
+        const int answer =
+            msgBox(QStringLiteral("The file ") + name + QStringLiteral(" could not be read when it was opened.") +
+                       CR + QStringLiteral("Saving replaces what it holds with the text in the editor.") + CR +
+                       CR + QStringLiteral("Replace it?"),
+                   Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2, SaveCommandTitle);
+        if (answer != Answer::Yes) {
+            UnsavedChanges = 1;
+            return false;
+        }
+    }
+    HourglassOn();
+    const DocumentStore::SaveResult saved = Documents.save(Rtext3, name);
+    HourglassOff();
+    if (!saved.saved()) {
+        QString text = QStringLiteral("Unable to save ") + name + QStringLiteral(".");
+        if (!saved.reason.isEmpty()) text += CR + saved.reason;
+        text += CR + CR + QStringLiteral("Your text is still in the editor and has not been saved.");
+        msgBox(text, Msg::OKOnly | Msg::Critical, SaveCommandTitle);
+    }
+    UnsavedChanges = saved.saved() ? 0 : 1;
+    return saved.saved();
+}
+
+void WorkArea1::mOSave_Click() { SSCommand6_Click(); }
+
+void WorkArea1::SSCommand6_Click() {
+    switch (AreaMode) {
+    case catalogue::PageRecoveryPlan:
+        SaveEditorTo(RecoveryPlanFile);
+        break;
+    case catalogue::PageTimeline:
+        if (UnsavedChanges == 0) break;
+        HourglassOn();
+        if (SaveToDoGrid()) {
+            UnsavedChanges = 0;
+            SSCommand19[5].setEnabled(false);
+            mOSave.setEnabled(false);
+        }
+        HourglassOff();
+        break;
+    case catalogue::PageSample:
+        msgBox(QStringLiteral("Unable to save changes to sample."), Msg::Question | Msg::OKOnly, SaveCommandTitle);
+        break;
+    case catalogue::PageWorksheets: {
+        if (!SaveEditorTo(worksheetDocumentFile(WorksheetNo))) break;
+        // A worksheet emptied of text loses its compliance status. The record is the open
+        // worksheet's: SpecIndex may already name the worksheet the user is moving to.
+        if (Rtext3.text().trimmed().isEmpty()) {
+            const int record = catalogue::FirstWorksheetStatus + WorksheetNo;
+            if (WriteStatusRecord(record, QString())) Combo1.setText(QString());
+            else ReportStatusNotStored();
+        }
+        break;
+    }
+    case catalogue::PageAdministrative:
+    case catalogue::PagePhysical:
+    case catalogue::PageTechnical:
+    case catalogue::PageOrganizational:
+    case catalogue::PagePolicies:
+        UnsavedChanges = 0;
+        if (TextKind == KindReferenceView) break;
+        // The name is rebuilt from the kind and the entry, so a template name left in
+        // CurFileName never receives the text.
+        SaveEditorTo(specDocumentFile(TextKind, catalogue::specFileNumber(AreaMode, SpecIndex)));
+        break;
+    default:
+        UnsavedChanges = 0;
+        break;
+    }
+}
