@@ -1,18 +1,17 @@
 #include "backup/UserFiles.h"
 
 #include "frame/Settings.h"
+#include "timeline/ToDoFiles.h"
 #include "workbook/Documents.h"
+#include "workbook/WorksheetTitles.h"
 
 namespace backup {
 
 namespace {
 
-// The status store, the worksheet titles and the two to-do files have no store of their own
-// that names them yet; their names stand here, spelt as the rest of the program spells them.
+// The status store names its file in its own code only; its name stands here, spelt as the
+// store spells it.
 const QString StatusStoreFile = QStringLiteral("Stat1.Fil");
-const QString WorksheetTitlesFile = QStringLiteral("RAList.Fil");
-const QString ToDoListFile = QStringLiteral("TODOActv.FIL");
-const QString ToDoNamesFile = QStringLiteral("TODONAME.FIL");
 
 const QString BackupSuffix = QStringLiteral(".hb1");
 
@@ -27,12 +26,12 @@ QString stem(const QString& programName) {
 UserFile fixedBackupFile(int position) {
     // The backup names of the fixed set are the ones older backup media carry.
     switch (position) {
-    case 1: return {ToDoNamesFile, QStringLiteral("ToDoName") + BackupSuffix};
+    case 1: return {timeline::ToDoNameFile, QStringLiteral("ToDoName") + BackupSuffix};
     case 2: return {QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("Gcolor3") + BackupSuffix};
-    case 3: return {ToDoListFile, QStringLiteral("ToDoActv") + BackupSuffix};
+    case 3: return {timeline::ToDoGridFile, QStringLiteral("ToDoActv") + BackupSuffix};
     case 4: return {QString::fromLatin1(frame::BackColorFile), QStringLiteral("Hinv3") + BackupSuffix};
     case 5: return {StatusStoreFile, QStringLiteral("Stat1") + BackupSuffix};
-    case 6: return {WorksheetTitlesFile, QStringLiteral("RAList") + BackupSuffix};
+    case 6: return {workbook::WorksheetTitleFile, QStringLiteral("RAList") + BackupSuffix};
     default: return {};
     }
 }

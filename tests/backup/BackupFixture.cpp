@@ -211,9 +211,10 @@ QString BackupTest::disk(int n) {
     return path;
 }
 
-void BackupTest::insert(int n) {
+void BackupTest::insert(int n) { insertFolder(disk(n)); }
+
+void BackupTest::insertFolder(const QString& target) {
     eject();
-    const QString target = disk(n);
     ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(drive_).constData()), 0);
 }
 

@@ -145,6 +145,8 @@ protected:
     QString disk(int n);
     QString drive() const { return drive_; }
     void insert(int n);
+    // The drive shows this folder (a medium mounted elsewhere).
+    void insertFolder(const QString& path);
     // Takes the medium out: the drive's folder is gone.
     void eject();
 

@@ -1,0 +1,150 @@
+// A restore killed with SIGKILL at 100 random moments, spread over every file operation it
+// makes: after each kill and the next start, the program folder holds the old set or the new
+// set, complete, never a mix, never empty, and nothing of the restore is left.
+#include "tests/backup/BackupFixture.h"
+#include "tests/backup/kill/RestoreKill.h"
+
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <spawn.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace backup;
+using namespace backuptest;
+
+namespace {
+
+constexpr int Kills = 100;
+
+class RestoreKill : public BackupTest {
+protected:
+    void SetUp() override {
+        BackupTest::SetUp();
+        progressPath_ = programPath() + QStringLiteral("/../progress");
+        QFile p(progressPath_);
+        ASSERT_TRUE(p.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(p.resize(4096));
+        p.close();
+        const int fd = ::open(QFile::encodeName(progressPath_).constData(), O_RDWR | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        void* mapped = ::mmap(nullptr, sizeof(restorekill::Progress), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+        ::close(fd);
+        ASSERT_NE(mapped, MAP_FAILED);
+        progress = new (mapped) restorekill::Progress;
+    }
+    void TearDown() override {
+        if (progress) ::munmap(progress, sizeof(restorekill::Progress));
+        BackupTest::TearDown();
+    }
+    void writeOldSet() {
+        for (const QString& name : filesIn(programPath()))
+            if (isUserFileName(name)) QFile::remove(programPath() + QLatin1Char('/') + name);
+        oldSet = writeUserSet(2, [](int i) { return i % 3 != 0; });
+    }
+    // Starts the helper; it waits at operation `target` when `pause` is set.
+    pid_t start(int target, bool pause) {
+        progress->operations = 0;
+        progress->target = target;
+        progress->pauseAtTarget = pause ? 1 : 0;
+        progress->reached = 0;
+        progress->finished = 0;
+        const std::string programArg = programPath().toStdString(), diskArg = disk(1).toStdString(),
+                          progressArg = progressPath_.toStdString();
+        const char* argv[] = {RESTORE_ONCE_HELPER, programArg.c_str(), diskArg.c_str(), progressArg.c_str(), nullptr};
+        pid_t pid = 0;
+        EXPECT_EQ(::posix_spawn(&pid, RESTORE_ONCE_HELPER, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+        return pid;
+    }
+
+    restorekill::Progress* progress = nullptr;
+    std::map<QString, QByteArray> newSet, oldSet;
+
+private:
+    QString progressPath_;
+};
+
+TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) {
+    newSet = writeUserSet(1, [](int i) { return i % 5 != 4; });
+    ASSERT_EQ(backUp().outcome, BackupOutcome::Complete);
+    writeProgramFile(QStringLiteral("Notes.fil"), "not a user file");
+    const auto others = otherFilesInProgramFolder();
+
+    // One restore left to run to its end: how many operations a whole restore takes.
+    writeOldSet();
+    int status = 0;
+    pid_t pid = start(0, false);
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    ASSERT_EQ(progress->finished.load(), 1);
+    ASSERT_TRUE(sameFiles(userFilesInProgramFolder(), newSet));
+    const int operations = progress->operations.load();
+    ASSERT_GT(operations, 500);
+
+    std::mt19937 random(20260310);
+    int oldAfter = 0, newAfter = 0, mixed = 0, putBack = 0, cleared = 0, finishedBeforeKill = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int kill = 0; kill < Kills; ++kill) {
+        writeOldSet();
+        const int target = 1 + int(random() % unsigned(operations + 3));
+        const bool pause = random() % 2 == 0;
+        pid = start(target, pause);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        bool ended = false;
+        while (!progress->reached.load() && std::chrono::steady_clock::now() < deadline) {
+            if (::waitpid(pid, &status, WNOHANG) == pid) {
+                ended = true;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        }
+        if (!ended) {
+            if (!pause) std::this_thread::sleep_for(std::chrono::microseconds(random() % 400));
+            ::kill(pid, SIGKILL);
+            ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+            if (WIFEXITED(status)) ++finishedBeforeKill;
+        } else {
+            ++finishedBeforeKill;
+        }
+
+        // The next start.
+        switch (finishInterruptedRestore()) {
+        case InterruptedRestore::PutBack: ++putBack; break;
+        case InterruptedRestore::Cleared: ++cleared; break;
+        case InterruptedRestore::None: break;
+        case InterruptedRestore::Failed: ADD_FAILURE() << "kill " << kill << ": the start could not finish the restore"; break;
+        }
+        const auto now = userFilesInProgramFolder();
+        if (sameFiles(now, oldSet)) ++oldAfter;
+        else if (sameFiles(now, newSet)) ++newAfter;
+        else {
+            ++mixed;
+            ADD_FAILURE() << "kill " << kill << " at operation " << target << " of " << operations
+                          << " left a mix: " << sameFiles(now, oldSet).message();
+        }
+        EXPECT_TRUE(sameFiles(otherFilesInProgramFolder(), others)) << "kill " << kill;
+        EXPECT_TRUE(filesIn(programPath()).filter(QStringLiteral(".restore")).isEmpty()) << "kill " << kill;
+        if (HasFailure()) break;
+    }
+    std::printf("restore kill test: %d kills in %lld ms over %d file operations of a restore; afterwards old "
+                "set %d, new set %d, mixed %d; the next start put back %d and cleared %d; %d restores "
+                "finished before their kill\n",
+                Kills, static_cast<long long>(timer.elapsed()), operations, oldAfter, newAfter, mixed, putBack,
+                cleared, finishedBeforeKill);
+    EXPECT_EQ(mixed, 0);
+    EXPECT_GT(oldAfter, 0);
+    EXPECT_GT(newAfter, 0);
+    EXPECT_GT(putBack, 0) << "no kill fell while the files were being replaced";
+}
+
+}  // namespace
