@@ -51,13 +51,20 @@ Color fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
 QFont toQFont(const Font& f) {
     QFont q;
     QString family = f.name;
+    // Times New Roman has faces of the same widths on Linux; a table laid out for it keeps
+    // its columns only in one of them.
+    static const QString sameWidthSerif = [] {
+        for (const QString& candidate : {QStringLiteral("Liberation Serif"), QStringLiteral("Nimbus Roman")})
+            if (QFontDatabase::families().contains(candidate)) return candidate;
+        return QStringLiteral("DejaVu Serif");
+    }();
     // The classic bitmap faces are not on Linux desktops; show them in a near family.
     static const QHash<QString, QString> nearFamily = {
         {QStringLiteral("ms sans serif"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("arial"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("tahoma"), QStringLiteral("DejaVu Sans")},
         {QStringLiteral("verdana"), QStringLiteral("DejaVu Sans")},
-        {QStringLiteral("times new roman"), QStringLiteral("DejaVu Serif")},
+        {QStringLiteral("times new roman"), sameWidthSerif},
         {QStringLiteral("courier new"), QStringLiteral("DejaVu Sans Mono")},
     };
     auto it = nearFamily.find(family.toLower());

@@ -7,7 +7,7 @@ packages=(
   libhunspell-dev hunspell-en-us libmythes-dev mythes-en-us
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth poppler-utils fonts-dejavu-core
+  xvfb xauth poppler-utils fonts-dejavu-core fonts-liberation
 )
 missing=()
 for p in "${packages[@]}"; do
