@@ -126,7 +126,8 @@ TEST_F(SpellCheckerTest, AnUnreadableDictionaryIsReportedNotLoaded) {
     for (const char* name : {"en_US.aff", "en_US.dic"}) {
         QFile f(QDir(dir.path()).filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("garbage\n\xff\xfe\x00 not a dictionary", 30);
+        static const char garbage[] = "garbage\n\xff\xfe\x00 not a dictionary";
+        f.write(garbage, sizeof garbage - 1);
     }
     setDictionaryFolders({dir.path()}, {dir.path()});
     const DictionaryState state = spellingDictionary();
