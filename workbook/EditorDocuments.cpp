@@ -139,7 +139,7 @@ void WorkArea1::SSCommand6_Click() {
     case catalogue::PageTimeline:
         if (UnsavedChanges == 0) break;
         HourglassOn();
-        if (SaveToDoGrid()) {
+        if (ToDo.SaveToDoGrid()) {
             UnsavedChanges = 0;
             SSCommand19[5].setEnabled(false);
             mOSave.setEnabled(false);

@@ -209,8 +209,8 @@ void WorkArea1::SSCommand11_Click(int i) {
         break;
     case catalogue::PageTimeline:
         doEvents();
-        LoadToDoNames();
-        LoadToDoGrid();
+        ToDo.LoadToDoNames();
+        ToDo.LoadToDoGrid();
         MonthView1.setVisible(false);
         SSCommand19[5].setEnabled(false);
         mOSave.setEnabled(false);

@@ -21,16 +21,7 @@ void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-
 
 // Worksheets.
 void WorkArea1::SSCommand12_Click(int) {}  // opens a risk-analysis worksheet
-void WorkArea1::SSCommand21_Click(int) {}  // closes the worksheet title panel, saving or not
 void WorkArea1::RefreshWorksheetButtons() {}  // worksheet titles from RAList.Fil, underline for used ones
-
-// To-do list.
-void WorkArea1::SSCommand19_Click(int) {}  // to-do buttons
-void WorkArea1::SSCommand20_Click() {}     // spell check of the to-do items
-void WorkArea1::LoadToDoNames() {}         // reads the item-name list TODONAME.FIL
-void WorkArea1::LoadToDoGrid() {}          // reads the to-do grid TODOActv.FIL
-bool WorkArea1::SaveToDoGrid() { return true; }  // writes the to-do grid to TODOActv.FIL
-void WorkArea1::HideCalendar() {}          // hides the to-do calendar
 
 // Options menu entries.
 void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper

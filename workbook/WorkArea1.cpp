@@ -12,35 +12,21 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
+#include "workbook/PageLook.h"
 
 #include <QImage>
 #include <algorithm>
 #include <cmath>
 
 using namespace platform;
+using namespace workbook;
 
 namespace {
 
 QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// The face colour of the pages and the colour of the page title.
-constexpr Color PageFace = rgb(232, 236, 242);
-constexpr Color SelectorFace = rgb(214, 222, 232);
-constexpr Color TitleColor = rgb(16, 40, 96);
-
-Font uiFont(double size = 8.25, bool bold = false) {
-    Font f;
-    f.name = QStringLiteral("MS Sans Serif");
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
 const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
                                         "&Miscellaneous", "E&xit Program"};
-const char* const ToDoButtonCaptions[7] = {"E&xit",           "&Delete Item fm File", "&Add to To Do Grid",
-                                           "&Delete Item from Grid", "&Print", "&Save", "&Clear Grid"};
-
 QString defaultWorksheetTitle(int n) {
     return n + 1 < 10 ? QStringLiteral("Risk Analysis # %1").arg(n + 1) : QStringLiteral("Risk Analysis #%1").arg(n + 1);
 }
@@ -60,13 +46,6 @@ WorkArea1::WorkArea1()
       SSFrame1(*this, SSPanel3[0], QStringLiteral("SSFrame1")),
       VSGd1(*this, SSPanel3[0], QStringLiteral("VSGd1")),
       SSCommand3(*this, SSPanel3[0], QStringLiteral("SSCommand3")),
-      Panel3D1(*this, SSPanel3[1], QStringLiteral("Panel3D1")),
-      VSGd2(*this, Panel3D1, QStringLiteral("VSGd2")),
-      SSCommand20(*this, SSPanel3[1], QStringLiteral("SSCommand20")),
-      Text2(*this, SSPanel3[1], QStringLiteral("Text2")),
-      Combo2(*this, SSPanel3[1], QStringLiteral("Combo2")),
-      MonthView1(*this, SSPanel3[1], QStringLiteral("MonthView1")),
-      Frame3(*this, SSPanel3[1], QStringLiteral("Frame3")),
       SSPanel1(*this, *this, QStringLiteral("SSPanel1")),
       Label5(*this, SSPanel1, QStringLiteral("Label5")),
       Label6(*this, SSPanel1, QStringLiteral("Label6")),
@@ -91,8 +70,6 @@ WorkArea1::WorkArea1()
       SSCommand9(*this, SSPanel1, QStringLiteral("SSCommand9")),
       SSCommand10(*this, SSPanel1, QStringLiteral("SSCommand10")),
       SSCommand22(*this, SSPanel1, QStringLiteral("SSCommand22")),
-      SSPanel4(*this, *this, QStringLiteral("SSPanel4")),
-      Label8(*this, SSPanel4, QStringLiteral("Label8")),
       mO(*this, QStringLiteral("mO"), QStringLiteral("&Options")),
       mOTab1(*this, QStringLiteral("mOTab"), QStringLiteral("&Information Advisor"), 1),
       mOTab2(*this, QStringLiteral("mOTab"), QStringLiteral("&Security Rule"), 2),
@@ -135,6 +112,11 @@ Menu& WorkArea1::mOTab(int index) {
     case 3: return mOTab3;
     default: return mOTab4;
     }
+}
+
+PageContext WorkArea1::pageContext() {
+    return PageContext{*this, UnsavedChanges, AreaMode, SpecStatus, [this] { AskSaveChanges(); },
+                       [this](int button) { Menus.PopupOptionsMenu(button); }};
 }
 
 bool WorkArea1::addPagePanels() {
@@ -216,33 +198,8 @@ void WorkArea1::buildControls() {
     SSCommand3.setCaption(QStringLiteral("&Print"));
     SSCommand3.onClick = [this] { SSCommand3_Click(); };
 
-    // ---- page 1: the project timeline
-    SSPanel& timeline = SSPanel3[1];
-    timeline.setBackColor(PageFace);
-    VSGd2.setCols(6);
-    VSGd2.setFixedCols(1);
-    VSGd2.setRows(2);
-    VSGd2.setAccessibleName(QStringLiteral("To-do list"));
-    for (int i = 0; i < 4; ++i) {
-        SSPanel& p = Panel3D2.add(*this, timeline, i);
-        p.setBevelOuter(1);
-    }
-    for (int i = 0; i < 7; ++i) {
-        SSCommand& b = SSCommand19.add(*this, timeline, i);
-        b.setCaption(QString::fromLatin1(ToDoButtonCaptions[i]));
-    }
-    SSCommand19.setOnClick([this](int i) { SSCommand19_Click(i); });
-    SSCommand20.setCaption(QStringLiteral("Spell Chec&k"));
-    SSCommand20.onClick = [this] { SSCommand20_Click(); };
-    Text1.add(*this, timeline, 0).setVisible(false);
-    Text1[0].setAccessibleName(QStringLiteral("To-do item"));
-    Text2.setVisible(false);
-    Text2.setBackColor(SysWindowBackground);
-    Combo2.setVisible(false);
-    Combo2.setAccessibleName(QStringLiteral("Item names"));
-    MonthView1.setVisible(false);
-    MonthView1.setAccessibleName(QStringLiteral("Calendar"));
-    Frame3.setVisible(false);
+    // ---- page 1: the project timeline (its controls are the to-do page's)
+    SSPanel3[1].setBackColor(PageFace);
 
     // ---- pages 2-9: the entry page panels and lists
     SSPanel3[2].setBackColor(PageFace);
@@ -342,24 +299,6 @@ void WorkArea1::buildControls() {
     // Hidden work buffers of the text builders and the printed page.
     for (int i = 0; i < 4; ++i) RText1.add(*this, *this, i).setVisible(false);
 
-    // ---- the worksheet title panel
-    SSPanel4.setCaption(QStringLiteral(" Risk Analysis Worksheet Button Name"));
-    SSPanel4.setAlignment(0);
-    SSPanel4.setBackColor(PageFace);
-    SSPanel4.setVisible(false);
-    Label8.setCaption(QStringLiteral("Button Number"));
-    Label8.setBackColor(PageFace);
-    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
-        Label12.add(*this, SSPanel4, n).setCaption(QString::number(n + 1));
-        Label12[n].setBackColor(PageFace);
-        Label13.add(*this, SSPanel4, n).setBackColor(PageFace);
-        Text3.add(*this, SSPanel4, n).setMaxLength(18);
-        Text3[n].setAccessibleName(QStringLiteral("New title %1").arg(n + 1));
-    }
-    SSCommand21.add(*this, SSPanel4, 0).setCaption(QStringLiteral("Save &Changes and Exit"));
-    SSCommand21.add(*this, SSPanel4, 1).setCaption(QStringLiteral("&Exit Without Saving Changes"));
-    SSCommand21.setOnClick([this](int i) { SSCommand21_Click(i); });
-
     // ---- the print panel: the window renders into it; the panel's own buttons and options
     // are wired by the panel, the check boxes are the window's.
     SSPanel80.setBackColor(PageFace);
@@ -375,24 +314,22 @@ void WorkArea1::buildControls() {
     SSPanel5.zOrder(0);
 
     // The right button over the window's controls pops up the Options menu.
+    // (The to-do page wires its own controls.)
     Menus.AttachOptionsPopup({&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10,
-                              &Label11, &MonthView1, &Panel3D1, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6,
-                              &SSCommand7, &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand20, &SSFrame1,
-                              &SSFrame2, &SSFrame3, &SSFrame4, &SSOption2, &SSOption3, &SSOption4, &SSOption5,
-                              &SSOption6, &SSOption7, &SSPanel1, &SSPanel2, &VSGd1, &VSGd2});
+                              &Label11, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6, &SSCommand7,
+                              &SSCommand8, &SSCommand9, &SSCommand10, &SSFrame1, &SSFrame2, &SSFrame3, &SSFrame4,
+                              &SSOption2, &SSOption3, &SSOption4, &SSOption5, &SSOption6, &SSOption7, &SSPanel1,
+                              &SSPanel2, &VSGd1});
     Menus.AttachOptionsPopupToArrays(Label80, SSCommand4, SSCommand11, SSCommand12, SSCommand13, SSCommand14,
-                                     SSCommand15, SSCommand16, SSCommand17, SSCommand18, SSCommand19, SSPanel3,
-                                     Panel3D2, SSFrame5, SSOption8);
-    // The to-do page's frame pops the menu up as the button goes down.
-    Frame3.onMouseUp = nullptr;
-    Frame3.onMouseDown = [this](int button, int, int, int) { Menus.PopupOptionsMenu(button); };
+                                     SSCommand15, SSCommand16, SSCommand17, SSCommand18, SSPanel3, SSFrame5,
+                                     SSOption8);
 }
 
 void WorkArea1::buildMenus() {
     Menus.AddToMenuBar(mO);
     Menus.ScreenTopic = [this] { return ScreenHelpTopic(); };
     Menus.BeforeScreenTopic = [this] {
-        if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) HideCalendar();
+        if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) ToDo.HideCalendar();
     };
     Menus.PreviewShowing = [this] { return Print.isShowing(); };
     // The backup copies the files as they stand: unsaved text is offered for saving first.
@@ -467,7 +404,6 @@ void WorkArea1::ArrangeControls() {
     const int ph = bodyH;
     SSPanel3[0].move(x0, bodyTop, pw, ph);
     SSPanel3[1].move(x0, bodyTop, pw, ph);
-    SSPanel4.move(x0, bodyTop, pw, ph);
 
     // Page 0.
     Label2.move(120, 60, pw - 240, 450);
@@ -482,16 +418,7 @@ void WorkArea1::ArrangeControls() {
     if (gridSetUp_) ApplyOverviewColumnWidths();
 
     // Page 1.
-    const int todoW = pw * 72 / 100;
-    Panel3D1.move(120, 120, todoW, ph - 240);
-    VSGd2.move(60, 60, todoW - 120, ph - 360);
-    const int rx = todoW + 240;
-    const int rw = pw - rx - 120;
-    for (int i = 0; i < 4; ++i) Panel3D2[i].move(rx, 120 + i * 360, rw, 330);
-    for (int i = 0; i < 7; ++i) SSCommand19[i].move(rx, 1680 + i * 480, rw, 420);
-    SSCommand20.move(rx, 1680 + 7 * 480, rw, 420);
-    Text1[0].move(180, 480, todoW * 261 / 1000, 315);
-    MonthView1.move(rx, 5700, rw, 2500);
+    ToDo.Arrange(pw, ph);
 
     // Entry pages: the list column and the editor panel.
     const int listW = std::max(2550, pw * 24 / 100);
@@ -548,17 +475,8 @@ void WorkArea1::ArrangeControls() {
     const int toolH = std::clamp((eh - y - 90) / 4, 330, 480);
     for (int i = 0; i < 8; ++i) tools[i]->move(toolX + (i % 2) * (bw + 60), y + (i / 2) * toolH, bw, toolH - 45);
 
-    // Worksheet title panel.
-    Label8.move(240, 420, 1500, 270);
-    const int rowH = std::max(240, (ph - 1500) / 22);
-    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
-        const int ry = 750 + n * rowH;
-        Label12[n].move(480, ry, 900, rowH - 30);
-        Label13[n].move(1500, ry, (pw - 1800) / 2, rowH - 30);
-        Text3[n].move(1560 + (pw - 1800) / 2, ry, (pw - 1800) / 2 - 120, rowH - 30);
-    }
-    SSCommand21[0].move(pw / 2 - 3300, ph - 600, 3000, 450);
-    SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);
+    // Worksheet title panel: over the page area.
+    Titles.Arrange(x0, bodyTop, pw, ph);
 
     // Print panel: over the whole window.
     Print.Arrange(scaleWidth(), scaleHeight());
@@ -615,12 +533,10 @@ void WorkArea1::Form_Load() {
     // 14. Colours.
     SSPanel80.setBackColor(Label2.backColor());
     Panel3D82.setBackColor(Label2.backColor());
-    for (int i = 0; i < 4; ++i) Panel3D2[i].setBackColor(Label2.backColor());
     Panel3D80[2].setCaption(QStringLiteral(" Portrait"));
-    Text1[0].setBackColor(Text2.backColor());
     Combo1.setBackColor(Text2.backColor());
-    // 15. A to-do item holds at most 45 characters.
-    VSGd2.setColEditMask(1, QString(45, QLatin1Char('&')));
+    // 15. The to-do page's colours and its item length.
+    ToDo.Form_Load(Label2.backColor());
     // 16-18.
     LoadSpellCorrections();
     PrintFontUnderline = false;
@@ -688,8 +604,7 @@ void WorkArea1::Form_Activate() {
     AreaMode = 0;
     PrintModeFlag = 0;
     doEvents();
-    const double todoWidths[6] = {0.015, 0.34, 0.2, 0.2, 0.005, 0.24};
-    for (int c = 0; c < 6; ++c) VSGd2.setColWidth(c, int(std::lround(VSGd2.width() * todoWidths[c])));
+    ToDo.Form_Activate();
     VSGd1.setRow(1);
     VSGd1.setCol(1);
     if (VSGd2.text().isEmpty()) {
@@ -722,25 +637,14 @@ void WorkArea1::Form_KeyDown(int& keyCode, int) {
         setHelpContextId(ScreenHelpTopic());
         return;
     }
-    if (keyCode == Key::Delete && CellEditMode == 1 && ToDoClickCol >= 1) {
-        VSGd2.setCol(ToDoClickCol);
-        VSGd2.setRow(ToDoClickRow);
-        VSGd2.setText(QString());
-        VSGd2.setCol(1);
-        ToDoClickCol = 0;
-        UnsavedChanges = 1;
-        HideCalendar();
-        CellEditMode = 0;
-        if (SSCommand19[0].enabled()) SSCommand19[0].setFocus();
-        keyCode = 0;
-    }
+    ToDo.Form_KeyDown(keyCode);
 }
 
 void WorkArea1::Form_KeyPress(int& keyAscii) {
     if (keyAscii != Key::Escape) return;
     keyAscii = 0;
     if (SSPanel4.visible()) {
-        SSCommand21_Click(1);
+        Titles.SSCommand21_Click(1);
     } else if (Print.isShowing() && Print.isEnlarged()) {
         SSCommand1_Click();
     } else if (!Print.isShowing()) {
@@ -757,7 +661,7 @@ void WorkArea1::Form_Unload(int&) {
     }
     LoopIndex = 0;
     SpecStatus.fill(QString());
-    ToDoNames.clear();
+    ToDo.ToDoNames.clear();
     HideContentFiles();
     doEvents();
     endProgram();

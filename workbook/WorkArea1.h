@@ -20,8 +20,11 @@
 #include "platform/PrintPreview.h"
 #include "platform/RichTextBox.h"
 #include "printing/PrintPanel.h"
+#include "timeline/ToDoPage.h"
 #include "workbook/Documents.h"
+#include "workbook/PageContext.h"
 #include "workbook/StatusStore.h"
+#include "workbook/WorksheetTitlePanel.h"
 
 #include <QString>
 #include <QStringList>
@@ -92,7 +95,6 @@ public:
     void LoadDocumentOption(int textKind);
     platform::ReadStatus OpenDocument(const QString& name);
     bool SaveEditorTo(const QString& name);
-    bool SaveToDoGrid();
 
     // ---- text buffers and name marking (TextBuffers.cpp), reference views (ReferenceViews.cpp)
     void ClearSpecBuffers();
@@ -140,9 +142,6 @@ public:
     void SSCommand9_Click();
     void SSCommand10_Click();
     void SSCommand12_Click(int index);
-    void SSCommand19_Click(int index);
-    void SSCommand20_Click();
-    void SSCommand21_Click(int index);
     void mOGrid1_Click(int index);
     void mOClip_Click();
     void mOFont_Click();
@@ -158,9 +157,6 @@ public:
     void PrintToDoList();
     void OpenToDoPrint();
     void LoadSpellCorrections();
-    void LoadToDoNames();
-    void LoadToDoGrid();
-    void HideCalendar();
     void RefreshWorksheetButtons();
 
     // =========================================================================================
@@ -191,18 +187,18 @@ public:
     platform::Grid VSGd1;
     platform::SSCommand SSCommand3;
 
-    // -- page 1: the project timeline
-    platform::SSPanel Panel3D1;
-    platform::Grid VSGd2;
-    platform::ControlArray<platform::SSPanel> Panel3D2{QStringLiteral("Panel3D2")};
-    platform::ControlArray<platform::SSCommand> SSCommand19{QStringLiteral("SSCommand19")};
-    platform::SSCommand SSCommand20;
-    platform::ControlArray<platform::TextBox> Text1{QStringLiteral("Text1")};
-    platform::TextBox Text2;
-    platform::ComboBox Combo2;
-    // The calendar of the to-do page (a plain panel until the calendar control is written).
-    platform::SSPanel MonthView1;
-    platform::SSFrame Frame3;
+    // -- page 1: the project timeline, a part of its own (timeline/ToDoPage.h)
+    ToDoPage ToDo{SSPanel3[1], pageContext()};
+    platform::SSPanel& Panel3D1 = ToDo.Panel3D1;
+    platform::Grid& VSGd2 = ToDo.VSGd2;
+    platform::ControlArray<platform::SSPanel>& Panel3D2 = ToDo.Panel3D2;
+    platform::ControlArray<platform::SSCommand>& SSCommand19 = ToDo.SSCommand19;
+    platform::SSCommand& SSCommand20 = ToDo.SSCommand20;
+    platform::ControlArray<platform::TextBox>& Text1 = ToDo.Text1;
+    platform::TextBox& Text2 = ToDo.Text2;
+    platform::ComboBox& Combo2 = ToDo.Combo2;
+    platform::SSPanel& MonthView1 = ToDo.MonthView1;
+    platform::SSFrame& Frame3 = ToDo.Frame3;
 
     // -- pages 2-7: the entry lists, inside SSPanel3(3)
     platform::ControlArray<platform::SSFrame> SSFrame5{QStringLiteral("SSFrame5")};
@@ -243,13 +239,14 @@ public:
     // Hidden work buffers: rule text, references, additional information, printed page.
     platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
 
-    // -- worksheet title panel
-    platform::SSPanel SSPanel4;
-    platform::Label Label8;
-    platform::ControlArray<platform::Label> Label12{QStringLiteral("Label12")};
-    platform::ControlArray<platform::Label> Label13{QStringLiteral("Label13")};
-    platform::ControlArray<platform::TextBox> Text3{QStringLiteral("Text3")};
-    platform::ControlArray<platform::SSCommand> SSCommand21{QStringLiteral("SSCommand21")};
+    // -- the worksheet title panel, a part of its own (workbook/WorksheetTitlePanel.h)
+    WorksheetTitlePanel Titles{pageContext()};
+    platform::SSPanel& SSPanel4 = Titles.SSPanel4;
+    platform::Label& Label8 = Titles.Label8;
+    platform::ControlArray<platform::Label>& Label12 = Titles.Label12;
+    platform::ControlArray<platform::Label>& Label13 = Titles.Label13;
+    platform::ControlArray<platform::TextBox>& Text3 = Titles.Text3;
+    platform::ControlArray<platform::SSCommand>& SSCommand21 = Titles.SSCommand21;
 
     // -- print panel: laid over the whole window, above every control made before it; its
     // controls keep their names in the window.
@@ -341,16 +338,10 @@ public:
     QString WorkText;
     QString AreaCaption;
     int WorksheetNo = 0;
-    // To-do grid state.
-    int ToDoClickCol = 0;
-    int ToDoClickRow = 0;
-    int ToDoMarkedRow = 999;
-    int CellEditMode = 0;
-    QStringList ToDoNames;
-    int ToDoSpellChanges = 0;
-    int ToDoRowCorrected = 0;
 
 private:
+    // The shared state and steps the page parts reach the hub through.
+    PageContext pageContext();
     bool addPagePanels();
     void buildControls();
     void buildMenus();

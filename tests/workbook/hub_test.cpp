@@ -195,27 +195,6 @@ TEST_F(HubLifeTest, EscWithAPanelOpenClosesThatPanelFirstAndAsksNothing) {
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
-TEST_F(HubLifeTest, DeleteEmptiesTheClickedToDoCellOnlyWhileKeyboardEditing) {
-    WorkArea1& w = openHub();
-    w.VSGd2.setTextMatrix(1, 2, QStringLiteral("Policy review"));
-    w.ToDoClickRow = 1;
-    w.ToDoClickCol = 2;
-    w.CellEditMode = 0;
-    w.dispatchKey(Key::Delete, 0, 0);
-    EXPECT_EQ(w.VSGd2.textMatrix(1, 2), QStringLiteral("Policy review"));
-    w.CellEditMode = 1;
-    w.ToDoClickCol = 0;
-    w.dispatchKey(Key::Delete, 0, 0);
-    EXPECT_EQ(w.VSGd2.textMatrix(1, 2), QStringLiteral("Policy review"));
-    w.ToDoClickCol = 2;
-    w.dispatchKey(Key::Delete, 0, 0);
-    EXPECT_TRUE(w.VSGd2.textMatrix(1, 2).isEmpty());
-    EXPECT_EQ(w.VSGd2.col(), 1);
-    EXPECT_EQ(w.ToDoClickCol, 0);
-    EXPECT_EQ(w.UnsavedChanges, 1);
-    EXPECT_EQ(w.CellEditMode, 0);
-}
-
 // ---- exit and save questions ---------------------------------------------------------------
 
 TEST_F(HubLifeTest, UnsavedTypingThenExitAsksToSaveFirstThenToExit) {

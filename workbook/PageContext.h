@@ -1,0 +1,27 @@
+// What a page part of the Action Area shares with the hub, handed to the part when the hub
+// builds it. A part never includes the hub's header: what crosses pages reaches it here.
+#pragma once
+
+#include "workbook/StatusStore.h"
+
+#include <functional>
+
+namespace platform {
+class Form;
+}
+
+struct PageContext {
+    // The window the part's controls belong to.
+    platform::Form& form;
+    // 1 while the user's typing (or a to-do change) is not saved yet; the save question and
+    // every Save read it.
+    int& UnsavedChanges;
+    // The page shown (catalogue::AreaModes).
+    const int& AreaMode;
+    // The status texts by StatusNumber, as the status store holds them.
+    workbook::StatusStore::Statuses& SpecStatus;
+    // "Save changes/entries before next action?": saves the document shown on a Yes.
+    std::function<void()> AskSaveChanges;
+    // The window's right-button Options popup (a right button pops it up; others do nothing).
+    std::function<void(int button)> PopupOptionsMenu;
+};
