@@ -38,3 +38,15 @@ QImage StartPicture(int size) {
     p.drawPath(tick);
     return img;
 }
+
+QImage AboutBand(int width, int height) {
+    QImage img(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    QLinearGradient g(QPointF(0, 0), QPointF(img.width(), 0));
+    g.setColorAt(0, QColor(10, 40, 110));
+    g.setColorAt(0.6, QColor(40, 90, 180));
+    g.setColorAt(1, QColor(40, 90, 180, 0));
+    p.fillRect(img.rect(), g);
+    return img;
+}

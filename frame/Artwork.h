@@ -6,3 +6,7 @@
 
 // A shield with a check mark over a document, in the program's blues.
 QImage StartPicture(int size);
+
+// A band in the program's blues that fades to the right: the About window's second picture,
+// under the product lines.
+QImage AboutBand(int width, int height);

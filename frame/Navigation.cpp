@@ -29,6 +29,12 @@ void PlaceLikeStartWindow(platform::Form& form) {
     form.setWindowState(start->windowState());
 }
 
+std::optional<WindowPlace> StartWindowPlace() {
+    Startfrm* start = existingInstance<Startfrm>();
+    if (!start) return std::nullopt;
+    return WindowPlace{start->left(), start->top(), start->width(), start->height()};
+}
+
 void ShowSplash() { defaultInstance<Splash1>().show(true); }
 
 void ShowActionArea() { defaultInstance<WorkArea1>().show(); }

@@ -3,6 +3,8 @@
 // that knows every window's class.
 #pragma once
 
+#include <optional>
+
 namespace platform {
 class Form;
 }
@@ -15,6 +17,11 @@ void ShowStartWindow();
 void HideStartWindow();
 // Gives a window the start window's place, size and state, when the start window exists.
 void PlaceLikeStartWindow(platform::Form& form);
+// The start window's place and size (twips), when it exists.
+struct WindowPlace {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+std::optional<WindowPlace> StartWindowPlace();
 // The splash window, modally.
 void ShowSplash();
 
