@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QInputDialog>
@@ -193,6 +194,13 @@ public:
         setup.marginTop = int(mt->value() * 1440 + 0.5);
         setup.marginBottom = int(mb->value() * 1440 + 0.5);
         return true;
+    }
+
+    std::optional<QString> folderDialog(const QString& title, const QString& startFolder) override {
+        const QString chosen = QFileDialog::getExistingDirectory(dialogParent(), title, startFolder,
+                                                                 QFileDialog::ShowDirsOnly);
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen;
     }
 };
 

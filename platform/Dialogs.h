@@ -68,6 +68,13 @@ public:
     // True when the user confirmed; choice is updated then.
     virtual bool fontDialog(FontChoice& choice) = 0;
     virtual bool pageSetupDialog(PageSetup& setup) = 0;
+    // A folder chosen in a folder dialog that opens at startFolder, or nothing when cancelled.
+    // A service that offers no such dialog reports every choice as cancelled.
+    virtual std::optional<QString> folderDialog(const QString& title, const QString& startFolder) {
+        (void)title;
+        (void)startFolder;
+        return std::nullopt;
+    }
 };
 
 // The dialog service in force (real dialogs unless a test installed its own).

@@ -62,6 +62,7 @@ void ScriptedDialogs::answerInput(const QString& title, const QString& t) { inpu
 void ScriptedDialogs::answerColor(std::optional<platform::Color> c) { colors_.push_back(c); }
 void ScriptedDialogs::answerFont(std::optional<platform::FontChoice> f) { fonts_.push_back(f); }
 void ScriptedDialogs::answerPageSetup(std::optional<platform::PageSetup> p) { pageSetups_.push_back(p); }
+void ScriptedDialogs::answerFolder(std::optional<QString> f) { folders_.push_back(std::move(f)); }
 
 std::vector<ShownBox> ScriptedDialogs::shownWithTitle(const QString& title) const {
     std::vector<ShownBox> out;
@@ -71,7 +72,8 @@ std::vector<ShownBox> ScriptedDialogs::shownWithTitle(const QString& title) cons
 }
 
 int ScriptedDialogs::pending() const {
-    return int(answers_.size() + inputs_.size() + colors_.size() + fonts_.size() + pageSetups_.size());
+    return int(answers_.size() + inputs_.size() + colors_.size() + fonts_.size() + pageSetups_.size() +
+               folders_.size());
 }
 
 QString ScriptedDialogs::describePending() const {
@@ -81,6 +83,7 @@ QString ScriptedDialogs::describePending() const {
     if (!colors_.empty()) parts << QStringLiteral("%1 colour answers").arg(colors_.size());
     if (!fonts_.empty()) parts << QStringLiteral("%1 font answers").arg(fonts_.size());
     if (!pageSetups_.empty()) parts << QStringLiteral("%1 page set-up answers").arg(pageSetups_.size());
+    if (!folders_.empty()) parts << QStringLiteral("%1 folder answers").arg(folders_.size());
     return parts.join(QStringLiteral("; "));
 }
 
@@ -156,6 +159,19 @@ bool ScriptedDialogs::pageSetupDialog(platform::PageSetup& setup) {
     if (!p) return false;
     setup = *p;
     return true;
+}
+
+std::optional<QString> ScriptedDialogs::folderDialog(const QString& title, const QString& startFolder) {
+    shown_.push_back({QStringLiteral("folder"), title, startFolder, 0, 0});
+    if (folders_.empty()) {
+        ADD_FAILURE() << "unanswered folder dialog \"" << title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    const bool chosen = folders_.front().has_value();
+    const QString f = folders_.front().value_or(QString());
+    folders_.pop_front();
+    if (!chosen) return std::nullopt;
+    return f;
 }
 
 // ---- FakeClock -------------------------------------------------------------------------------

@@ -43,7 +43,7 @@ private:
 
 // One message box (or input box) as the program showed it.
 struct ShownBox {
-    QString kind;  // "msgbox", "input", "color", "font", "pagesetup"
+    QString kind;  // "msgbox", "input", "color", "font", "pagesetup", "folder" (text: its start)
     QString title;
     QString text;
     int flags = 0;
@@ -59,6 +59,8 @@ public:
     void answerColor(std::optional<platform::Color> c);
     void answerFont(std::optional<platform::FontChoice> f);
     void answerPageSetup(std::optional<platform::PageSetup> p);
+    // The next folder dialog gives this folder (nothing: cancelled).
+    void answerFolder(std::optional<QString> folder);
 
     const std::vector<ShownBox>& shown() const { return shown_; }
     void clearShown() { shown_.clear(); }
@@ -72,6 +74,7 @@ public:
     std::optional<platform::Color> colorDialog(platform::Color initial) override;
     bool fontDialog(platform::FontChoice& choice) override;
     bool pageSetupDialog(platform::PageSetup& setup) override;
+    std::optional<QString> folderDialog(const QString& title, const QString& startFolder) override;
 
 private:
     std::deque<std::pair<QString, int>> answers_;
@@ -79,6 +82,7 @@ private:
     std::deque<std::optional<platform::Color>> colors_;
     std::deque<std::optional<platform::FontChoice>> fonts_;
     std::deque<std::optional<platform::PageSetup>> pageSetups_;
+    std::deque<std::optional<QString>> folders_;
     std::vector<ShownBox> shown_;
 };
 
