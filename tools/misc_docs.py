@@ -1,7 +1,7 @@
 """The topic, form and sample documents: Misc0-Misc13, Misc56-Misc60, the sample entry
 documents SampleAct.Dat, SampleCom.Dat and SamplePol.Dat."""
 
-from rtfgen import Doc
+from rtfgen import Doc, esc
 
 
 def plain_topic(title, blocks):
@@ -59,46 +59,88 @@ TOPICS[0] = ("Policy Insert Template Information", [
 ])
 
 TOPICS[1] = ("Program Information", [
-    ("p", "Quorvane is a workbook for the HIPAA Security Rule (45 CFR Part 164, Subpart C). "
-          "It helps a covered entity work through the rule's standards and implementation "
-          "specifications and keep a record of its own compliance work in one place."),
+    ("p", "Quorvane, Version 6.0a, by Dravelin Software. Quorvane is a workbook for the HIPAA "
+          "Security Rule (45 CFR Part 164, Subpart C). It helps a covered entity work through "
+          "the rule's standards and implementation specifications and keep a record of its own "
+          "compliance work in one place."),
     ("h", "What the program contains"),
     ("b", ["**Action Area**: the 47 entries of the rule grouped as administrative, physical "
            "and technical safeguards, organizational requirements and policies, procedures "
            "and documentation. For each you record a status (Pending, Working, Completed, "
            "Review, Not Implemented) and write three documents: the action taken, your "
-           "comments and notes, and your policy and procedure.",
-           "**Risk analysis worksheets**, a **disaster recovery plan**, a **sample entry** "
-           "and a **project timeline** with up to 500 dated to-do items.",
-           "**Security Rule**: the final rule of 2003 section by section, with search.",
-           "**Information Advisor**: explanatory topics on the rule and on risk analysis.",
+           "comments and notes, and your policy and procedure, which can start from a "
+           "template.",
+           "**Risk analysis worksheets** (up to 21, each with a compliance status), a "
+           "**disaster recovery plan**, a **sample entry** for Password Management and a "
+           "**project timeline** with up to 500 dated to-do items.",
+           "**Security Rule**: the final rule of 2003 section by section, with its preamble, "
+           "search and printing.",
+           "**Information Advisor**: explanatory topics on the rule, on risk analysis and on "
+           "the compliance dates, with links to the NIST publications.",
            "**Miscellaneous**: this information, the disclaimer, web links, a risk analysis "
-           "worksheet form and a sample incident report form."]),
+           "worksheet form and a sample incident report form to print or copy."]),
+    ("h", "Moving around"),
+    ("b", ["The tabs at the top of every window (Action Area, Information Advisor, Security "
+           "Rule, Miscellaneous, Exit Program) take you from one area to another. The same "
+           "choices are on the Options menu, which the right mouse button also opens.",
+           "Esc closes a print preview; on a window without one it asks whether to end the "
+           "program.",
+           "The start window's Options menu switches between the full-screen display and a "
+           "smaller window. The program needs a screen of at least 800 by 600 pixels."]),
+    ("h", "Getting help"),
+    ("p", "F1 opens the help topic of the window you are in. The Help menu of every window "
+          "has the help contents, the program overview, the topic of that window, the About "
+          "box with the version, and the maker's web site."),
+    ("h", "Printing and copying"),
+    ("p", "The Print buttons open a print preview, where you can set up the page, show guide "
+          "lines, enlarge the preview, copy the page shown and print. Copy to Clipboard puts "
+          "a document on the clipboard as rich text, so that you can paste it into a word "
+          "processor with its headings and emphasis."),
     ("h", "Your files"),
-    ("p", "Everything you write is kept as small files in the program's folder. Use "
+    ("p", "Everything you enter is kept as small files in the program's folder: the status "
+          "records, your documents, the worksheets and their titles, the recovery plan, the "
+          "to-do list and the display settings. They are saved when you press Save, or when "
+          "you answer Yes to \u201cSave changes/entries before next action?\u201d. Use "
           "\u201cBackup User Created Files\u201d on the Utilities menu regularly to copy them "
-          "to a removable disk or another folder, and \u201cRestore User Created Files\u201d to "
-          "bring them back."),
+          "to a removable disk or another folder, and \u201cRestore User Created Files\u201d "
+          "to bring them back. Keep at least one backup away from the computer."),
     ("h", "Rule text"),
-    ("p", "The rule text shown is the text adopted on February 20, 2003. The rule was later "
-          "amended, in 2009 and 2013. Where a passage of the 2003 text or its preamble is "
-          "not reproduced in the program, a program note says so and tells where the full "
-          "text is published."),
+    ("p", "The rule text shown is the text adopted on February 20, 2003 (68 FR 8334). The "
+          "rule was later amended, in 2009 and 2013. Where a passage of the 2003 text or its "
+          "preamble is not reproduced in the program, a program note says so and tells where "
+          "the full text is published."),
 ])
 
 TOPICS[2] = ("Disclaimer", [
     ("p", "This program is an aid for organizing your own work on the HIPAA Security Rule. It "
           "is not legal advice and does not replace the advice of a qualified lawyer or "
           "security professional."),
+    ("h", "No guarantee of compliance"),
     ("p", "Using the program, its templates, samples or explanations does not by itself make "
           "an organization compliant with the HIPAA Security Rule or any other law. Each "
           "covered entity remains responsible for deciding which security measures are "
-          "reasonable and appropriate for it and for carrying them out."),
-    ("p", "The explanatory texts, templates and samples are written in plain words for "
-          "orientation. Where they differ from the rule, the rule governs. The rule text "
-          "included is that of the final rule of February 20, 2003; the rule has since been "
-          "amended. Check the current text in the Code of Federal Regulations before relying "
-          "on it."),
+          "reasonable and appropriate for it, for carrying them out and for documenting "
+          "them. The templates and samples are examples: adapt them to your organization "
+          "before you adopt them."),
+    ("h", "The rule text and the explanations"),
+    ("p", "The explanatory texts are written in plain words for orientation. Where they "
+          "differ from the rule, the rule governs. The rule text included is that of the "
+          "final rule of February 20, 2003. The rule has since been amended, in particular "
+          "by the HITECH Act of 2009 and the rule of January 25, 2013, which apply the "
+          "Security Rule directly to business associates and add the Breach Notification "
+          "Rule, and HHS may change it again. State laws may ask more. Check the current "
+          "text in the Code of Federal Regulations before relying on it."),
+    ("h", "Web links"),
+    ("p", "The web links open pages of other organizations in your browser. The makers do "
+          "not control those pages, are not responsible for their content and do not "
+          "endorse the private sites listed. Addresses change; if a link no longer works, "
+          "search for the organization's name."),
+    ("h", "Your files"),
+    ("p", "The program keeps your documents as ordinary files in its folder; it does not "
+          "encrypt them. What you write about your safeguards and weaknesses deserves "
+          "protection: keep the computer and the backup disks secure, and do not enter "
+          "patients' health information in the program."),
+    ("h", "No warranty"),
     ("p", "The program is provided as it is, without warranty of any kind. The makers are not "
           "liable for any loss or damage arising from its use. Keep backup copies of your "
           "files."),
@@ -134,16 +176,21 @@ TOPICS[4] = ("Security Rule and Privacy Rule Distinctions", [
           "Simplification rules and apply to the same covered entities: health plans, health "
           "care clearinghouses and health care providers who conduct certain transactions "
           "electronically. They differ in what they protect and how."),
-    ("t", [["", "Privacy Rule", "Security Rule"],
-           ["Protects", "protected health information in any form: paper, oral and "
-            "electronic", "electronic protected health information only"],
-           ["Deals with", "who may use and disclose the information, and the rights of "
-            "individuals", "safeguards that keep the information confidential, intact and "
-            "available"],
-           ["Location", "45 CFR Part 164, Subpart E", "45 CFR Part 164, Subpart C"],
-           ["Compliance date", "April 14, 2003 (small health plans April 14, 2004)",
-            "April 20, 2005 (small health plans April 20, 2006)"]],
-     [2000, 3800, 3800]),
+    ("s", "What they protect"),
+    ("b", ["**Privacy Rule**: protected health information in any form: paper, oral and "
+           "electronic.",
+           "**Security Rule**: electronic protected health information only."]),
+    ("s", "What they deal with"),
+    ("b", ["**Privacy Rule**: who may use and disclose the information, and the rights of "
+           "individuals.",
+           "**Security Rule**: safeguards that keep the information confidential, intact and "
+           "available."]),
+    ("s", "Where they stand"),
+    ("b", ["**Privacy Rule**: 45 CFR Part 164, Subpart E.",
+           "**Security Rule**: 45 CFR Part 164, Subpart C."]),
+    ("s", "Compliance dates"),
+    ("b", ["**Privacy Rule**: April 14, 2003 (small health plans April 14, 2004).",
+           "**Security Rule**: April 20, 2005 (small health plans April 20, 2006)."]),
     ("h", "How they meet"),
     ("p", "The Security Rule supports the Privacy Rule: its safeguards protect against uses "
           "and disclosures of electronic information that the Privacy Rule does not permit. "
@@ -153,18 +200,16 @@ TOPICS[4] = ("Security Rule and Privacy Rule Distinctions", [
 ])
 
 TOPICS[5] = ("The HIPAA Security Rule Timeline", [
-    ("t", [["Date", "Event"],
-           ["August 21, 1996", "The Health Insurance Portability and Accountability Act "
-            "(HIPAA) becomes law; its Administrative Simplification provisions call for "
-            "security standards."],
-           ["August 12, 1998", "The proposed security rule is published (63 FR 43242)."],
-           ["February 20, 2003", "The final Security Rule is published (68 FR 8334)."],
-           ["April 21, 2003", "The final rule takes effect."],
-           ["April 20-21, 2005", "Compliance date for covered entities other than small "
-            "health plans. The rule's section 164.318 says \u201cno later than April 20, "
-            "2005\u201d; the preamble gives April 21, 2005."],
-           ["April 20-21, 2006", "Compliance date for small health plans."]],
-     [2400, 7200]),
+    ("b", ["**August 21, 1996**: the Health Insurance Portability and Accountability Act "
+           "(HIPAA) becomes law; its Administrative Simplification provisions call for "
+           "security standards.",
+           "**August 12, 1998**: the proposed security rule is published (63 FR 43242).",
+           "**February 20, 2003**: the final Security Rule is published (68 FR 8334).",
+           "**April 21, 2003**: the final rule takes effect.",
+           "**April 20-21, 2005**: compliance date for covered entities other than small "
+           "health plans. The rule's section 164.318 says \u201cno later than April 20, "
+           "2005\u201d; the preamble gives April 21, 2005.",
+           "**April 20-21, 2006**: compliance date for small health plans."]),
     ("p", "The timeline topic of the Information Advisor counts the days remaining until "
           "April 21, 2005 while that date lies ahead."),
     ("h", "After 2005"),
@@ -264,13 +309,11 @@ TOPICS[9] = ("Key Information & Guide", [
           "questions to ask, and points to other NIST publications. Press the button below "
           "the text to open it in your browser."),
     ("h", "Where to find things in this program"),
-    ("t", [["You want to", "Go to"],
-           ["read the rule text", "Security Rule window"],
-           ["see all standards at once", "Action Area, standards overview"],
-           ["record your work", "Action Area, safeguard pages"],
-           ["do a risk analysis", "Action Area, Risk Analysis Worksheets"],
-           ["plan dates", "Action Area, Project Timeline"]],
-     [4200, 5400]),
+    ("b", ["To read the rule text: the **Security Rule** window.",
+           "To see all standards at once: the **Action Area**, standards overview.",
+           "To record your work: the **Action Area**, safeguard pages.",
+           "To do a risk analysis: the **Action Area**, Risk Analysis Worksheets.",
+           "To plan dates: the **Action Area**, Project Timeline."]),
 ])
 
 TOPICS[10] = ("Risk Analysis Overview", [
@@ -393,37 +436,163 @@ def risk_worksheet_form(title, intro):
     return doc
 
 
+def fields(doc, items):
+    """One line of form fields: (label, width of the line to write on) pairs."""
+    body = "   ".join("{\\b " + esc(label) + "} " + esc("_" * width) for label, width in items)
+    doc._para("\\sa120\\f1\\fs20", body)
+
+
+def choices(doc, label, options):
+    """A line of choices to tick: the label, then each option after a box."""
+    body = "{\\b " + esc(label) + "} " + "   ".join(esc("[  ] " + o) for o in options)
+    doc._para("\\sa120\\f1\\fs20", body)
+
+
+def quoted_rule(doc, citation, text):
+    """The regulation's own words (quote font) after the program's line that names them."""
+    doc.p(citation)
+    doc.quote(text)
+
+
+def risk_analysis_form():
+    """The blank worksheet of the Miscellaneous window, laid out in lines to write on so that
+    it reads the same on screen, printed and pasted into a word processor."""
+    doc = Doc()
+    doc.title("Risk Analysis Worksheet")
+    doc.subtitle("Use one worksheet for each area, system or location you examine. Print it and "
+                 "fill it in by hand, or copy it into your word processor.")
+    quoted_rule(doc, "What the rule asks (45 CFR 164.308(a)(1)(ii)(A), as published in 2003):",
+                "(A) Risk analysis (Required). Conduct an accurate and thorough assessment of "
+                "the potential risks and vulnerabilities to the confidentiality, integrity, and "
+                "availability of electronic protected health information held by the covered "
+                "entity.")
+    fields(doc, [("Organization:", 48)])
+    fields(doc, [("Area, system or location examined:", 34)])
+    fields(doc, [("Worksheet number (1-21):", 6), ("Prepared by:", 30)])
+    fields(doc, [("Date prepared:", 16), ("Next review date:", 16)])
+
+    doc.heading("1. Where the information is")
+    doc.p("List the electronic protected health information of this area and everything that "
+          "holds or carries it: computers, servers, laptops, phones, disks and memory sticks, "
+          "backups, networks, e-mail, fax servers and outside services.")
+    fields(doc, [("Kinds of information (records, images, billing...):", 26)])
+    fields(doc, [("Where it is created or received:", 44)])
+    fields(doc, [("Where it is stored (devices, media, backups):", 33)])
+    fields(doc, [("Where it is sent (networks, e-mail, business associates):", 22)])
+    fields(doc, [("Who uses it (job roles):", 50)])
+
+    doc.heading("2. Threats, vulnerabilities and risk")
+    doc.p("Rate likelihood and impact as L (low), M (medium) or H (high). The risk level is "
+          "High when one of them is H and the other at least M, Low when both are L, and "
+          "Medium otherwise.")
+    for n in range(1, 5):
+        doc.subheading("Threat %d" % n)
+        fields(doc, [("Threat (what could happen):", 47)])
+        fields(doc, [("Vulnerability (the weakness it would use):", 35)])
+        fields(doc, [("Likelihood (L/M/H):", 5), ("Impact (L/M/H):", 5), ("Risk level:", 12)])
+        fields(doc, [("Safeguards already in place:", 46)])
+
+    doc.heading("3. Measures to take")
+    for n in range(1, 5):
+        fields(doc, [("%d. Measure:" % n, 62)])
+        fields(doc, [("Responsible:", 24), ("Target date:", 12), ("Done on:", 12)])
+
+    doc.heading("4. Result")
+    choices(doc, "Compliance status of this worksheet:", ["Yes", "No", "Partial", "Planned"])
+    fields(doc, [("Risks accepted, and why:", 50)])
+    fields(doc, [("", 78)])
+    fields(doc, [("Reviewed and approved by:", 28), ("Date:", 14)])
+    doc.p("Record the compliance status on the Risk Analysis Worksheets page of the Action Area. "
+          "Keep this worksheet with your security documentation for six years from the date it "
+          "was made or last in effect, whichever is later, and review it when systems, places "
+          "or services change.")
+    return doc
+
+
 def incident_report():
     doc = Doc()
     doc.title("Sample Incident Report")
     doc.subtitle("Security incident report form. Complete one form for every suspected or "
-                 "known security incident and give it to the Security Official.")
+                 "known security incident and give it to the Security Official at once.")
+    quoted_rule(doc, "What counts as a security incident (45 CFR 164.304, as published in 2003):",
+                "Security incident means the attempted or successful unauthorized access, use, "
+                "disclosure, modification, or destruction of information or interference with "
+                "system operations in an information system.")
+    quoted_rule(doc, "What the rule asks (45 CFR 164.308(a)(6)(ii)):",
+                "(ii) Implementation specification: Response and reporting (Required). Identify "
+                "and respond to suspected or known security incidents; mitigate, to the extent "
+                "practicable, harmful effects of security incidents that are known to the "
+                "covered entity; and document security incidents and their outcomes.")
+    fields(doc, [("Incident number:", 12), ("Date of this report:", 16)])
+
     doc.heading("1. Reported by")
-    doc.table([["Name", ""], ["Position", ""], ["Telephone", ""],
-               ["Date and time of report", ""]], [3000, 6600], header=False)
+    fields(doc, [("Name:", 36), ("Position:", 24)])
+    fields(doc, [("Telephone or e-mail:", 30), ("Date and time reported:", 16)])
+    fields(doc, [("Reported to:", 40)])
+
     doc.heading("2. The incident")
-    doc.table([["Date and time it happened or was found", ""], ["Location", ""],
-               ["Systems, devices or records involved", ""],
-               ["Type (tick one)", "__ lost or stolen device   __ virus or malicious software"
-                "   __ unauthorized access   __ misdirected fax or e-mail   __ system "
-                "failure   __ other"]], [3400, 6200], header=False)
-    doc.field("Describe what happened:", 55)
-    doc.field("", 78)
-    doc.field("", 78)
+    fields(doc, [("Date and time it happened:", 16), ("Date and time found:", 16)])
+    fields(doc, [("Location:", 60)])
+    fields(doc, [("Systems, devices or records involved:", 38)])
+    doc.p("**Kind of incident** (tick all that apply):")
+    for kind in ["lost or stolen computer, laptop, phone, disk or memory stick",
+                 "virus, ransomware or other malicious software",
+                 "break-in to a system or network, or a password used by someone else",
+                 "information looked at, changed or deleted without authority",
+                 "e-mail, fax or letter sent to the wrong person",
+                 "equipment or media thrown away without wiping",
+                 "system failure or loss of data",
+                 "other: ______________________________"]:
+        doc._para("\\fi-360\\li720\\sa60\\f1\\fs20", esc("[  ]  " + kind))
+    fields(doc, [("Describe what happened:", 55)])
+    fields(doc, [("", 78)])
+    fields(doc, [("", 78)])
+    choices(doc, "Is it still going on?", ["Yes", "No", "Unknown"])
+    fields(doc, [("How it was stopped or contained:", 45)])
+
     doc.heading("3. Information affected")
-    doc.table([["Was electronic protected health information involved?", "Yes / No / Unknown"],
-               ["Approximate number of patients affected", ""],
-               ["Kind of information", ""]], [5400, 4200], header=False)
+    choices(doc, "Was electronic protected health information involved?", ["Yes", "No", "Unknown"])
+    fields(doc, [("Kinds of information (names, diagnoses, insurance, Social Security numbers...):", 6)])
+    fields(doc, [("", 78)])
+    fields(doc, [("Approximate number of individuals affected:", 12)])
+    choices(doc, "Was the information encrypted?", ["Yes", "No", "Unknown"])
+
     doc.heading("4. Response (Security Official)")
-    doc.table([["Action taken", "By", "Date and time"]] + [["", "", ""]] * 4,
-              [5000, 2300, 2300])
-    doc.heading("5. Outcome")
-    doc.field("Cause found:", 60)
-    doc.field("Harmful effects and how they were reduced:", 45)
-    doc.field("Changes made to prevent a repeat:", 50)
-    doc.field("Report closed on:", 20)
-    doc.field("Security Official's signature:", 35)
-    doc.p("Keep this report for at least six years.")
+    for n in range(1, 5):
+        fields(doc, [("%d. Action taken:" % n, 40), ("By:", 14), ("Date:", 10)])
+    fields(doc, [("Evidence kept (logs, devices, copies of messages):", 27)])
+    doc.p("**Notified** (write the date, or \u201cnot needed\u201d):")
+    fields(doc, [("Management:", 14), ("Computer support:", 14), ("Law enforcement:", 14)])
+    fields(doc, [("Business associate:", 14), ("Insurer:", 14), ("Others:", 18)])
+
+    doc.heading("5. Breach notification")
+    doc.p("Since 2009 the Breach Notification Rule (45 CFR 164.400-414) requires notice of a "
+          "breach of unsecured protected health information: to each individual affected "
+          "without unreasonable delay and no later than 60 days after the breach is "
+          "discovered, to HHS, and to the media when more than 500 residents of a State or "
+          "jurisdiction are affected. An incident involving protected health information is "
+          "presumed to be a breach unless an assessment of at least these four factors shows "
+          "a low probability that the information has been compromised:")
+    fields(doc, [("a. The nature and extent of the information, and how easily it identifies "
+                  "a person:", 4)])
+    fields(doc, [("", 78)])
+    fields(doc, [("b. The unauthorized person who used it or to whom it was disclosed:", 14)])
+    fields(doc, [("c. Whether the information was actually acquired or viewed:", 20)])
+    fields(doc, [("d. How far the risk has been mitigated:", 38)])
+    choices(doc, "Notification required?", ["Yes", "No"])
+    fields(doc, [("Individuals notified on:", 12), ("HHS notified on:", 12), ("Media notified on:", 12)])
+    fields(doc, [("Assessment made by:", 28), ("Date:", 14)])
+
+    doc.heading("6. Outcome")
+    fields(doc, [("Cause found:", 64)])
+    fields(doc, [("Harmful effects and how they were reduced:", 34)])
+    fields(doc, [("Changes made to prevent a repeat (safeguards, policies, training):", 13)])
+    fields(doc, [("", 78)])
+    fields(doc, [("Sanctions applied, if any:", 50)])
+    fields(doc, [("Report closed on:", 16), ("Security Official's signature:", 26)])
+    doc.p("Keep this report with your security documentation for six years from the date it "
+          "was made or last in effect, whichever is later. The incidents recorded belong in "
+          "the next review of your risk analysis.")
     return doc
 
 
@@ -724,10 +893,7 @@ def build_docs():
     for n, (title, blocks) in TOPICS.items():
         docs["Misc%d.Hlp" % n] = plain_topic(title, blocks)
     docs["Misc56.Hlp"] = incident_report()
-    docs["Misc57.Hlp"] = risk_worksheet_form(
-        "Risk Analysis Worksheet",
-        "Use one worksheet for each area, system or location you examine. Print it, fill it "
-        "in by hand or copy it into your word processor.")
+    docs["Misc57.Hlp"] = risk_analysis_form()
     ws = Doc()
     ws.title("Risk Analysis Worksheet")
     ws.p("A worksheet records one part of your risk analysis: one area, system or location. "
