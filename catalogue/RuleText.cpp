@@ -333,12 +333,25 @@ constexpr std::string_view H312 = "\u00A7 164.312  Technical safeguards.";
 constexpr std::string_view H316 =
     "\u00A7 164.316  Policies and procedures and documentation requirements.";
 
+// Where a text stops short because paragraphs of its 2003 wording are not available, the
+// program says so at its end, so that no reader takes the requirement to end there. The
+// notes avoid the entry's marked name, which the marking loop would mark in them too.
+constexpr std::string_view Note314a2ii =
+    "Program note: paragraphs (a)(2)(ii)(A) through (C) of § 164.314, which set out what "
+    "other arrangements must provide, are not reproduced in this program. They are published "
+    "in § 164.314 of the final rule, 68 FR 8334, February 20, 2003.";
+constexpr std::string_view Note314b2 =
+    "Program note: paragraph (b)(2) of § 164.314, with its items (i) through (iv), which "
+    "sets out what the plan documents must provide, is not reproduced in this program. It is "
+    "published in § 164.314 of the final rule, 68 FR 8334, February 20, 2003.";
+
 struct Row {
   std::string_view heading;
   std::string_view opening;
   std::initializer_list<std::string_view> paragraphs;
   std::string_view highlight;
   std::initializer_list<std::string_view> notQuoted;
+  std::string_view note = {};
 };
 
 // One row per SpecNumber, in order. Rows 43 and 46 are the overview entries (no text).
@@ -403,10 +416,12 @@ const std::array<Row, SpecCount> &rows() {
         P314_a2iB, P314_a2iC, P314_a2iD, P314_a2ii},
        "Business associate",
        {"(a)(2)(ii)(A)", "(a)(2)(ii)(A)(1)", "(a)(2)(ii)(A)(2)", "(a)(2)(ii)(B)",
-        "(a)(2)(ii)(C)"}},
+        "(a)(2)(ii)(C)"},
+       Note314a2ii},
       // 45: the standard only; the 2003 wording of (b)(2) and its items is not known.
       {{}, {}, {P314_b1}, "Requirements for group health plans",
-       {"(b)(2)", "(b)(2)(i)", "(b)(2)(ii)", "(b)(2)(iii)", "(b)(2)(iv)"}},
+       {"(b)(2)", "(b)(2)(i)", "(b)(2)(ii)", "(b)(2)(iii)", "(b)(2)(iv)"},
+       Note314b2},
       // 46: policies and documentation overview, no text.
       {{}, {}, {}, {}, {}},
       // 47: the whole of 164.316; (b)(1) is shown as its heading and its (i) on two lines.
@@ -440,6 +455,7 @@ RuleText ruleText(int k) {
   out.highlight = row.highlight;
   out.hasHighlight = true;
   out.notQuoted.assign(row.notQuoted.begin(), row.notQuoted.end());
+  out.note = row.note;
   return out;
 }
 
@@ -464,6 +480,10 @@ std::string composeRuleText(int k) {
     if (!first) composed += RuleLineBreak;
     composed += piece;
     first = false;
+  }
+  if (!text.note.empty()) {
+    composed += RuleLineBreak;
+    composed += text.note;
   }
   return trimBlanks(std::move(composed));
 }

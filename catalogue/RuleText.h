@@ -43,18 +43,22 @@ struct RuleText {
   // Designations of paragraphs that belong to this entry's text but whose 2003 wording is not
   // available to the program; they are left out rather than quoted from a later edition.
   std::vector<std::string_view> notQuoted;
+  // Where paragraphs are not quoted: the program's note that ends the text, saying which
+  // paragraphs are left out and where they are published; empty elsewhere.
+  std::string_view note;
 };
 
 // The pieces of the rule text of SpecNumber k. A k outside 1..47 gives no pieces (header only).
 RuleText ruleText(int specNumber);
 
 // The lines that follow the header, each with the leading blanks it has in the composed text:
-// section heading, opening sentence, then the paragraphs.
+// section heading, opening sentence, then the paragraphs (the rule's words only).
 std::vector<std::string> ruleTextPieces(const RuleText &text);
 
 // The composed text for RText1(0): the header, two CR LF, the pieces joined by one CR LF
-// (no blank lines), leading and trailing blanks removed. Empty for k 43 and 46; the header and
-// its two line breaks alone for a k outside 1..47.
+// (no blank lines) and, where the text has one, CR LF and the note; leading and trailing
+// blanks removed. Empty for k 43 and 46; the header and its two line breaks alone for a k
+// outside 1..47.
 std::string composeRuleText(int specNumber);
 
 }  // namespace catalogue

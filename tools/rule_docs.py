@@ -242,18 +242,24 @@ GAP_NOTES = {
         "the preamble discusses it under \u201cB. Applicability\u201d.",
         CFR_WHERE,
     ],
+    # Where § 164.314 stops short, the note says which paragraphs are left out and where they
+    # are published, so that no reader takes the requirement to end there.
     "164.314(a)(2)(ii)": [
-        "Paragraphs (a)(2)(ii)(A) through (C) of § 164.314, under the heading \u201cOther "
-        "arrangements\u201d, are not reproduced here. They state the requirements that an "
-        "arrangement other than a business associate contract must meet (see paragraph "
+        "Paragraphs (a)(2)(ii)(A) through (C) of \u00a7 164.314, under the heading \u201cOther "
+        "arrangements\u201d, are not reproduced in this program. They state the requirements "
+        "that an arrangement other than a business associate contract must meet (see paragraph "
         "(a)(1)(i) above).",
-        CFR_WHERE,
+        "They are published in \u00a7 164.314 of the final rule, " + FR_CITATION + " (the "
+        "regulation text begins at 68 FR 8376), and in the Code of Federal Regulations, title "
+        "45, editions revised as of October 1, 2003 through 2008.",
     ],
     "164.314(b)(2)": [
-        "Paragraph (b)(2) of § 164.314, with its items (i) through (iv), is not reproduced "
-        "here. It sets out what the plan documents of a group health plan must provide under "
-        "the standard of paragraph (b)(1) above.",
-        CFR_WHERE,
+        "Paragraph (b)(2) of \u00a7 164.314, with its items (i) through (iv), is not reproduced "
+        "in this program. It sets out what the plan documents of a group health plan must "
+        "provide under the standard of paragraph (b)(1) above.",
+        "It is published in \u00a7 164.314 of the final rule, " + FR_CITATION + " (the "
+        "regulation text begins at 68 FR 8376), and in the Code of Federal Regulations, title "
+        "45, editions revised as of October 1, 2003 through 2008.",
     ],
 }
 

@@ -119,7 +119,9 @@ TEST_P(RuleTextOf, ComposedAsHeaderAndOneLinePerPiece) {
   for (std::size_t at; (at = body.find("\r\n", from)) != std::string::npos; from = at + 2)
     lines.push_back(body.substr(from, at - from));
   lines.push_back(body.substr(from));
-  EXPECT_EQ(lines, ruleTextPieces(ruleText(k)));
+  std::vector<std::string> expected = ruleTextPieces(ruleText(k));
+  if (!ruleText(k).note.empty()) expected.emplace_back(ruleText(k).note);
+  EXPECT_EQ(lines, expected);
   for (const std::string &line : lines) EXPECT_EQ(line.find('\n'), std::string::npos);
   // No gap note or other bracketed remark of the source text is ever shipped.
   EXPECT_EQ(composed.find("NOT RECOVERED"), std::string::npos);
@@ -293,5 +295,34 @@ TEST(RuleText, OnlyTheParagraphsWithout2003WordingAreLeftOut) {
   EXPECT_EQ(composeRuleText(45).find("plan documents of the group health plan must"),
             std::string::npos);
 }
+
+
+// A text that stops short ends with the program's note on what is left out and where it is
+// published, so that no reader takes the requirement to end there; complete texts have none.
+class IncompleteRuleText : public ::testing::TestWithParam<int> {};
+
+TEST_P(IncompleteRuleText, EndsWithANoteOnTheParagraphsLeftOut) {
+  const int k = GetParam();
+  const RuleText text = ruleText(k);
+  const std::string composed = composeRuleText(k);
+  if (text.notQuoted.empty()) {
+    EXPECT_TRUE(text.note.empty()) << k;
+    EXPECT_EQ(composed.find("Program note"), std::string::npos) << k;
+    return;
+  }
+  const std::string note(text.note);
+  ASSERT_TRUE(composed.ends_with("\r\n" + note)) << k;
+  EXPECT_TRUE(note.starts_with("Program note: ")) << note;
+  // It names the first paragraph left out and the place of publication.
+  const std::string first(text.notQuoted.front());
+  EXPECT_NE(note.find(first), std::string::npos) << note;
+  EXPECT_NE(note.find("\u00A7 164.314 of the final rule, 68 FR 8334, February 20, 2003."), std::string::npos)
+      << note;
+  // The marking loop marks the entry's name wherever it stands; the note never holds it.
+  EXPECT_FALSE(containsWholeWords(note, text.highlight)) << note;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllSpecifications, IncompleteRuleText, ::testing::ValuesIn(ruleEntries()),
+                         [](const auto &info) { return "k" + std::to_string(info.param); });
 
 }  // namespace

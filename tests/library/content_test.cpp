@@ -312,6 +312,36 @@ INSTANTIATE_TEST_SUITE_P(
         return "PR" + std::to_string(info.param.n) + "_" + std::to_string(info.index);
     });
 
+// Where § 164.314 stops short, the program's note follows the last quoted paragraph at once and
+// says which paragraphs are left out and where they are published, in Subpart C and in the
+// entire rule alike.
+TEST(RuleDocuments, Section164_314EndsWhereItStopsShortWithANoteOnWhatIsLeftOut) {
+    struct Gap {
+        const char* lastQuoted;
+        const char* leftOut;
+    };
+    const Gap gaps[] = {{"(ii) Other arrangements.", "Paragraphs (a)(2)(ii)(A) through (C) of § 164.314"},
+                        {"(b)(1) Standard: Requirements for group health plans.", "Paragraph (b)(2) of § 164.314"}};
+    for (const char* name : {"PR23.Hlp", "PR0.Hlp"}) {
+        const std::vector<Paragraph> ps = paragraphs(readContent(QString::fromLatin1(name)));
+        for (const Gap& gap : gaps) {
+            auto at = std::find_if(ps.begin(), ps.end(), [&](const Paragraph& p) {
+                return p.font == 0 && p.text.startsWith(QString::fromUtf8(gap.lastQuoted));
+            });
+            ASSERT_NE(at, ps.end()) << name << ": " << gap.lastQuoted;
+            ASSERT_TRUE(at + 2 < ps.end());
+            EXPECT_EQ((at + 1)->text, QStringLiteral("Program note"));
+            QString note;
+            for (auto p = at + 2; p != ps.end() && p->font == 1 && p->text != QStringLiteral("Program note"); ++p)
+                note += p->text + QLatin1Char(' ');
+            EXPECT_TRUE(note.startsWith(QString::fromUtf8(gap.leftOut))) << note.toStdString();
+            EXPECT_TRUE(note.contains(QStringLiteral("not reproduced in this program"))) << note.toStdString();
+            EXPECT_TRUE(note.contains(QStringLiteral("§ 164.314 of the final rule, 68 FR 8334, February 20, 2003")))
+                << note.toStdString();
+        }
+    }
+}
+
 TEST(RuleDocuments, SubpartCHoldsEveryRecoveredParagraphOfTheRuleInOrder) {
     const QStringList lines = readReference("security-rule-2003.txt").split('\n');
     std::vector<QString> expected;
