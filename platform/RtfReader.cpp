@@ -123,10 +123,21 @@ struct CharState {
     bool operator==(const CharState&) const = default;
 };
 
+struct TabStop {
+    int pos = 0;   // twips from the left margin
+    int kind = 0;  // 0 left, 1 right, 2 centre
+    bool operator==(const TabStop&) const = default;
+};
+
+// A paragraph keeps at most this many tab stops; further ones are not read.
+constexpr std::size_t kMaxTabStops = 64;
+
 struct ParaState {
     int align = 0;  // 0 left, 1 right, 2 centre, 3 justified
     int li = 0, ri = 0, fi = 0, sb = 0, sa = 0;  // twips
     bool inTable = false;
+    std::vector<TabStop> tabs;  // in the order written
+    int nextTabKind = 0;        // \tqr or \tqc before the next \tx
 };
 
 enum class Dest { Text, Skip, FontTable, ColorTable };
@@ -556,6 +567,13 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
     if (w == "fi") { s.p.fi = twips; return; }
     if (w == "sb") { s.p.sb = std::max(0, twips); return; }
     if (w == "sa") { s.p.sa = std::max(0, twips); return; }
+    if (w == "tqr") { s.p.nextTabKind = 1; return; }
+    if (w == "tqc") { s.p.nextTabKind = 2; return; }
+    if (w == "tx") {
+        if (s.p.tabs.size() < kMaxTabStops) s.p.tabs.push_back(TabStop{std::max(0, twips), s.p.nextTabKind});
+        s.p.nextTabKind = 0;
+        return;
+    }
     if (w == "deff") { deff = int(std::max<long long>(param, 0)); return; }
     if (w == "ansicpg") { docCodePage_ = (param >= 1250 && param <= 1258) ? int(param) : 1252; return; }
     if (w == "ansi" || w == "mac" || w == "pc" || w == "pca") { return; }
@@ -606,6 +624,14 @@ public:
         if (p.fi) f.setTextIndent(p.fi / 15.0);
         if (p.sb) f.setTopMargin(p.sb / 15.0);
         if (p.sa) f.setBottomMargin(p.sa / 15.0);
+        if (!p.tabs.empty()) {
+            QList<QTextOption::Tab> tabs;
+            for (const TabStop& t : p.tabs)
+                tabs.append(QTextOption::Tab(t.pos / 15.0, t.kind == 1   ? QTextOption::RightTab
+                                                           : t.kind == 2 ? QTextOption::CenterTab
+                                                                         : QTextOption::LeftTab));
+            f.setTabPositions(tabs);
+        }
         return f;
     }
 

@@ -34,6 +34,7 @@ struct RunState {
 struct ParaProps {
     int align = 0;
     int li = 0, ri = 0, fi = 0, sb = 0, sa = 0;
+    std::vector<std::pair<int, int>> tabs;  // twips, kind: 0 left, 1 right, 2 centre
     bool operator==(const ParaProps&) const = default;
 };
 
@@ -250,6 +251,10 @@ private:
         p.fi = twips(f.textIndent());
         p.sb = twips(f.topMargin());
         p.sa = twips(f.bottomMargin());
+        for (const QTextOption::Tab& t : f.tabPositions())
+            p.tabs.emplace_back(twips(t.position), t.type == QTextOption::RightTab    ? 1
+                                                   : t.type == QTextOption::CenterTab ? 2
+                                                                                      : 0);
         return p;
     }
 
@@ -288,6 +293,11 @@ private:
         if (p.fi) out.word("\\fi" + QByteArray::number(p.fi));
         if (p.sb) out.word("\\sb" + QByteArray::number(p.sb));
         if (p.sa) out.word("\\sa" + QByteArray::number(p.sa));
+        for (const auto& [pos, kind] : p.tabs) {
+            if (kind == 1) out.word("\\tqr");
+            if (kind == 2) out.word("\\tqc");
+            out.word("\\tx" + QByteArray::number(pos));
+        }
     }
 
     static void writeRunState(Out& out, const RunState& from, const RunState& to) {

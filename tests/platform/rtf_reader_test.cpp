@@ -192,6 +192,25 @@ TEST(RtfReader, ParagraphFormatsAndPardReset) {
     EXPECT_EQ(blockOf(doc, "grouped").alignment(), Qt::AlignLeft);
 }
 
+// Tab stops set columns: left, right and centred stops in twips from the left margin, until
+// \pard; a paragraph keeps no more than 64 of them, whatever the file holds.
+TEST(RtfReader, TabStopsOfAParagraph) {
+    QTextDocument doc;
+    QByteArray many = "{\\rtf1 \\pard\\tx1440\\tqr\\tx4320\\tqc\\tx6000 columns\\par \\pard plain\\par \\pard";
+    for (int i = 1; i <= 1000; ++i) many += "\\tx" + QByteArray::number(i * 10);
+    many += " many\\par}";
+    readRtfDocument(many, doc);
+    const QList<QTextOption::Tab> tabs = blockOf(doc, "columns").tabPositions();
+    ASSERT_EQ(tabs.size(), 3);
+    EXPECT_DOUBLE_EQ(tabs[0].position * 15, 1440);
+    EXPECT_EQ(tabs[0].type, QTextOption::LeftTab);
+    EXPECT_DOUBLE_EQ(tabs[1].position * 15, 4320);
+    EXPECT_EQ(tabs[1].type, QTextOption::RightTab);
+    EXPECT_EQ(tabs[2].type, QTextOption::CenterTab);
+    EXPECT_TRUE(blockOf(doc, "plain").tabPositions().isEmpty());
+    EXPECT_EQ(blockOf(doc, "many").tabPositions().size(), 64);
+}
+
 TEST(RtfReader, FontTableWithoutGroupsAndWithAlternates) {
     QTextDocument doc;
     readRtfDocument(

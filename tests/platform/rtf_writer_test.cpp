@@ -109,6 +109,18 @@ TEST(RtfWriter, FormatsSurviveTheRoundTrip) {
     EXPECT_EQ(r.textIndent(), -24);
 }
 
+TEST(RtfWriter, TabStopsSurviveTheRoundTrip) {
+    const QByteArray rtf = "{\\rtf1 \\pard\\li4000\\fi-4000\\tx2800\\tqr\\tx4000 a\\tab b\\tab c\\par}";
+    QTextDocument doc;
+    readRtfDocument(rtf, doc);
+    const QByteArray written = writeRtf(doc);
+    EXPECT_TRUE(written.contains("\\tx2800\\tqr\\tx4000")) << written.toStdString();
+    QTextDocument back;
+    readRtfDocument(written, back);
+    EXPECT_EQ(back.firstBlock().blockFormat().tabPositions(), doc.firstBlock().blockFormat().tabPositions());
+    EXPECT_EQ(writeRtf(back), written);
+}
+
 struct RoundTripCase {
     const char* name;
     QString text;  // paragraphs separated by '\n'
