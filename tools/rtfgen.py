@@ -163,6 +163,17 @@ class Doc:
         list items)."""
         self._para("\\sa40\\f0\\fs22", marked(text, self.mark))
 
+    def qcolumns(self, cells, stops, hang=True, bold=False, space_before=0):
+        """One line of quoted text in columns: the cells separated by tabs that stop at the
+        given positions (twips from the left margin). With hang, text that does not fit on the
+        line goes on under the last column, as it would in a table cell."""
+        fmt = "\\sb%d\\sa0" % space_before if space_before else "\\sa0"
+        if hang and stops:
+            fmt += "\\li%d\\fi-%d" % (stops[-1], stops[-1])
+        fmt += "".join("\\tx%d" % t for t in stops)
+        fmt += "\\f0\\fs20" + ("\\b" if bold else "")
+        self._para(fmt, "\\tab ".join(esc(c) for c in cells))
+
     def extend(self, other):
         self.parts.extend(other.parts)
 

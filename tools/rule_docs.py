@@ -311,12 +311,23 @@ def subpart_doc(rule_text):
     return doc
 
 
+# The matrix is laid out in three tab columns rather than as an RTF table, so that it reads as a
+# table in the Security Rule window's viewer at any window width the program supports (800 by
+# 600 and up) and on the printed page: standards, sections, and the implementation
+# specifications, whose text wraps under its own column. A standard's name too long for its
+# column stands on a line of its own above its row.
+MATRIX_SECTION_STOP = 2800
+MATRIX_SPEC_STOP = 4000
+MATRIX_LONGEST_NAME = 34  # characters that fit before the sections column at 10 points
+
+
 def appendix_doc(rule_text):
     _, _, appendix = parse_rule(rule_text)
     doc = Doc()
     doc.qtitle(appendix[0].strip())
-    rows = []
+    stops = [MATRIX_SECTION_STOP, MATRIX_SPEC_STOP]
     skipping = False
+    header = True
     for line in appendix[1:]:
         if not line.strip():
             continue
@@ -327,12 +338,21 @@ def appendix_doc(rule_text):
             if line.endswith(")"):
                 skipping = False
             continue
-        if " | " in line or line.startswith(" |"):
-            rows.append([c.strip() for c in line.split("|")])
+        if " | " not in line and not line.startswith(" |"):
+            # An area heading ("Administrative Safeguards").
+            doc.qcolumns([line.strip()], [], hang=False, bold=True, space_before=240)
+            continue
+        cells = [c.strip() for c in line.split("|")]
+        if header:
+            doc.qcolumns(cells, stops, bold=True, space_before=120)
+            header = False
+        elif not cells[0] and not cells[1]:
+            doc.qcolumns(["", "", cells[2]], stops)  # the standard above goes on
+        elif len(cells[0]) > MATRIX_LONGEST_NAME:
+            doc.qcolumns([cells[0]], [], hang=False, space_before=80)
+            doc.qcolumns(["", cells[1], cells[2]], stops)
         else:
-            rows.append([line.strip()])
-    from rtfgen import QUOTE_FONT
-    doc.table(rows, [3300, 1700, 4600], header=True, font=QUOTE_FONT, size=20)
+            doc.qcolumns(cells, stops, space_before=80)
     return doc
 
 

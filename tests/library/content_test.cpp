@@ -11,7 +11,9 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -30,6 +32,15 @@ QString readReference(const char* name) {
 }
 
 QString squeeze(const QString& s) { return s.simplified(); }
+
+// A paragraph set in tab columns keeps its tabs, one between columns; blanks are squeezed
+// within each column.
+QString squeezeColumns(const QString& s) {
+    QStringList columns = s.split(QLatin1Char('\t'));
+    for (QString& c : columns) c = squeeze(c);
+    while (!columns.isEmpty() && columns.front().isEmpty()) columns.removeFirst();
+    return columns.join(QLatin1Char('\t'));
+}
 
 struct Paragraph {
     int font = -1;
@@ -63,7 +74,8 @@ QString rtfText(const QByteArray& chunk) {
             while (k < chunk.size() && std::isdigit(static_cast<unsigned char>(chunk[k]))) ++k;
             const QByteArray number = chunk.mid(j, k - j);
             if (k < chunk.size() && chunk[k] == ' ') ++k;
-            if (word == "tab" || word == "line") out += QLatin1Char(' ');
+            if (word == "line") out += QLatin1Char(' ');
+            if (word == "tab") out += QLatin1Char('\t');
             if (word == "u") {
                 int code = number.toInt();
                 if (code < 0) code += 65536;
@@ -73,7 +85,7 @@ QString rtfText(const QByteArray& chunk) {
             i = k - 1;
         }
     }
-    return squeeze(out);
+    return squeezeColumns(out);
 }
 
 std::vector<Paragraph> paragraphs(const QByteArray& rtf) {
@@ -228,10 +240,13 @@ TEST_P(RuleDocument, EveryQuotedParagraphStandsInThePublishedText) {
     ASSERT_FALSE(rule.isEmpty());
     const QByteArray rtf = readContent(QStringLiteral("PR%1.Hlp").arg(n));
     for (const QString& q : quoted(rtf)) {
-        const QString body = withoutCutMark(q);
-        const bool found = (n != 23 && n != 24 && preamble.contains(body)) ||
-                           (n == 0 || n >= 23 ? rule.contains(body) : false);
-        EXPECT_TRUE(found) << "PR" << n << ": " << q.toStdString();
+        // Each column of a line set in columns (the matrix) is quoted on its own.
+        for (const QString& column : q.split(QLatin1Char('\t'), Qt::SkipEmptyParts)) {
+            const QString body = withoutCutMark(column);
+            const bool found = (n != 23 && n != 24 && preamble.contains(body)) ||
+                               (n == 0 || n >= 23 ? rule.contains(body) : false);
+            EXPECT_TRUE(found) << "PR" << n << ": " << q.toStdString();
+        }
     }
 }
 
@@ -386,6 +401,50 @@ TEST(RuleDocuments, MatrixHasEveryRowOfAppendixA) {
     }
     EXPECT_GT(cells, 60);
 }
+
+// The matrix reads as a table in the viewer from the smallest window up: on every line each
+// column starts at its own place (no text runs into the next column), and text that wraps goes
+// on under the specifications column.
+class MatrixAtWidth : public ::testing::TestWithParam<int> {};
+
+TEST_P(MatrixAtWidth, EveryColumnStartsAtItsPlace) {
+    QTextDocument doc;
+    platform::readRtfDocument(readContent("PR24.Hlp"), doc);
+    doc.setTextWidth(GetParam());
+    doc.documentLayout()->documentSize();
+    int columnLines = 0;
+    double sectionsX = -1, specsX = -1;
+    // After the title, which may wrap:
+    for (QTextBlock b = doc.begin().next(); b.isValid(); b = b.next()) {
+        const QList<QTextOption::Tab> stops = b.blockFormat().tabPositions();
+        const QString t = b.text();
+        if (stops.size() != 2) {
+            // Headings and a long standard's name: one line each.
+            if (!t.trimmed().isEmpty()) {
+                EXPECT_EQ(b.layout()->lineCount(), 1) << t.toStdString();
+            }
+            continue;
+        }
+        ++columnLines;
+        if (sectionsX < 0) {
+            sectionsX = stops[0].position;
+            specsX = stops[1].position;
+        }
+        const QTextLayout* layout = b.layout();
+        const int firstTab = int(t.indexOf('\t'));
+        const int secondTab = int(t.indexOf('\t', firstTab + 1));
+        ASSERT_GT(secondTab, firstTab) << t.toStdString();
+        EXPECT_EQ(layout->lineForTextPosition(firstTab).lineNumber(), 0) << t.toStdString();
+        EXPECT_NEAR(layout->lineAt(0).cursorToX(firstTab + 1), sectionsX, 1.0) << t.toStdString();
+        EXPECT_NEAR(layout->lineAt(0).cursorToX(secondTab + 1), specsX, 1.0) << t.toStdString();
+        for (int i = 1; i < layout->lineCount(); ++i)
+            EXPECT_NEAR(layout->lineAt(i).x(), specsX, 1.0) << t.toStdString();
+    }
+    EXPECT_GT(columnLines, 40);
+}
+
+// Pixels of text width: the viewer of the smallest window, a larger one, a printed page.
+INSTANTIATE_TEST_SUITE_P(ViewerWidths, MatrixAtWidth, ::testing::Values(520, 900, 770));
 
 TEST(RuleDocuments, EntireRuleIsAllSectionsInOrder) {
     std::vector<QString> sections;
