@@ -38,7 +38,41 @@ std::unique_ptr<FileSystem>& installed() {
 
 }  // namespace
 
-platform::ReadResult FileSystem::read(const QString& path) { return platform::readWholeFile(path); }
+// The file itself is opened, never a link in its place (a link reads as unreadable), and a
+// FIFO or device never blocks the read.
+platform::ReadResult FileSystem::read(const QString& path) {
+    platform::ReadResult result;
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = errno == ENOENT || errno == ENOTDIR ? platform::ReadStatus::Missing : platform::ReadStatus::Unreadable;
+        return result;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.status = platform::ReadStatus::Unreadable;
+        return result;
+    }
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(done + 65536);  // a file that grew meanwhile
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            result.status = platform::ReadStatus::Unreadable;
+            return result;
+        }
+        done += n;
+    }
+    ::close(fd);
+    bytes.resize(done);
+    result.status = platform::ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
 
 bool FileSystem::writeNew(const QString& path, const QByteArray& bytes, QString* why) {
     const QByteArray name = encoded(path);

@@ -19,7 +19,8 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
-    // A whole regular file (never creates one).
+    // A whole regular file (never creates one). A link in the file's place, a FIFO or a device
+    // reads as unreadable, and never blocks.
     virtual platform::ReadResult read(const QString& path);
     // Creates or replaces a file with these bytes, every write checked. On failure nothing of
     // the new file is left and *why says what went wrong. Not synced: sync() makes a whole

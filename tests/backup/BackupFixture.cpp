@@ -42,6 +42,11 @@ bool FaultyFileSystem::writeNew(const QString& path, const QByteArray& bytes, QS
     return FileSystem::writeNew(path, bytes, why);
 }
 
+bool FaultyFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why) {
+    if (log_) log_->push_back(QStringLiteral("write %1 at %2").arg(QFileInfo(path).fileName()).arg(offset));
+    return FileSystem::writeAt(path, offset, bytes, why);
+}
+
 bool FaultyFileSystem::remove(const QString& path) {
     if (unremovable_.contains(nameOf(path))) return false;
     return FileSystem::remove(path);

@@ -51,6 +51,7 @@ public:
 
     platform::ReadResult read(const QString& path) override;
     bool writeNew(const QString& path, const QByteArray& bytes, QString* why) override;
+    bool writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why) override;
     bool remove(const QString& path) override;
     bool link(const QString& existing, const QString& newName) override;
     bool rename(const QString& from, const QString& to) override;

@@ -61,9 +61,12 @@ TEST_F(DiskBackupTest, OneDiskHoldsTheCopiesOfTheFilesThatExistAndItsRecord) {
     EXPECT_EQ(info, record(QStringLiteral("HIPAA")) + record(QStringLiteral(" 1")) + Empty + record(QStringLiteral(" 162")) +
                         record(QStringLiteral("Set 20260310 00C0FFEE")) + record(QStringLiteral("T1")));
     EXPECT_EQ(user->statuses, std::vector<QString>{QStringLiteral("Making User Created Files Backup Disk #1")});
-    // The medium is flushed after its record is complete, before the backup reports.
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(log.back(), QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
+    // The copies are flushed before the records that complete the disk are written (each write
+    // synced), the one naming the disk last.
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log[log.size() - 3], QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
+    EXPECT_EQ(log[log.size() - 2], QStringLiteral("write DiskInfo.bk1 at 60"));
+    EXPECT_EQ(log[log.size() - 1], QStringLiteral("write DiskInfo.bk1 at 30"));
     EXPECT_FALSE(user->progressVisible);
     EXPECT_EQ(user->progress.back(), 167);
 }
@@ -160,8 +163,9 @@ TEST_F(DiskBackupTest, AFullDiskIsClosedAndFlushedBeforeTheNextIsAskedFor) {
     EXPECT_EQ(diskInfoRecord(disk(2), 6), record(QStringLiteral("T1")));
     const auto prompt = std::find(log.begin(), log.end(), QStringLiteral("next 2"));
     ASSERT_NE(prompt, log.end());
-    ASSERT_NE(prompt, log.begin());
-    EXPECT_EQ(*(prompt - 1), QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
+    ASSERT_GE(prompt - log.begin(), 3);
+    EXPECT_EQ(*(prompt - 3), QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
+    EXPECT_EQ(*(prompt - 1), QStringLiteral("write DiskInfo.bk1 at 30"));
     EXPECT_EQ(user->statuses, (std::vector<QString>{QStringLiteral("Making User Created Files Backup Disk #1"),
                                                    QStringLiteral("Deleting Old Files"),
                                                    QStringLiteral("Making User Created Files Backup Disk # 2")}));
@@ -238,10 +242,11 @@ TEST_F(DiskBackupTest, FixedFilesThatDoNotFitStartAgainOnABlankDisk) {
 
 TEST_F(DiskBackupTest, AFailedFlushIsAFailureNeverAComplete) {
     writeUserSet(1);
-    fs->failSync(2);  // the flush after the record is complete
+    fs->failSync(1);  // the flush of the copies before the record is completed
     const BackupResult r = backUp();
     EXPECT_EQ(r.outcome, BackupOutcome::Failed);
     EXPECT_FALSE(r.reason.isEmpty());
+    EXPECT_FALSE(isFirstBackupDisk(drive()));
 }
 
 TEST_F(DiskBackupTest, EachBackupGetsItsOwnSetIdentity) {
