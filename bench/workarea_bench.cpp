@@ -45,9 +45,8 @@ QTemporaryDir& programFolder() {
 
 // A fresh run up to the start window, with the splash already seen.
 void startProgram() {
-    platform::runtime().resetForTests();
-    HINFO1::resetProgramState();
-    SplashShown = 99;
+    platform::runtime().destroyAllForms();
+    SplashShown = SplashWasShown;
     platform::defaultInstance<Startfrm>().show();
 }
 
@@ -60,7 +59,7 @@ void BM_HubLoadAndActivate(benchmark::State& state) {
         platform::defaultInstance<WorkArea1>().show();
         benchmark::DoNotOptimize(platform::defaultInstance<WorkArea1>().AreaMode);
     }
-    platform::runtime().resetForTests();
+    platform::runtime().destroyAllForms();
 }
 BENCHMARK(BM_HubLoadAndActivate)->Unit(benchmark::kMillisecond);
 
@@ -74,7 +73,7 @@ void BM_PageSwitch(benchmark::State& state) {
         hub.SSCommand11_Click(page);
         benchmark::DoNotOptimize(hub.AreaMode);
     }
-    platform::runtime().resetForTests();
+    platform::runtime().destroyAllForms();
 }
 BENCHMARK(BM_PageSwitch)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
 
@@ -86,6 +85,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    platform::runtime().resetForTests();
+    platform::runtime().destroyAllForms();
     return 0;
 }

@@ -68,13 +68,6 @@ inline constexpr std::array<EntryButton, 47> EntryButtons{{
     {6, 1, 47, "Documentation", "Documentation"},
 }};
 
-// The button of a page's entry, or nullptr outside the five lists.
-constexpr const EntryButton* entryButton(int page, int index) {
-  for (const EntryButton& b : EntryButtons)
-    if (b.page == page && b.index == index) return &b;
-  return nullptr;
-}
-
 // Labels of the two overview entries (k 43 and 46), which have no standard of their own.
 inline constexpr std::string_view OrganizationalOverviewLabel = " Organizational Requirements Overview";
 inline constexpr std::string_view OrganizationalOverviewSection = " Section 164.314";

@@ -151,14 +151,14 @@ void About1::Form_Resize() { ArrangeControls(); }
 
 void About1::SizeFromStartWindow() {
     const auto start = frame::StartWindowPlace();
-    if (DisplayMode == 0 && start) {
+    if (DisplayMode == FullScreenDisplay && start) {
         setHeight(int(0.47 * start->height));
         setWidth(int(0.42 * start->width));
     }
 }
 
 void About1::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     SizeFromStartWindow();
     // Centred on the start window, a little below its middle.
     if (const auto start = frame::StartWindowPlace()) {

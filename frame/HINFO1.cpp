@@ -2,30 +2,6 @@
 
 #include "platform/Services.h"
 
-void HINFO1::resetProgramState() {
-    RequestedArea = 0;
-    DisplayMode = 0;
-    StartWidth = 0;
-    StartHeight = 0;
-    SplashShown = 0;
-    StartUnloadFlag = 0;
-    StartBackColor = {};
-    LoopIndex = 0;
-    BackupMode = 0;
-    ModeFlag = 0;
-    PrintMarginLeft = PrintMarginRight = PrintMarginTop = PrintMarginBottom = 1440;
-    PrintFontName = QStringLiteral("Arial");
-    PrintFontSize = 10;
-    PrintFontBold = PrintFontItalic = PrintFontUnderline = PrintFontStrikethru = false;
-    PrintFontColor = 0;
-    PreviewNormalWidth = PreviewNormalLeft = 0;
-    NoAsOfDate = NoGridLines = 0;
-    PrintLine.clear();
-    PrintPos = 0;
-    WaitCurrent = WaitStart = WaitTarget = 0;
-    WaitReference = QTime();
-}
-
 void HourglassOn() { platform::pointer().setHourglass(true); }
 
 void HourglassOff() { platform::pointer().setHourglass(false); }

@@ -9,30 +9,49 @@
 #include <cstdint>
 
 // ---- program-wide values ---------------------------------------------------------------------
-// Navigation request between the area windows: 0 none, 1 Information Advisor, 2 Security Rule,
-// 3 Miscellaneous, 4 exit.
-inline int RequestedArea = 0;
-// 9 smaller-screen display, 0 full-screen display.
-inline int DisplayMode = 0;
+// Navigation request between the area windows; the numbers are the area tabs' indexes.
+namespace Area {
+enum : int { None = 0, InformationAdvisor = 1, SecurityRule = 2, Miscellaneous = 3, Exit = 4 };
+}  // namespace Area
+inline int RequestedArea = Area::None;
+// The display mode.
+inline constexpr int FullScreenDisplay = 0;
+inline constexpr int SmallerScreenDisplay = 9;
+inline int DisplayMode = FullScreenDisplay;
 // The start window's outer size in twips: the reference for the other windows. Kept in 32
 // bits so that a wide screen never overflows.
 inline std::int32_t StartWidth = 0;
 inline std::int32_t StartHeight = 0;
-// 0 at program start, 99 once the splash has been shown.
-inline int SplashShown = 0;
-// 0 from the start window's Load; 9 once the Security Rule window has returned to the Action
-// Area (the start window then ends the program when it is activated).
-inline int StartUnloadFlag = 0;
+// Whether the splash has been shown in this run.
+inline constexpr int SplashNotShown = 0;
+inline constexpr int SplashWasShown = 99;
+inline int SplashShown = SplashNotShown;
+// StartUnloadNormal from the start window's Load; SecurityRuleReturned once the Security Rule
+// window has returned to the Action Area (the start window then ends the program when it is
+// activated).
+inline constexpr int StartUnloadNormal = 0;
+inline constexpr int SecurityRuleReturned = 9;
+inline int StartUnloadFlag = StartUnloadNormal;
 // The start window's background colour: an integer colour, or the text "Def" while the system
 // default is being saved.
 inline platform::VariantValue StartBackColor;
-// Shared loop counter, last answer and marker (-899 while a window's Load restores its print
-// options, 501 to stop the to-do spell loop).
+// Shared loop counter, last answer and marker.
 inline int LoopIndex = 0;
-// Backup window mode: BackupMode 0 backup, 1 restore; ModeFlag 0 backup, 99 restore, 88 while
-// the editor's print opener ticks a print check box itself.
-inline int BackupMode = 0;
-inline int ModeFlag = 0;
+// LoopIndex while a window's Load restores its print options: the option handlers then
+// neither store nor rebuild.
+inline constexpr int RestoringPrintOptions = -899;
+// LoopIndex from the spell checker's end event: stops the to-do spell loop.
+inline constexpr int StopToDoSpellLoop = 501;
+// Backup window mode.
+inline constexpr int BackupModeBackup = 0;
+inline constexpr int BackupModeRestore = 1;
+inline int BackupMode = BackupModeBackup;
+// The backup window's mode again, and a one-time marker of the editor's print opener, which
+// ticks a print check box itself (the check box's handler then swallows that click once).
+inline constexpr int ModeFlagBackup = 0;
+inline constexpr int ModeFlagRestore = 99;
+inline constexpr int ModeFlagPrintOpenerTick = 88;
+inline int ModeFlag = ModeFlagBackup;
 // Page margins in twips shared by all print panels, and the print font.
 inline std::int32_t PrintMarginLeft = 1440;
 inline std::int32_t PrintMarginRight = 1440;
@@ -62,12 +81,6 @@ inline int WaitCurrent = 0;
 inline int WaitStart = 0;
 inline int WaitTarget = 0;
 inline QTime WaitReference;
-
-namespace HINFO1 {
-// Puts every program-wide value back to its value at program start (tests run many programs
-// in one process).
-void resetProgramState();
-}  // namespace HINFO1
 
 // ---- module procedures -----------------------------------------------------------------------
 // The busy pointer on and off; one HourglassOff ends any number of HourglassOn.

@@ -15,15 +15,15 @@ void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
 
 void BackupUserFiles() {
     LoopIndex = 0;
-    ModeFlag = 0;
-    BackupMode = 0;
+    ModeFlag = ModeFlagBackup;
+    BackupMode = BackupModeBackup;
     frame::ShowBackupWindow();
     HourglassOff();
 }
 
 void RestoreUserFiles() {
-    ModeFlag = 99;
-    BackupMode = 1;
+    ModeFlag = ModeFlagRestore;
+    BackupMode = BackupModeRestore;
     frame::ShowBackupWindow();
     platform::doEvents();
     HourglassOff();

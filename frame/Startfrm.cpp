@@ -94,27 +94,27 @@ void Startfrm::Form_Load() {
     HourglassOn();
     SSPanel1.setVisible(false);
     if (frame::readSmallerScreenSetting()) {
-        DisplayMode = 9;
+        DisplayMode = SmallerScreenDisplay;
         setWindowState(WindowState::Normal);
     } else {
-        DisplayMode = 0;
+        DisplayMode = FullScreenDisplay;
         setWindowState(WindowState::Maximized);
     }
     doEvents();
     CheckScreenResolution();
     StartHeight = height();
     StartWidth = width();
-    if (SplashShown == 0) {
+    if (SplashShown == SplashNotShown) {
         frame::ShowSplash();
         doEvents();
-        SplashShown = 99;
+        SplashShown = SplashWasShown;
     }
     LoadBackgroundColor();
     // The visible button always offers the other mode.
-    Command1[0].setVisible(DisplayMode == 9);
-    Command1[1].setVisible(DisplayMode != 9);
+    Command1[0].setVisible(DisplayMode == SmallerScreenDisplay);
+    Command1[1].setVisible(DisplayMode != SmallerScreenDisplay);
     doEvents();
-    StartUnloadFlag = 0;
+    StartUnloadFlag = StartUnloadNormal;
     doEvents();
     HourglassOff();
 }
@@ -130,7 +130,7 @@ void Startfrm::CheckScreenResolution() {
         mOPF_Click();
         return;
     }
-    if (DisplayMode == 9) {
+    if (DisplayMode == SmallerScreenDisplay) {
         setWidth(12000);
         setHeight(9000);
         setTop(screen().heightTwips() / 2 - height() / 2);
@@ -139,15 +139,15 @@ void Startfrm::CheckScreenResolution() {
 }
 
 void Startfrm::Form_Activate() {
-    if (StartUnloadFlag == 9) {
+    if (StartUnloadFlag == SecurityRuleReturned) {
         unload();
         doEvents();
         return;
     }
     HourglassOn();
     // Restoring or maximising the window by hand switches the stored display mode.
-    if (windowState() == WindowState::Normal && DisplayMode == 0) mOPS_Click();
-    if (windowState() == WindowState::Maximized && DisplayMode == 9) mOPF_Click();
+    if (windowState() == WindowState::Normal && DisplayMode == FullScreenDisplay) mOPS_Click();
+    if (windowState() == WindowState::Maximized && DisplayMode == SmallerScreenDisplay) mOPF_Click();
     StartWidth = width();
     StartHeight = height();
     if (StartBackColor.type == VariantValue::Integer) setBackColor(Color(StartBackColor.integer));
@@ -166,9 +166,9 @@ void Startfrm::Form_Activate() {
 }
 
 void Startfrm::Form_Resize() {
-    if (StartUnloadFlag == 9) return;
-    if (windowState() == WindowState::Normal && DisplayMode == 0) mOPS_Click();
-    if (windowState() == WindowState::Maximized && DisplayMode == 9) mOPF_Click();
+    if (StartUnloadFlag == SecurityRuleReturned) return;
+    if (windowState() == WindowState::Normal && DisplayMode == FullScreenDisplay) mOPS_Click();
+    if (windowState() == WindowState::Maximized && DisplayMode == SmallerScreenDisplay) mOPF_Click();
     StartWidth = width();
 }
 
@@ -199,14 +199,14 @@ void Startfrm::mO_Click() {
 
 void Startfrm::mOP_Click() {
     // Only ever sets a mark; the display entries clear them.
-    if (DisplayMode != 9) mOPF.setChecked(true);
+    if (DisplayMode != SmallerScreenDisplay) mOPF.setChecked(true);
     else mOPS.setChecked(true);
 }
 
 void Startfrm::SwitchDisplay(bool smaller) {
     Menu& mine = smaller ? mOPS : mOPF;
     Menu& other = smaller ? mOPF : mOPS;
-    if (StartUnloadFlag == 9 || mine.checked()) return;
+    if (StartUnloadFlag == SecurityRuleReturned || mine.checked()) return;
     other.setChecked(false);
     mine.setChecked(true);
     frame::writeDisplayModeSetting(smaller);

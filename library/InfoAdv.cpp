@@ -156,7 +156,7 @@ void InfoAdv::ArrangeControls() {
     // In the full-screen display the main panel takes its share of the window's height; in the
     // smaller display it fills the window below the tabs.
     const int room = std::max(0, h - PanelTop - 90);
-    const int ph = DisplayMode == 0 ? std::min(int(height() * 0.824), room) : room;
+    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.824), room) : room;
     SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
 
     // The topics down the left, the countdown line below them.
@@ -178,7 +178,7 @@ void InfoAdv::SizeViewer(ViewerSize size) {
     // Heights and tops of the viewer (and the web button's top) in the two displays.
     int top = 0, height = 0, buttonTop = 0;
     const bool subTopic = size == ViewerSize::SubTopic || size == ViewerSize::NistRecommendations;
-    if (DisplayMode == 9) {
+    if (DisplayMode == SmallerScreenDisplay) {
         // The sub-topic buttons stand in two rows above the viewer, where one row of their
         // captions does not fit the smaller display's width.
         top = subTopic ? 900 + SubTopicExtraRow : 105;
@@ -229,7 +229,7 @@ void InfoAdv::Form_Resize() {
 // ---- life cycle ------------------------------------------------------------------------------
 
 void InfoAdv::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     frame::PlaceLikeActionArea(*this);
     AdvisorCaption = WindowTitle;
     doEvents();
@@ -264,7 +264,7 @@ void InfoAdv::Form_Unload(int& cancel) {
         return;
     }
     // The close box leads to the hub's start page, as the "Action Area" tab does.
-    if (RequestedArea == 1) RequestedArea = 0;
+    if (RequestedArea == Area::InformationAdvisor) RequestedArea = Area::None;
     frame::ShowActionAreaAt(left(), top());
     doEvents();
 }

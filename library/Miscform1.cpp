@@ -175,7 +175,7 @@ void Miscform1::ArrangeControls() {
     for (auto& [i, tab] : SSCommand4) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
 
     const int room = std::max(0, h - PanelTop - 90);
-    const int ph = DisplayMode == 0 ? std::min(int(height() * 0.85), room) : room;
+    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.85), room) : room;
     SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
     const int pw = SSPanel1.width();
 
@@ -202,7 +202,7 @@ void Miscform1::SizeViewer() {
     const int left = Margin + TopicColumnWidth + Margin;
     const int width = std::max(0, pw - left - Margin);
     const int top = 105;
-    int height = DisplayMode == 0 ? int(ph * (form ? 0.89 : 0.97)) : (form ? 6790 : 7290);
+    int height = DisplayMode == FullScreenDisplay ? int(ph * (form ? 0.89 : 0.97)) : (form ? 6790 : 7290);
     // A window smaller than its design keeps the viewer and the form buttons inside the panel.
     const int bottomRoom = form ? 105 + 90 + 420 : 105;
     height = std::max(0, std::min(height, ph - top - bottomRoom));
@@ -219,7 +219,7 @@ void Miscform1::Form_Resize() {
 // ---- life cycle ------------------------------------------------------------------------------
 
 void Miscform1::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     frame::PlaceLikeActionArea(*this);
     doEvents();
     Print.RestoreGuideLines();
@@ -253,7 +253,7 @@ void Miscform1::Form_Unload(int& cancel) {
         endProgram();
         return;
     }
-    if (RequestedArea == 3) RequestedArea = 0;
+    if (RequestedArea == Area::Miscellaneous) RequestedArea = Area::None;
     frame::ShowActionAreaAt(left(), top());
     doEvents();
 }

@@ -197,7 +197,7 @@ void PrivRule::ArrangeControls() {
     Label1.move(0, 0, w, h);
     // In the full-screen display the main panel follows the window's height; in the smaller
     // display the window keeps its size and the panel fills it.
-    const int ph = DisplayMode == 0 ? std::min(int(height() * 0.896), h) : h;
+    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.896), h) : h;
     SSPanel1.move(0, 0, w, ph);
 
     // The tabs across the top.
@@ -247,7 +247,7 @@ void PrivRule::Form_Resize() {
 
 void PrivRule::Form_Load() {
     doEvents();
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     // The window stands where the Action Area stood.
     frame::PlaceLikeActionArea(*this);
     Panel3D3.setBackColor(Label1.backColor());
@@ -256,7 +256,7 @@ void PrivRule::Form_Load() {
     Print.SetPortrait();
     RuleCaption = WindowTitle;
     ArrangeControls();
-    RequestedArea = 0;
+    RequestedArea = Area::None;
     SSCommand2[2].setValue(true);
     doEvents();
     HourglassOff();
@@ -279,9 +279,9 @@ void PrivRule::Form_Unload(int& cancel) {
         endProgram();
         return;
     }
-    StartUnloadFlag = 9;
+    StartUnloadFlag = SecurityRuleReturned;
     // The close box leads to the hub's start page, as the "Action Area" tab does.
-    if (RequestedArea == 2) RequestedArea = 0;
+    if (RequestedArea == Area::SecurityRule) RequestedArea = Area::None;
     frame::ShowActionAreaAt(left(), top());
     doEvents();
 }
@@ -418,15 +418,15 @@ void PrivRule::SSCommand2_Click(int index) {
     for (auto& [i, tab] : SSCommand2) tab->setForeColor(paletteColor(0));
     SSCommand2[index].setForeColor(paletteColor(9));
     RequestedArea = index;
-    if (index == 2) return;
-    if (index == 4) {
+    if (index == Area::SecurityRule) return;
+    if (index == Area::Exit) {
         HourglassOff();
         LoopIndex = ConfirmExit();
         if (LoopIndex == Answer::Yes) {
             unload();
             return;
         }
-        SSCommand2[2].setValue(true);
+        SSCommand2[Area::SecurityRule].setValue(true);
         HourglassOff();
         return;
     }

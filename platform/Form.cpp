@@ -529,7 +529,7 @@ Runtime::~Runtime() {
     forms_.clear();
 }
 
-void Runtime::resetForTests() {
+void Runtime::destroyAllForms() {
     ended_ = false;
     active_ = nullptr;
     modalStack_.clear();

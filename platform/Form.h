@@ -202,7 +202,6 @@ public:
     // stops. Tests see ended() instead of the process exiting.
     void endProgram();
     bool ended() const { return ended_; }
-    void resetEnded() { ended_ = false; }
 
     // Tests install a hook that handles a form shown modally; it runs after the form's
     // Activate. When the form is still open after the hook, the runtime closes it. Without a
@@ -215,10 +214,10 @@ public:
     const std::vector<Form*>& forms() const { return forms_; }
     // Destroys forms whose Unload has finished (they are kept until it is safe).
     void collectUnloaded();
-    // Destroys every form without its handlers and forgets all state (between tests, and at
-    // the end of the program while the application still exists).
-    void resetForTests();
-    void destroyAllForms() { resetForTests(); }
+    // Destroys every form without its handlers and forgets the runtime's state, so that a
+    // program can start afresh: at the end of the program, while the application still exists,
+    // and between runs in one process.
+    void destroyAllForms();
     ~Runtime();
 
     // The slot of a default instance, by window class.

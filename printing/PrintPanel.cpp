@@ -250,7 +250,7 @@ bool PrintPanel::isEnlarged() const { return SSCommand1.caption() == QLatin1Stri
 
 void PrintPanel::SSOption82_Click(int index) {
     VSP1.setGuideLines(index != 0);
-    if (LoopIndex != -899) frame::writeGuideLineSetting(index);
+    if (LoopIndex != RestoringPrintOptions) frame::writeGuideLineSetting(index);
 }
 
 // ---- helpers for the windows -----------------------------------------------------------------
@@ -279,13 +279,13 @@ void PrintPanel::ShowPanel() {
 
 void PrintPanel::RestoreGuideLines() {
     const int before = LoopIndex;
-    LoopIndex = -899;
+    LoopIndex = RestoringPrintOptions;
     // "1" shows the guide lines; anything else stored there (nothing, "0", a stray value)
     // does not.
     SSOption82[frame::readGuideLineSetting() == 1 ? 1 : 0].setValue(true);
     // The marker only guards this restore; left standing it would keep every option handler
     // of the program from storing a later choice.
-    LoopIndex = before == -899 ? 0 : before;
+    LoopIndex = before == RestoringPrintOptions ? 0 : before;
 }
 
 void PrintPanel::SetPortrait() {

@@ -28,7 +28,7 @@ public:
     void SSCommand1_Click() { TogglePreviewSize(); }
     void TogglePreviewSize();
     // The guide-line options: 0 off, 1 on; stored in the display settings unless LoopIndex
-    // is -899.
+    // is RestoringPrintOptions.
     void SSOption82_Click(int index);
 
     // ---- what the window supplies ---------------------------------------------------------
@@ -36,8 +36,6 @@ public:
     std::function<void()> RebuildAfterPageSetup;
     // Renders again after a confirmed "Printer &Font" (Action Area).
     std::function<void()> RebuildAfterPrinterFont;
-    // Runs after "&Cancel" has hidden the panel.
-    std::function<void()> AfterCancel;
 
     // ---- helpers for the windows ----------------------------------------------------------
     // Puts the four margins into the program-wide print margins.
@@ -49,7 +47,7 @@ public:
     bool isShowing() const { return SSPanel80.visible(); }
     // The preview is enlarged while the size button reads "Normal".
     bool isEnlarged() const;
-    // Restores the stored guide-line choice without storing it again. The -899 marker is
+    // Restores the stored guide-line choice without storing it again. The RestoringPrintOptions marker is
     // ended afterwards, so the option handlers of every window store again.
     void RestoreGuideLines();
     // Portrait orientation and " Portrait" in the orientation panel.

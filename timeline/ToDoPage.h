@@ -64,9 +64,10 @@ public:
     int CellEditMode = 0;
     // Item names, slots 1..1000.
     QStringList ToDoNames;
-    // Bad words and corrected rows counted during a to-do spell check, and 99 when the
-    // checker replaced the current row's item.
+    // Bad words and corrected rows counted during a to-do spell check, and RowCorrected when
+    // the checker replaced the current row's item.
     int ToDoSpellChanges = 0;
+    static constexpr int RowCorrected = 99;
     int ToDoRowCorrected = 0;
 
 private:

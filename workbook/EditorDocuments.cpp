@@ -70,7 +70,7 @@ void WorkArea1::LoadDocumentOption(int textKind) {
     }
     // 7.
     if (!CurFileName.isEmpty()) {
-        TextLoading = 9;
+        TextLoading = ProgramSetsText;
         OpenDocument(CurFileName);
         TextLoading = 0;
     }

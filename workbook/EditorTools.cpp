@@ -9,7 +9,7 @@ using namespace platform;
 
 void WorkArea1::Rtext3_Change() {
     // The program's own assignment of a text is not the user's change.
-    if (TextLoading == 9) {
+    if (TextLoading == ProgramSetsText) {
         TextLoading = 0;
         return;
     }

@@ -48,10 +48,10 @@ void WorkArea1::PreviewEditorText() { RenderEditorText(Print, Rtext3); }
 
 void WorkArea1::SSCheck80_Click(int index) {
     // Load restores the ticks without building anything.
-    if (LoopIndex == -899) return;
+    if (LoopIndex == RestoringPrintOptions) return;
     // The opener's own tick of the printed document's box.
-    if (ModeFlag == 88) {
-        ModeFlag = 0;
+    if (ModeFlag == ModeFlagPrintOpenerTick) {
+        ModeFlag = ModeFlagBackup;
         return;
     }
     if (SSCheck80[0].caption() == ReportModeCaption) {
@@ -82,7 +82,7 @@ void WorkArea1::SSCheck81_Click(int) {
     // Both options are kept whichever was clicked, also while Load restores them.
     NoGridLines = SSCheck81[1].value() == 0 ? 1 : 0;
     NoAsOfDate = SSCheck81[0].value() == 0 ? 1 : 0;
-    if (LoopIndex == -899) return;
+    if (LoopIndex == RestoringPrintOptions) return;
     doEvents();
     PrintToDoList();
 }
@@ -140,7 +140,7 @@ void WorkArea1::SSCommand5_Click() {
             SSCheck80[i].setEnabled(false);
         }
         if (documentBox >= 0) {
-            ModeFlag = 88;
+            ModeFlag = ModeFlagPrintOpenerTick;
             SSCheck80[documentBox].setEnabled(true);
             SSCheck80[documentBox].setValue(1);
         }
@@ -149,7 +149,7 @@ void WorkArea1::SSCommand5_Click() {
         SSCommand80[2].setFocus();
         doEvents();
         PreviewEditorText();
-        ModeFlag = 0;
+        ModeFlag = ModeFlagBackup;
         return;
     }
 

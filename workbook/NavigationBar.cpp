@@ -11,30 +11,30 @@
 using namespace platform;
 
 void WorkArea1::SSCommand4_Click(int i) {
-    if (i < 0 || i > 4) return;
+    if (i < Area::None || i > Area::Exit) return;
     for (int k = 0; k < 5; ++k) SSCommand4[k].setForeColor(paletteColor(0));
     SSCommand4[i].setForeColor(paletteColor(9));
     RequestedArea = i;
-    if (i == 0) return;
+    if (i == Area::None) return;
     if (UnsavedChanges == 1) AskSaveChanges();
     UnsavedChanges = 0;
-    if (i <= 3) SSPanel1.setVisible(false);
+    if (i != Area::Exit) SSPanel1.setVisible(false);
     doEvents();
     HourglassOn();
     switch (i) {
-    case 1:
+    case Area::InformationAdvisor:
         doEvents();
         frame::ShowInformationAdvisor();
         break;
-    case 2:
+    case Area::SecurityRule:
         doEvents();
         frame::ShowSecurityRule();
         break;
-    case 3:
+    case Area::Miscellaneous:
         doEvents();
         frame::ShowMiscellaneous();
         break;
-    case 4:
+    case Area::Exit:
         HourglassOff();
         LoopIndex = ConfirmExit();
         if (LoopIndex == Answer::Yes) {
@@ -42,7 +42,7 @@ void WorkArea1::SSCommand4_Click(int i) {
             unload();
             return;
         }
-        SSCommand4[0].setValue(true);
+        SSCommand4[Area::None].setValue(true);
         break;
     default:
         break;

@@ -68,8 +68,6 @@ void WorkArea1::SSCommand18_Click(int index) {
 }
 
 void WorkArea1::ShowAdministrativeSafeguardsList() { ShowSafeguardsList(0); }
-void WorkArea1::ShowPhysicalSafeguardsList() { ShowSafeguardsList(1); }
-void WorkArea1::ShowTechnicalSafeguardsList() { ShowSafeguardsList(2); }
 
 // Rows 1..n are rebuilt whatever the grid held: each row is added at its place after the row
 // count made room for it, and the one empty row left at the end is dropped.

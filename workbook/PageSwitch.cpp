@@ -88,7 +88,7 @@ void WorkArea1::ApplyOptionsMenu(int page) {
 }
 
 void WorkArea1::EmptyEditor() {
-    TextLoading = 9;
+    TextLoading = ProgramSetsText;
     Rtext3.setText(QString());
     TextLoading = 0;
 }
@@ -246,7 +246,7 @@ void WorkArea1::SSCommand11_Click(int i) {
         }
         doEvents();
         if (i == catalogue::PageWorksheets) break;
-        TextLoading = 9;
+        TextLoading = ProgramSetsText;
         // A plan that exists but cannot be read is reported and kept; the template would make
         // it look empty, and the next Save would then replace it unnoticed.
         const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile);

@@ -15,14 +15,14 @@ void WorkArea1::LoadRuleText() {
     const catalogue::RuleText rule = catalogue::ruleText(k);
     RText1[0].setText(QString::fromStdString(catalogue::composeRuleText(k)));
     // A page being composed for printing takes the buffer as it is.
-    if (PrintModeFlag == -999) return;
+    if (PrintModeFlag == ComposingForPrint) return;
     platform::doEvents();
     const QString word = rule.hasHighlight
                              ? QString::fromUtf8(rule.highlight.data(), qsizetype(rule.highlight.size()))
                              : QString();
     MarkSpecName(RText1[0], word);
-    if (SSOption6.value() && PrintModeFlag == 0) {
-        TextLoading = 9;
+    if (SSOption6.value() && PrintModeFlag == NotComposingForPrint) {
+        TextLoading = ProgramSetsText;
         Rtext3.setTextRTF(RText1[0].textRTF());
         TextLoading = 0;
     }

@@ -486,13 +486,13 @@ void WorkArea1::ArrangeControls() {
 
 void WorkArea1::Form_Load() {
     // 1-2. The resizer follows the display mode.
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     doEvents();
     // 3. Every status of the store.
     ReadStatusStore(1, catalogue::LastStatusNumber);
     // 4-5.
     LoopIndex = 0;
-    RequestedArea = 0;
+    RequestedArea = Area::None;
     frame::PlaceLikeStartWindow(*this);
     // 6. The print font starts as the editor's font.
     PrintFontName = Rtext3.font().name;
@@ -503,13 +503,11 @@ void WorkArea1::Form_Load() {
     PrintFontStrikethru = Rtext3.font().strikethrough;
     PrintLine = QStringLiteral(" 0");
     // 7. The print options are restored without being stored or rebuilt.
-    LoopIndex = -899;
+    LoopIndex = RestoringPrintOptions;
     SSCheck80[0].setValue(1);
     SSCheck80[1].setValue(1);
     // 8. Grid wallpaper.
-    ApplyGridWallpaper(int(textToNumber(
-        readStringRecord(QString::fromLatin1(frame::DisplaySettingsFile), frame::DisplaySettingsRecordLength,
-                         frame::GridWallpaperRecord))));
+    ApplyGridWallpaper(frame::readGridWallpaperSetting());
     // 9. Guide lines: "1" shows them, anything else not; the choice is shown, not stored again.
     // The restore ends the marker, so the print options of step 13 set it once more.
     Print.RestoreGuideLines();
@@ -524,7 +522,7 @@ void WorkArea1::Form_Load() {
     doEvents();
     // 13.
     UnsavedChanges = 0;
-    LoopIndex = -899;
+    LoopIndex = RestoringPrintOptions;
     SSCheck81[0].setValue(1);
     SSCheck81[1].setValue(1);
     // The print options are restored: from here on a tick or a guide-line choice is the user's
@@ -554,7 +552,7 @@ void WorkArea1::Form_Load() {
     SSCommand11[0].setForeColor(paletteColor(9));
     // 20.
     doEvents();
-    if (DisplayMode == 9) return;
+    if (DisplayMode == SmallerScreenDisplay) return;
     ArrangeControls();
     doEvents();
 }
@@ -562,7 +560,7 @@ void WorkArea1::Form_Load() {
 void WorkArea1::Form_Activate() {
     frame::HideStartWindow();
     HourglassOn();
-    if (RequestedArea != 0) {
+    if (RequestedArea != Area::None) {
         if (!SSPanel5.visible()) {
             SSPanel5.setVisible(true);
             SSPanel5.zOrder(0);
@@ -570,23 +568,23 @@ void WorkArea1::Form_Activate() {
         }
         bool windowShown = true;
         switch (RequestedArea) {
-        case 1:
+        case Area::InformationAdvisor:
             setCaption(QStringLiteral("Information Advisor"));
-            RequestedArea = 0;
+            RequestedArea = Area::None;
             frame::ShowInformationAdvisor();
             break;
-        case 2:
+        case Area::SecurityRule:
             setCaption(QStringLiteral("Security Rule"));
-            RequestedArea = 0;
+            RequestedArea = Area::None;
             frame::ShowSecurityRule();
             break;
-        case 3:
+        case Area::Miscellaneous:
             setCaption(QStringLiteral("Miscellaneous"));
-            RequestedArea = 0;
+            RequestedArea = Area::None;
             frame::ShowMiscellaneous();
             break;
         default:
-            RequestedArea = 0;
+            RequestedArea = Area::None;
             HourglassOff();
             windowShown = false;
             break;
@@ -602,7 +600,7 @@ void WorkArea1::Form_Activate() {
     SSCommand11[0].setValue(true);
     Print.SaveNormalSize();
     AreaMode = 0;
-    PrintModeFlag = 0;
+    PrintModeFlag = NotComposingForPrint;
     doEvents();
     ToDo.Form_Activate();
     VSGd1.setRow(1);

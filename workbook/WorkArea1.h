@@ -80,8 +80,6 @@ public:
     void SetupSafeguardGrid();
     void SSCommand18_Click(int index);
     void ShowAdministrativeSafeguardsList();
-    void ShowPhysicalSafeguardsList();
-    void ShowTechnicalSafeguardsList();
     void ShowSafeguardsList(int area);
 
     // ---- editor tools (workbook/EditorTools.cpp) -----------------------------------------------
@@ -314,9 +312,11 @@ public:
     workbook::StatusStore::Statuses SpecStatus;
     int AreaMode = 0;
     int SpecIndex = 0;
-    // -999 while a specification page is composed for printing (the text builders then only
-    // fill their buffers), 0 otherwise.
-    int PrintModeFlag = 0;
+    // ComposingForPrint while a specification page is composed for printing (the text builders
+    // then only fill their buffers).
+    static constexpr int NotComposingForPrint = 0;
+    static constexpr int ComposingForPrint = -999;
+    int PrintModeFlag = NotComposingForPrint;
     // The marking loop: the specification whose name HighlightSpecName marks, the position of
     // the last match and where the next find starts.
     int SpecNumber = 0;
@@ -331,7 +331,8 @@ public:
     // 3 action taken, 4 comments/notes, 5 policies/plan, 0 a read-only view or no document.
     int TextKind = 0;
     QString CurFileName;
-    // 9 while the program itself sets the editor's text.
+    // ProgramSetsText while the program itself sets the editor's text.
+    static constexpr int ProgramSetsText = 9;
     int TextLoading = 0;
     // The selection length kept while Font Select shows its dialog (the start is in LoopIndex).
     int FontSelectLength = 0;

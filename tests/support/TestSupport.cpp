@@ -202,11 +202,42 @@ bool RecordingPrinter::printToPdf(const platform::PrintDocument& doc, const QStr
     return platform::writePdf(doc, path) && result;
 }
 
+// ---- a fresh program ------------------------------------------------------------------------
+
+void resetProgramState() {
+    RequestedArea = Area::None;
+    DisplayMode = FullScreenDisplay;
+    StartWidth = 0;
+    StartHeight = 0;
+    SplashShown = SplashNotShown;
+    StartUnloadFlag = StartUnloadNormal;
+    StartBackColor = {};
+    LoopIndex = 0;
+    BackupMode = BackupModeBackup;
+    ModeFlag = ModeFlagBackup;
+    PrintMarginLeft = PrintMarginRight = PrintMarginTop = PrintMarginBottom = 1440;
+    PrintFontName = QStringLiteral("Arial");
+    PrintFontSize = 10;
+    PrintFontBold = PrintFontItalic = PrintFontUnderline = PrintFontStrikethru = false;
+    PrintFontColor = 0;
+    PreviewNormalWidth = PreviewNormalLeft = 0;
+    NoAsOfDate = NoGridLines = 0;
+    PrintLine.clear();
+    PrintPos = 0;
+    WaitCurrent = WaitStart = WaitTarget = 0;
+    WaitReference = QTime();
+}
+
+void ProgramTest::startAgain() {
+    platform::runtime().destroyAllForms();
+    resetProgramState();
+}
+
 // ---- ProgramTest -----------------------------------------------------------------------------
 
 void ProgramTest::SetUp() {
-    platform::runtime().resetForTests();
-    HINFO1::resetProgramState();
+    platform::runtime().destroyAllForms();
+    resetProgramState();
     folderOwner_ = std::make_unique<TempProgramFolder>();
     folder = folderOwner_.get();
     auto d = std::make_unique<ScriptedDialogs>();
@@ -253,7 +284,7 @@ void ProgramTest::TearDown() {
         ADD_FAILURE() << "scripted answers left unused: " << dialogs->describePending().toStdString();
     if (spelling && spelling->pending() != 0)
         ADD_FAILURE() << "spelling answers left unused: " << spelling->describePending().toStdString();
-    platform::runtime().resetForTests();
+    platform::runtime().destroyAllForms();
     platform::Form::menuPopupHook() = nullptr;
     folderOwner_.reset();
     folder = nullptr;

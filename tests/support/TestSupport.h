@@ -180,6 +180,9 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Every window gone and every program-wide value back to its start: the program started
+    // anew in the same folder.
+    void startAgain();
 
     // What to do when a window of this class name is shown modally (press OK, type...).
     // A modal window without a handler fails the test and is closed.
@@ -204,6 +207,10 @@ private:
     std::vector<QString> popups_;
     std::unique_ptr<TempProgramFolder> folderOwner_;
 };
+
+// Puts every program-wide value back to its value at program start (a test process runs many
+// programs one after another).
+void resetProgramState();
 
 // Reads a whole file of the test data folder (tests/data) or the fixtures (tests/fixtures).
 QByteArray readTestData(const QString& relativePath);

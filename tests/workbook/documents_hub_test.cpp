@@ -69,8 +69,7 @@ TEST_F(DocumentsHubTest, ActionTakenWithFormatsSurvivesARestart) {
     EXPECT_TRUE(dialogs->shown().empty());
 
     // A new run: every window gone, every program-wide value back to its start.
-    runtime().resetForTests();
-    HINFO1::resetProgramState();
+    startAgain();
     SplashShown = 99;  // the splash of the second run is not what this test is about
     WorkArea1& again = openEntry(14);
     again.SSOption3.click();

@@ -294,8 +294,7 @@ TEST_F(HubLifeTest, CompletedForRiskAnalysisSurvivesARestartAndShowsInTheGrid) {
         EXPECT_EQ(folder->read(QStringLiteral("Stat1.Fil")).left(20), hubtest::statusRecord("Completed"));
     }
     // Everything unloaded, the program started again in the same folder.
-    runtime().resetForTests();
-    HINFO1::resetProgramState();
+    startAgain();
     WorkArea1& again = openHub();
     EXPECT_EQ(again.SpecStatus[1], QStringLiteral("Completed"));
     EXPECT_EQ(again.VSGd1.textMatrix(1, 4).split(QStringLiteral("\r\n")).value(0), QStringLiteral("Completed"));
