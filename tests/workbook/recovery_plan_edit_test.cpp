@@ -67,9 +67,8 @@ TEST_F(RecoveryPlanEditTest, TypedDeletedSavedAndThereAfterARestart) {
     EXPECT_EQ(w.UnsavedChanges, 0);
     EXPECT_TRUE(dialogs->shown().size() == 1u) << "only the plan's information message";
 
-    runtime().resetForTests();
-    HINFO1::resetProgramState();
-    SplashShown = 99;
+    startAgain();
+    SplashShown = SplashWasShown;
     dialogs->clearShown();
     WorkArea1& again = openHub();
     page(again, catalogue::PageRecoveryPlan);
