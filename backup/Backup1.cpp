@@ -5,6 +5,7 @@
 #include "backup/DiskRestore.h"
 #include "backup/FileSystem.h"
 #include "frame/HINFO1.h"
+#include "frame/Navigation.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -194,16 +195,14 @@ void Backup1::Form_MouseUp(int button, int, int, int) {
 
 // Centred over the start window, 415 twips lower; in the full-screen display sized from it.
 void Backup1::PlaceWindow() {
+    const auto start = frame::StartWindowPlace();
+    if (!start) return;
     if (DisplayMode != 9) {
-        setHeight(int(0.712 * StartHeight));
-        setWidth(int(0.6 * StartWidth));
+        setHeight(int(0.712 * start->height));
+        setWidth(int(0.6 * start->width));
     }
-    // The start window is maximised in the full-screen display and centred on the screen in the
-    // smaller one.
-    const int startLeft = DisplayMode == 9 ? screen().widthTwips() / 2 - StartWidth / 2 : 0;
-    const int startTop = DisplayMode == 9 ? screen().heightTwips() / 2 - StartHeight / 2 : 0;
-    setLeft(startLeft + StartWidth / 2 - width() / 2);
-    setTop(startTop + StartHeight / 2 - height() / 2 + 415);
+    setLeft(start->left + StartWidth / 2 - width() / 2);
+    setTop(start->top + StartHeight / 2 - height() / 2 + 415);
 }
 
 void Backup1::PlaceLabel5() {

@@ -3,6 +3,7 @@
 #include "backup/Backup1.h"
 #include "backup/DiskInfo.h"
 #include "frame/HINFO1.h"
+#include "frame/Startfrm.h"
 #include "tests/backup/BackupFixture.h"
 
 #include <deque>
@@ -410,7 +411,7 @@ TEST_F(BackupWindow, TheRightButtonPopsUpTheOptionsMenu) {
 
 struct PlaceCase {
     int displayMode;
-    int startWidth, startHeight;
+    int startLeft, startTop, startWidth, startHeight;
     int width, height;  // expected
 };
 
@@ -419,15 +420,15 @@ class BackupWindowPlace : public BackupWindow, public ::testing::WithParamInterf
 TEST_P(BackupWindowPlace, SizedFromTheStartWindowAndCentredOverIt) {
     const PlaceCase c = GetParam();
     DisplayMode = c.displayMode;
+    // The start window where the program put it, without running its start-up.
+    defaultInstance<Startfrm>().move(c.startLeft, c.startTop, c.startWidth, c.startHeight);
     StartWidth = c.startWidth;
     StartHeight = c.startHeight;
     Backup1& w = open(0);
     EXPECT_EQ(w.width(), c.width);
     EXPECT_EQ(w.height(), c.height);
-    const int startLeft = c.displayMode == 9 ? screen->widthTwips() / 2 - c.startWidth / 2 : 0;
-    const int startTop = c.displayMode == 9 ? screen->heightTwips() / 2 - c.startHeight / 2 : 0;
-    EXPECT_EQ(w.left(), startLeft + c.startWidth / 2 - c.width / 2);
-    EXPECT_EQ(w.top(), startTop + c.startHeight / 2 - c.height / 2 + 415);
+    EXPECT_EQ(w.left(), c.startLeft + c.startWidth / 2 - c.width / 2);
+    EXPECT_EQ(w.top(), c.startTop + c.startHeight / 2 - c.height / 2 + 415);
     EXPECT_EQ(w.vsElasticLight1.enabled, c.displayMode == 0);
     // Every control stays inside the window.
     for (Control* ctl : w.controls()) {
@@ -437,7 +438,8 @@ TEST_P(BackupWindowPlace, SizedFromTheStartWindowAndCentredOverIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, BackupWindowPlace,
-                         ::testing::Values(PlaceCase{9, 12000, 9000, 8400, 7200}, PlaceCase{0, 15360, 11520, 9216, 8202},
-                                           PlaceCase{0, 19200, 15360, 11520, 10936}));
+                         ::testing::Values(PlaceCase{9, 1680, 1260, 12000, 9000, 8400, 7200},
+                                           PlaceCase{0, 0, 0, 15360, 11520, 9216, 8202},
+                                           PlaceCase{0, 300, 150, 19200, 15360, 11520, 10936}));
 
 }  // namespace
