@@ -2,7 +2,7 @@
 // middle of a copy, and the set comes back byte for byte.
 #include "backup/DiskInfo.h"
 #include "tests/backup/BackupFixture.h"
-#include "tests/support/DiskFaults.h"
+#include "tests/support/platform/DiskFaults.h"
 
 using namespace backup;
 using namespace backuptest;

@@ -3,8 +3,8 @@
 // separators drawn as lines alone. Option buttons are announced as radio buttons, and a locked
 // drop-down box opens its list on a click anywhere on it.
 #include "platform/Controls.h"
-#include "tests/support/CaptionCheck.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/CaptionCheck.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -27,15 +27,15 @@ public:
     Host() : Form(QStringLiteral("Host")) {}
 };
 
-class CaptionsTest : public testsupport::ProgramTest {
+class CaptionsTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         host = std::make_unique<Host>();
     }
     void TearDown() override {
         host.reset();
-        ProgramTest::TearDown();
+        PlatformTest::TearDown();
     }
     // The program's control font: 8.25-point "MS Sans Serif", bold where asked.
     static Font programFont(bool bold) {

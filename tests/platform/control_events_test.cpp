@@ -4,7 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Grid.h"
 #include "platform/MonthView.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -35,10 +35,10 @@ public:
     MonthView MonthView1;
 };
 
-class ControlEventsTest : public testsupport::ProgramTest {
+class ControlEventsTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         clock->setDate(2005, 1, 6);
         host = &defaultInstance<EventHost>();
         host->show();

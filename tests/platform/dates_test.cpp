@@ -1,7 +1,7 @@
 // Short English dates: written after a picture and read back from short texts, with two-digit
 // years in the hundred years from 70 before to 29 after the current year.
 #include "platform/Dates.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 using namespace platform;
 

@@ -3,8 +3,8 @@
 // interrupted save leaves, which start-up removes and nothing else.
 #include "platform/FileFaults.h"
 #include "platform/Files.h"
-#include "tests/support/DiskFaults.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/DiskFaults.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The drive list, the folder list and the progress bar.
 #include "platform/FileLists.h"
 #include "platform/ProgressBar.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -38,10 +38,10 @@ public:
     ListHost() : Form(QStringLiteral("ListHost")) {}
 };
 
-class FileListsTest : public testsupport::ProgramTest {
+class FileListsTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         ASSERT_TRUE(media.isValid());
         QDir().mkpath(media.filePath(QStringLiteral("stick/Backups/2026")));
         QDir().mkpath(media.filePath(QStringLiteral("stick/archive")));
@@ -53,7 +53,7 @@ protected:
     }
     void TearDown() override {
         DriveListBox::setVolumeSource(nullptr);
-        ProgramTest::TearDown();
+        PlatformTest::TearDown();
     }
     QTemporaryDir media;
     std::vector<Volume> volumes;

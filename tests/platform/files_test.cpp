@@ -1,7 +1,7 @@
 // The file layer: program folder and names, Windows-1252, whole-file reads and atomic writes,
 // fixed records, QuotedLines, numbers as text and the hidden list.
 #include "platform/Files.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The form runtime: when Load, Activate, GotFocus and Unload run, modal windows, default
 // instances, key preview, and the controls' value and click rules.
 #include "platform/Controls.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <gtest/gtest-spi.h>
 
@@ -56,15 +56,15 @@ public:
     Dialog() : Probe(QStringLiteral("Dialog")) {}
 };
 
-class FormTest : public testsupport::ProgramTest {
+class FormTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         journal = &log;
     }
     void TearDown() override {
         journal = nullptr;
-        ProgramTest::TearDown();
+        PlatformTest::TearDown();
     }
     std::vector<QString> log;
 };
@@ -75,7 +75,7 @@ using Journal = std::vector<QString>;
 // produce one.
 struct ActivationCase {
     const char* name;
-    std::function<void(testsupport::ProgramTest&, testsupport::ScriptedDialogs&, Opener&)> act;
+    std::function<void(testsupport::PlatformTest&, testsupport::ScriptedDialogs&, Opener&)> act;
     Journal expected;  // journal entries after the opener's first Load and Activate
 };
 

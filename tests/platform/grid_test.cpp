@@ -2,7 +2,7 @@
 // removing rows, widths in twips, alignment, cell colours, wallpaper, in-cell editing with its
 // typing limit, and the events a person's clicks, typing, sorting and scrolling raise.
 #include "platform/Grid.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -29,10 +29,10 @@ public:
     int swallowAscii = -1;
 };
 
-class GridTest : public testsupport::ProgramTest {
+class GridTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         host = &defaultInstance<GridHost>();
         grid = &host->VSGd;
         grid->setRows(6);

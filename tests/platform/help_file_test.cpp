@@ -1,7 +1,7 @@
 // The help file format and the help viewer: what a reader of the help sees for a context id.
 #include "platform/HelpFile.h"
 #include "platform/HelpViewer.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -3,7 +3,7 @@
 // long document opens.
 #include "platform/PrintPreview.h"
 
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QElapsedTimer>
 #include <QScrollArea>
@@ -32,10 +32,10 @@ public:
     bool result = true;
 };
 
-class PreviewTest : public testsupport::ProgramTest {
+class PreviewTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         auto p = std::make_unique<RecordingPrinter>();
         printer = p.get();
         oldPrinter_ = platform::setPrinter(std::move(p));
@@ -48,7 +48,7 @@ protected:
         preview.reset();
         form_.reset();
         platform::setPrinter(std::move(oldPrinter_));
-        ProgramTest::TearDown();
+        PlatformTest::TearDown();
     }
 
     // A document of n pages, each page with its number on it.

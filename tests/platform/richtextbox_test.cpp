@@ -2,7 +2,7 @@
 // Locked and MaxLength, whole-file load and save. The window holding the box is never shown:
 // the program uses such boxes as hidden work buffers.
 #include "platform/RichTextBox.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,15 +26,15 @@ public:
     int changes = 0;
 };
 
-class RichTextBoxTest : public testsupport::ProgramTest {
+class RichTextBoxTest : public testsupport::PlatformTest {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        PlatformTest::SetUp();
         host = std::make_unique<Host>();
     }
     void TearDown() override {
         host.reset();
-        ProgramTest::TearDown();
+        PlatformTest::TearDown();
     }
     RichTextBox& box() { return host->Box; }
     int changes() const { return host->changes; }

@@ -4,7 +4,7 @@
 // complete new one, and the next start must leave no temporary file.
 #include "platform/Files.h"
 #include "tests/crash/SaveLoop.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // words, the correction list before the dictionary, the user's decisions (each change reported
 // where it is made), the events of a check, a missing dictionary, and the real dialogs.
 #include "platform/Spelling.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -88,7 +88,7 @@ private:
     QTemporaryDir empty_;
 };
 
-class SpellCheckerTest : public testsupport::ProgramTest {
+class SpellCheckerTest : public testsupport::PlatformTest {
 protected:
     // Records the checker's events in order.
     void record(SpellChecker& c) {

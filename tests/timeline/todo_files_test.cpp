@@ -2,7 +2,7 @@
 // fourth always empty) and TODONAME.FIL (one QuotedLine per name); what a load gives for
 // missing, unreadable, short, long and odd files; and failed writes that keep the old file.
 #include "timeline/ToDoFiles.h"
-#include "tests/support/DiskFaults.h"
+#include "tests/support/platform/DiskFaults.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 // failed and leave every file of the folder as it was.
 #include "HubFixture.h"
 #include "catalogue/Catalogue.h"
-#include "tests/support/DiskFaults.h"
+#include "tests/support/platform/DiskFaults.h"
 
 #include <QDir>
 #include <QDirIterator>

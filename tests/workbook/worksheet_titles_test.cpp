@@ -1,7 +1,7 @@
 // The worksheet-title store RAList.Fil: default titles, what a read gives for missing, short,
 // unreadable and stored files, and what a write stores, keeps and reports.
 #include "workbook/WorksheetTitles.h"
-#include "tests/support/DiskFaults.h"
+#include "tests/support/platform/DiskFaults.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>

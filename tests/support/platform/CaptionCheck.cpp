@@ -1,4 +1,4 @@
-#include "tests/support/CaptionCheck.h"
+#include "tests/support/platform/CaptionCheck.h"
 
 #include "platform/Controls.h"
 

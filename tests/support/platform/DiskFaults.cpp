@@ -1,4 +1,4 @@
-#include "tests/support/DiskFaults.h"
+#include "tests/support/platform/DiskFaults.h"
 
 #include "platform/Files.h"
 

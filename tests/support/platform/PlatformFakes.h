@@ -1,0 +1,213 @@
+// The fakes of the platform layer's services that every test shares: a temporary program
+// folder, a scripted dialog responder, a fake clock and screen, recorders for shell, help,
+// clipboard, pointer and printer, and handlers for windows shown modally. Links the platform
+// layer only, so that the platform's own tests never reach the program.
+#pragma once
+
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+#include "platform/PrintPreview.h"
+#include "platform/Services.h"
+#include "tests/support/platform/ScriptedSpelling.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh program folder for one test, made the program's folder and current directory.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    ~TempProgramFolder();
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const;
+    // Copies the shipped content documents (content/) into the folder.
+    void copyContent();
+    void write(const QString& name, const QByteArray& bytes);
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    QString oldCurrent_;
+    QString oldFolder_;
+};
+
+// One message box (or input box) as the program showed it.
+struct ShownBox {
+    QString kind;  // "msgbox", "input", "color", "font", "pagesetup", "folder" (text: its start)
+    QString title;
+    QString text;
+    int flags = 0;
+    int answer = 0;
+};
+
+// Answers dialogs from a script. A box that nothing answers fails the test; so does an
+// answer left unused when the test ends.
+class ScriptedDialogs : public platform::Dialogs {
+public:
+    void answer(const QString& title, int answer);
+    void answerInput(const QString& title, const QString& text);
+    void answerColor(std::optional<platform::Color> c);
+    void answerFont(std::optional<platform::FontChoice> f);
+    void answerPageSetup(std::optional<platform::PageSetup> p);
+    // The next folder dialog gives this folder (nothing: cancelled).
+    void answerFolder(std::optional<QString> folder);
+
+    const std::vector<ShownBox>& shown() const { return shown_; }
+    void clearShown() { shown_.clear(); }
+    // Every box shown with this title.
+    std::vector<ShownBox> shownWithTitle(const QString& title) const;
+    int pending() const;
+    QString describePending() const;
+
+    int msgBox(const QString& prompt, int flags, const QString& title) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& def) override;
+    std::optional<platform::Color> colorDialog(platform::Color initial) override;
+    bool fontDialog(platform::FontChoice& choice) override;
+    bool pageSetupDialog(platform::PageSetup& setup) override;
+    std::optional<QString> folderDialog(const QString& title, const QString& startFolder) override;
+
+private:
+    std::deque<std::pair<QString, int>> answers_;
+    std::deque<std::pair<QString, QString>> inputs_;
+    std::deque<std::optional<platform::Color>> colors_;
+    std::deque<std::optional<platform::FontChoice>> fonts_;
+    std::deque<std::optional<platform::PageSetup>> pageSetups_;
+    std::deque<std::optional<QString>> folders_;
+    std::vector<ShownBox> shown_;
+};
+
+// A clock that stands still until told, and moves on by itself while a wait pauses.
+class FakeClock : public platform::Clock {
+public:
+    FakeClock();
+    void set(const QDateTime& t) { now_ = t; }
+    void setTime(int h, int m, int s, int ms = 0);
+    void setDate(int y, int m, int d);
+    void advance(int ms) { now_ = now_.addMSecs(ms); }
+    QDateTime now() const { return now_; }
+    // How far each pause moves the clock (default: exactly the pause asked for).
+    void setPauseStep(int ms) { pauseStep_ = ms; }
+    int pauses() const { return pauses_; }
+    // Extra time added at the n-th pause (a thread held up).
+    void stallAtPause(int n, int ms) { stalls_[n] = ms; }
+
+    QTime timeOfDay() override { return now_.time(); }
+    QDate today() override { return now_.date(); }
+    void pause(int ms) override;
+
+private:
+    QDateTime now_;
+    int pauseStep_ = -1;
+    int pauses_ = 0;
+    std::map<int, int> stalls_;
+};
+
+class FakeScreen : public platform::Screen {
+public:
+    FakeScreen(int widthTwips = 15360, int heightTwips = 11520) : w_(widthTwips), h_(heightTwips) {}
+    void setSize(int w, int h) { w_ = w; h_ = h; }
+    int widthTwips() override { return w_; }
+    int heightTwips() override { return h_; }
+    int twipsPerPixelX() override { return 15; }
+    int twipsPerPixelY() override { return 15; }
+
+private:
+    int w_, h_;
+};
+
+class RecordingPointer : public platform::Pointer {
+public:
+    void setHourglass(bool on) override { on_ = on; history.push_back(on); }
+    bool hourglass() const override { return on_; }
+    std::vector<bool> history;
+
+private:
+    bool on_ = false;
+};
+
+class RecordingShell : public platform::Shell {
+public:
+    bool openUrl(const QString& url) override { urls.push_back(url); return result; }
+    std::vector<QString> urls;
+    bool result = true;
+};
+
+class RecordingHelp : public platform::Help {
+public:
+    bool showHelp(const QString& file, int id) override { calls.emplace_back(file, id); return result; }
+    std::vector<std::pair<QString, int>> calls;
+    bool result = true;
+};
+
+class RecordingClipboard : public platform::Clipboard {
+public:
+    bool setRichText(const QByteArray& rtf, const QString& plain) override {
+        rtfs.push_back(rtf); texts.push_back(plain); return result;
+    }
+    bool setText(const QString& t) override { texts.push_back(t); return result; }
+    bool setImage(const QImage& img) override { images.push_back(img); return result; }
+    std::vector<QByteArray> rtfs;
+    std::vector<QString> texts;
+    std::vector<QImage> images;
+    bool result = true;
+};
+
+// Records every print request instead of opening the system's print dialog. When pdfPath is
+// set, a print also writes the pages there, so that a test can look at what would be printed.
+class RecordingPrinter : public platform::Printer {
+public:
+    bool print(const platform::PrintDocument& doc) override;
+    bool printToPdf(const platform::PrintDocument& doc, const QString& path) override;
+    std::vector<int> printedPageCounts;
+    std::vector<QString> pdfs;
+    QString pdfPath;
+    bool result = true;
+};
+
+// The base of tests that run windows of the platform layer: every service faked, a fresh
+// program folder, the form runtime emptied before and after.
+class PlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // What to do when a window of this class name is shown modally (press OK, type...).
+    // A modal window without a handler fails the test and is closed.
+    void onModal(const QString& typeName, std::function<void(platform::Form&)> handler);
+    // Popups shown (menu names), in order.
+    const std::vector<QString>& popups() const { return popups_; }
+
+    TempProgramFolder* folder = nullptr;
+    ScriptedDialogs* dialogs = nullptr;
+    FakeClock* clock = nullptr;
+    FakeScreen* screen = nullptr;
+    RecordingPointer* pointer = nullptr;
+    RecordingShell* shell = nullptr;
+    RecordingHelp* help = nullptr;
+    RecordingClipboard* clipboard = nullptr;
+    RecordingPrinter* printer = nullptr;
+    ScriptedSpelling* spelling = nullptr;
+
+private:
+    std::map<QString, std::function<void(platform::Form&)>> modalHandlers_;
+    std::vector<QString> modalsShown_;
+    std::vector<QString> popups_;
+    std::unique_ptr<TempProgramFolder> folderOwner_;
+};
+
+// Reads a whole file of the test data folder (tests/data) or the fixtures (tests/fixtures).
+QByteArray readTestData(const QString& relativePath);
+QByteArray readFixture(const QString& relativePath);
+QString sharedReferenceDir();  // ../shared/reference beside the source tree, if present
+
+}  // namespace testsupport
