@@ -48,6 +48,13 @@ protected:
     }
     // The page button pressed as the user does.
     void page(WorkArea1& w, int i) { w.SSCommand11[i].click(); }
+    // "Action Taken" of the entry shown chosen and typed into, as the user does: the editor's
+    // change tracking then holds the text as unsaved.
+    void typeUnsaved(WorkArea1& w, const QString& text = QStringLiteral("Typed by the user.")) {
+        w.SSOption3.click();
+        w.Rtext3.type(text);
+        ASSERT_EQ(w.UnsavedChanges, 1);
+    }
     // Answers the boxes a page shows when it opens (the recovery plan message, the sample note).
     void answerPageBoxes(int i) {
         if (i == 8) dialogs->answer(QStringLiteral("Disaster Recovery Plan Information"), platform::Answer::OK);

@@ -62,7 +62,7 @@ TEST_F(DocumentsHubTest, ActionTakenWithFormatsSurvivesARestart) {
     EXPECT_FALSE(w.Rtext3.locked());
     typeFormattedText(w.Rtext3);
     const QByteArray typed = w.Rtext3.rtfBytes();
-    w.UnsavedChanges = 1;  // what the editor's change tracking records for typing
+    EXPECT_EQ(w.UnsavedChanges, 1);  // the editor's change tracking holds the typing
     w.SSCommand6.click();
     EXPECT_EQ(w.UnsavedChanges, 0);
     EXPECT_EQ(folder->read(QStringLiteral("Action14.Fil")), typed);
@@ -110,7 +110,7 @@ TEST_F(DocumentsHubTest, ChangingDocumentWithUnsavedTypingAsksAndYesSavesTheOldO
     WorkArea1& w = openEntry(2);
     w.SSOption3.click();
     w.Rtext3.type(QStringLiteral("Sanctions listed in the handbook."));
-    w.UnsavedChanges = 1;
+    ASSERT_EQ(w.UnsavedChanges, 1);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
     w.SSOption4.click();
     EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
@@ -125,7 +125,7 @@ TEST_F(DocumentsHubTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     w.SSOption4.click();
     ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Comment5.Fil")));  // the disk refuses
     w.Rtext3.type(QStringLiteral("Supervisors sign off new staff."));
-    w.UnsavedChanges = 1;
+    ASSERT_EQ(w.UnsavedChanges, 1);
     dialogs->answer(SaveTitle, Answer::OK);
     w.SSCommand6.click();
     const auto boxes = dialogs->shownWithTitle(SaveTitle);
@@ -245,11 +245,17 @@ TEST_F(DocumentsHubTest, AConfirmedReplacementIsWrittenAndTheQuestionEnds) {
     EXPECT_TRUE(folder->read(QStringLiteral("Action8.Fil")).contains("new text, and more"));
 }
 
+// A reference view offers no Save; the Save step itself, should it run there (the save
+// question's Yes runs it), writes nothing either.
 TEST_F(DocumentsHubTest, SaveInAReferenceViewWritesNothing) {
     WorkArea1& w = openEntry(1);
-    w.SSOption3.click();
-    w.TextKind = 0;  // what a reference view leaves
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    w.SSOption6.click();
+    ASSERT_EQ(w.TextKind, 0);
+    EXPECT_FALSE(w.SSCommand6.enabled());
+    EXPECT_FALSE(w.mOSave.enabled());
+    w.SSCommand6.click();
     w.SSCommand6_Click();
     EXPECT_EQ(w.UnsavedChanges, 0);
     EXPECT_FALSE(folder->exists(QStringLiteral("Action1.Fil")));
@@ -262,8 +268,9 @@ TEST_F(DocumentsHubTest, AnEmptiedWorksheetClearsItsOwnStatusRecord) {
     folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{51, "Yes"}, {53, "Partial"}}));
     WorkArea1& w = openHub();
     page(w, catalogue::PageWorksheets);
-    w.SpecStatus[51] = QStringLiteral("Yes");
-    w.SpecStatus[53] = QStringLiteral("Partial");
+    ASSERT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));  // read from the store at Load
+    // The worksheet opener is not built yet: the state it leaves with worksheet 4 open and
+    // the sixth one's button pressed.
     w.WorksheetNo = 3;
     w.SpecIndex = 5;
     w.Rtext3.setText(QStringLiteral("   "));
@@ -278,9 +285,11 @@ TEST_F(DocumentsHubTest, AnEmptiedWorksheetClearsItsOwnStatusRecord) {
 }
 
 TEST_F(DocumentsHubTest, AnEmptiedWorksheetWhoseStatusCannotBeClearedKeepsItAndSaysSo) {
+    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{51, "Yes"}}));
     WorkArea1& w = openHub();
     page(w, catalogue::PageWorksheets);
-    w.SpecStatus[51] = QStringLiteral("Yes");
+    ASSERT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));
+    // The worksheet opener is not built yet: the state it leaves with worksheet 4 open.
     w.Combo1.setText(QStringLiteral("Yes"));
     // The status store cannot be written: a folder stands where the file would be.
     ASSERT_TRUE(QFile::remove(folder->file(QStringLiteral("Stat1.Fil"))));
@@ -299,7 +308,8 @@ TEST_F(DocumentsHubTest, AWorksheetWithTextKeepsItsStatus) {
     folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{68, "Planned"}}));
     WorkArea1& w = openHub();
     page(w, catalogue::PageWorksheets);
-    w.SpecStatus[68] = QStringLiteral("Planned");
+    ASSERT_EQ(w.SpecStatus[68], QStringLiteral("Planned"));
+    // The worksheet opener is not built yet: the state it leaves with worksheet 21 open.
     w.WorksheetNo = 20;
     w.SpecIndex = 20;
     w.Rtext3.setText(QStringLiteral("Threat: flood in the basement server room."));
@@ -320,9 +330,9 @@ TEST_F(DocumentsHubTest, RecoveryPlanStartsFromTheTemplateUntilSaved) {
     EXPECT_FALSE(w.Rtext3.text().trimmed().isEmpty());
     EXPECT_TRUE(w.SSCommand6.enabled());
     w.Rtext3.setSelStart(0);
-    w.Rtext3.setSelText(QStringLiteral("Our plan. "));
+    w.Rtext3.type(QStringLiteral("Our plan. "));
     const QString plan = w.Rtext3.text();
-    w.UnsavedChanges = 1;
+    ASSERT_EQ(w.UnsavedChanges, 1);
     w.SSCommand6.click();
     EXPECT_EQ(w.UnsavedChanges, 0);
     EXPECT_TRUE(folder->exists(QStringLiteral("DRPln1.Fil")));
@@ -376,7 +386,7 @@ TEST_F(DocumentsHubTest, SampleEntryShowsTheShippedTextsAndNeverSaves) {
     EXPECT_FALSE(w.Rtext3.locked());
     EXPECT_TRUE(w.SSCommand2.enabled());
     w.Rtext3.type(QStringLiteral("typed into the sample "));
-    w.UnsavedChanges = 1;
+    ASSERT_EQ(w.UnsavedChanges, 1);
 
     dialogs->answer(SaveTitle, Answer::OK);
     w.SSCommand6.click();

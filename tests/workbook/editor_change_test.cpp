@@ -23,12 +23,12 @@ TEST_F(EditorChangeTest, TypingInADocumentIsUnsavedAndTheNextEntryAsksToSaveIt) 
 }
 
 TEST_F(EditorChangeTest, TheProgramsOwnAssignmentIsNotTheUsersChange) {
+    folder->write(QStringLiteral("Action0.Fil"), "{\\rtf1\\ansi Loaded by the program}");
     WorkArea1& w = openHub();
     page(w, catalogue::PageAdministrative);
     w.SSCommand14[0].click();
     w.SSOption3.click();
-    w.TextLoading = 9;
-    w.Rtext3.setText(QStringLiteral("Composed by the program"));
+    ASSERT_EQ(w.Rtext3.text(), QStringLiteral("Loaded by the program"));
     EXPECT_EQ(w.TextLoading, 0);
     EXPECT_EQ(w.UnsavedChanges, 0);
     // The flag covers one assignment only: the next change is the user's again.
@@ -41,6 +41,8 @@ TEST_F(EditorChangeTest, AChangeInAReadOnlyViewLeavesNothingUnsaved) {
     page(w, catalogue::PageAdministrative);
     w.SSCommand14[0].click();
     ASSERT_EQ(w.TextKind, 0);
+    // No step of the user's leaves typing unsaved in a read-only view (every view asks the save
+    // question first); the builders' changes must not make it so either.
     w.UnsavedChanges = 1;
     w.Rtext3.setText(QStringLiteral("Rule text written by a builder"));
     EXPECT_EQ(w.UnsavedChanges, 0);
@@ -48,11 +50,15 @@ TEST_F(EditorChangeTest, AChangeInAReadOnlyViewLeavesNothingUnsaved) {
 
 TEST_F(EditorChangeTest, WorksheetAndRecoveryPlanChangesAlwaysCount) {
     WorkArea1& w = openHub();
+    // A reference view shown last leaves no document kind in force.
+    page(w, catalogue::PageAdministrative);
+    w.SSOption6.click();
+    ASSERT_EQ(w.TextKind, 0);
     answerPageBoxes(catalogue::PageRecoveryPlan);
     page(w, catalogue::PageRecoveryPlan);
-    w.TextKind = 0;  // as right after a reference view was shown
-    w.UnsavedChanges = 0;
-    w.Rtext3.setText(QStringLiteral("Call tree updated."));
+    ASSERT_EQ(w.TextKind, 0);
+    ASSERT_EQ(w.UnsavedChanges, 0);
+    w.Rtext3.type(QStringLiteral("Call tree updated."));
     EXPECT_EQ(w.UnsavedChanges, 1);
 }
 

@@ -89,9 +89,7 @@ TEST_F(EntryListEdgeTest, InsertTemplateFollowsThePolicyOptionOnTheAdministrativ
 TEST_F(EntryListEdgeTest, PressingTheSelectedEntryAgainAsksAgainAndEmptiesTheEditor) {
     WorkArea1& w = openHub();
     page(w, 3);
-    w.SSOption3.setValue(true);
-    w.Rtext3.setText(QStringLiteral("typed"));
-    w.UnsavedChanges = 1;
+    typeUnsaved(w, QStringLiteral("typed"));
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
     w.SSCommand17[0].click();
     EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
@@ -106,7 +104,7 @@ TEST_F(EntryListEdgeTest, TheOverviewEntryKeepsTheSectionTextAndItsStatus) {
     EXPECT_EQ(w.Combo1.text(), QStringLiteral("Review"));
     w.SSCommand13[1].click();
     EXPECT_EQ(w.WorkText, QStringLiteral("164.316"));
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
     w.SSCommand13[0].click();
     EXPECT_EQ(w.WorkText, QStringLiteral("164.316"));

@@ -201,7 +201,7 @@ TEST_F(HubLifeTest, UnsavedTypingThenExitAsksToSaveFirstThenToExit) {
     for (int i = 0; i < 3; ++i) folder->write(QStringLiteral("Misc%1.Hlp").arg(i), "{\\rtf1 x}");
     WorkArea1& w = openHub();
     page(w, 2);
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
     dialogs->answer(QStringLiteral("Exit"), Answer::Yes);
     w.SSCommand4[4].click();
@@ -215,7 +215,7 @@ TEST_F(HubLifeTest, UnsavedTypingThenExitAsksToSaveFirstThenToExit) {
 TEST_F(HubLifeTest, ADeclinedExitKeepsTheTextButNoLongerMarksItUnsaved) {
     WorkArea1& w = openHub();
     page(w, 2);
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
     dialogs->answer(QStringLiteral("Exit"), Answer::Cancel);
     w.SSCommand4[4].click();
@@ -228,7 +228,11 @@ TEST_F(HubLifeTest, OnTheSamplePageNothingIsAskedBeforeLeaving) {
     WorkArea1& w = openHub();
     answerPageBoxes(9);
     page(w, 9);
-    w.UnsavedChanges = 1;
+    // The sample's policy can be typed into (never saved).
+    dialogs->answer(QStringLiteral("Policies and Procedures"), Answer::OK);
+    w.SSOption5.click();
+    w.Rtext3.type(QStringLiteral("typed into the sample"));
+    ASSERT_EQ(w.UnsavedChanges, 1);
     w.SSCommand4[3].click();
     EXPECT_TRUE(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).empty());
     EXPECT_EQ(w.UnsavedChanges, 0);
@@ -239,7 +243,7 @@ TEST_F(HubLifeTest, TheActionAreaTabOnlyRecoloursTheBar) {
     WorkArea1& w = openHub();
     page(w, 3);
     RequestedArea = 3;
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     w.SSCommand4[0].click();
     EXPECT_EQ(RequestedArea, 0);
     EXPECT_EQ(w.AreaMode, 3);
@@ -250,7 +254,7 @@ TEST_F(HubLifeTest, TheActionAreaTabOnlyRecoloursTheBar) {
 TEST_F(HubLifeTest, TheEditorsExitAsksOnceThenShowsTheFirstPage) {
     WorkArea1& w = openHub();
     page(w, 4);
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
     w.SSCommand7.click();
     EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
@@ -263,7 +267,7 @@ class CloseBoxTest : public hubtest::HubTest, public ::testing::WithParamInterfa
 TEST_P(CloseBoxTest, ClosingWithUnsavedTypingAsksOnceAndEnds) {
     WorkArea1& w = openHub();
     page(w, 2);
-    w.UnsavedChanges = 1;
+    typeUnsaved(w);
     dialogs->answer(QStringLiteral("Save Changes?"), GetParam());
     w.widget()->close();
     EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);

@@ -187,8 +187,10 @@ TEST_F(PageSwitchEdgeTest, AreaCaptionKeepsThePageButtonsCaption) {
 
 TEST_F(PageSwitchEdgeTest, UnsavedTextIsOfferedForSavingBeforeTheEditorEmpties) {
     WorkArea1& w = openHub();
-    page(w, 3);
-    w.UnsavedChanges = 1;
+    answerPageBoxes(8);
+    page(w, 8);
+    w.Rtext3.type(QStringLiteral("Call tree first."));
+    ASSERT_EQ(w.UnsavedChanges, 1);
     dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
     page(w, 4);
     const auto asked = dialogs->shownWithTitle(QStringLiteral("Save Changes?"));
@@ -204,8 +206,8 @@ TEST_F(PageSwitchEdgeTest, UnsavedTextIsOfferedForSavingBeforeTheEditorEmpties) 
 TEST_F(PageSwitchEdgeTest, NoDocumentOptionMeansNoTextKindAndALockedEditor) {
     WorkArea1& w = openHub();
     page(w, 2);
-    w.SSOption3.setValue(true);  // the action document was open
-    w.TextKind = 3;
+    w.SSOption3.click();  // the action document was open
+    ASSERT_EQ(w.TextKind, 3);
     answerPageBoxes(9);
     page(w, 9);                  // the sample page deselects every option
     EXPECT_EQ(w.TextKind, 0);
@@ -228,8 +230,8 @@ TEST_F(PageSwitchEdgeTest, ADocumentOptionKeepsTheEditorWritable) {
 TEST_F(PageSwitchEdgeTest, WorksheetPageLocksTheEditorUntilAWorksheetIsChosen) {
     WorkArea1& w = openHub();
     page(w, 2);
-    w.SSOption3.setValue(true);
-    w.TextKind = 3;
+    w.SSOption3.click();
+    ASSERT_EQ(w.TextKind, 3);
     page(w, 7);
     EXPECT_EQ(w.TextKind, 0);
     EXPECT_TRUE(w.Rtext3.locked());

@@ -50,9 +50,10 @@ class RuleTextViewTest : public hubtest::HubTest, public ::testing::WithParamInt
 TEST_P(RuleTextViewTest, ShowsTheRuleWithTheNameBoldAndUnderlined) {
     const int k = GetParam();
     WorkArea1& w = openSpec(k);
-    w.SSOption6.setValue(true);
-    w.UnsavedChanges = 1;
-    w.LoadRuleText();
+    typeUnsaved(w);
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    w.SSOption6.setValue(true);  // set from code: the two overview entries disable the option
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
 
     const QString expected = QString::fromStdString(catalogue::composeRuleText(k));
     EXPECT_EQ(w.Rtext3.text(), expected);
@@ -99,10 +100,11 @@ TEST_F(RuleTextBufferTest, WithTheViewNotChosenOnlyTheBufferIsMarked) {
 }
 
 TEST_F(RuleTextBufferTest, TheSamplePageAlwaysShowsPasswordManagement) {
-    WorkArea1& w = openHub();
+    // The fourth entry of the administrative page was the last one pressed.
+    WorkArea1& w = openSpec(4);
     answerPageBoxes(9);
     page(w, catalogue::PageSample);
-    w.SpecIndex = 3;
+    ASSERT_EQ(w.SpecIndex, 3);
     w.SSOption6.setValue(true);
     w.LoadRuleText();
     const QString expected = QString::fromStdString(catalogue::composeRuleText(15));
