@@ -78,18 +78,24 @@ public:
 
     // ---- overview page (OverviewPage.cpp) ------------------------------------------
     void SetupSafeguardGrid();
+    void ApplyOverviewColumnWidths();
     void SSCommand18_Click(int index);
     void ShowAdministrativeSafeguardsList();
     void ShowSafeguardsList(int area);
 
-    // ---- editor tools (workbook/EditorTools.cpp) -----------------------------------------------
-    // SSOption8_Click, SSCommand8_Click and mOFont_Click are defined there too.
+    // ---- editor tools (EditorTools.cpp) --------------------------------------------------------
     void Rtext3_Change();
     void Rtext3_Click();
+    void SSOption8_Click(int index);
+    void SSCommand8_Click();
+    void mOFont_Click();
 
-    // ---- user documents (EditorDocuments.cpp) --------------------------------------------
-    // SSOption3_Click, SSOption4_Click, SSOption5_Click, SSCommand6_Click and mOSave_Click
-    // are defined there too.
+    // ---- user documents (EditorDocuments.cpp) -------------------------------------------------
+    void SSOption3_Click();
+    void SSOption4_Click();
+    void SSOption5_Click();
+    void SSCommand6_Click();
+    void mOSave_Click();
     void LoadDocumentOption(int textKind);
     platform::ReadStatus OpenDocument(const QString& name);
     bool SaveEditorTo(const QString& name);
@@ -100,7 +106,7 @@ public:
     // The marking loop on one buffer with the word a text builder chose for the entry.
     void MarkSpecName(platform::RichTextBox& buffer, const QString& word);
     void LoadRuleText();
-    void ApplyOverviewColumnWidths();
+    void SSOption6_Click();
 
     // ---- printing (workbook/HubPrinting.cpp) ---------------------------------------------------
     // The panel commands, Enlarge/Normal and the guide-line options, forwarded to the panel.
@@ -127,28 +133,19 @@ public:
 
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
     void SSOption2_Click();
-    void SSOption3_Click();
-    void SSOption4_Click();
-    void SSOption5_Click();
-    void SSOption6_Click();
     void SSOption7_Click();
-    void SSOption8_Click(int index);
     void SSCommand2_Click();
     void SSCommand3_Click();
-    void SSCommand6_Click();
-    void SSCommand8_Click();
     void SSCommand9_Click();
     void SSCommand10_Click();
     void SSCommand12_Click(int index);
     void mOGrid1_Click(int index);
     void mOClip_Click();
-    void mOFont_Click();
     void mOSpell_Click();
     void mOThes_Click();
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
-    void mOSave_Click();
     void mORATitle_Click();
     void PrintSafeguardsReport();
     void PrintSpecificationPage();
@@ -168,18 +165,14 @@ public:
     platform::SSPanel SSPanel2;
     platform::ControlArray<platform::SSCommand> SSCommand11{QStringLiteral("SSCommand11")};
     // A label whose colours other controls borrow (the page face colour); also the date line.
-    platform::Label Label1;
-    platform::Label Label10;
-    platform::Label Label11;
+    platform::Label Label1, Label10, Label11;
     // Page panels: 0 overview grid, 1 to-do list, 2 entry page title, 3 entry page lists.
     platform::ControlArray<platform::SSPanel> SSPanel3{QStringLiteral("SSPanel3")};
     // The page panels are made here, before the controls they hold.
     bool pagePanelsBuilt_ = addPagePanels();
 
     // -- page 0: the standards overview
-    platform::Label Label2;
-    platform::Label Label3;
-    platform::Label Label4;
+    platform::Label Label2, Label3, Label4;
     platform::SSFrame SSFrame1;
     platform::ControlArray<platform::SSCommand> SSCommand18{QStringLiteral("SSCommand18")};
     platform::Grid VSGd1;
@@ -209,30 +202,17 @@ public:
 
     // -- pages 2-9: the editor panel
     platform::SSPanel SSPanel1;
-    platform::Label Label5;
-    platform::Label Label6;
-    platform::Label Label7;
-    platform::Label Label9;
+    platform::Label Label5, Label6, Label7, Label9;
     platform::ComboBox Combo1;
     platform::RichTextBox Rtext3;
     platform::SSFrame SSFrame3;   // "Actions"
-    platform::SSOption SSOption3;
-    platform::SSOption SSOption4;
-    platform::SSOption SSOption5;
+    platform::SSOption SSOption3, SSOption4, SSOption5;
     platform::SSFrame SSFrame2;   // "References"
-    platform::SSOption SSOption6;
-    platform::SSOption SSOption2;
-    platform::SSOption SSOption7;
+    platform::SSOption SSOption6, SSOption2, SSOption7;
     platform::SSFrame SSFrame4;   // "Text Location"
     platform::ControlArray<platform::SSOption> SSOption8{QStringLiteral("SSOption8")};
-    platform::SSCommand SSCommand2;
-    platform::SSCommand SSCommand5;
-    platform::SSCommand SSCommand6;
-    platform::SSCommand SSCommand7;
-    platform::SSCommand SSCommand8;
-    platform::SSCommand SSCommand9;
-    platform::SSCommand SSCommand10;
-    platform::SSCommand SSCommand22;
+    platform::SSCommand SSCommand2, SSCommand5, SSCommand6, SSCommand7, SSCommand8, SSCommand9, SSCommand10,
+        SSCommand22;
 
     // Hidden work buffers: rule text, references, additional information, printed page.
     platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
@@ -268,28 +248,11 @@ public:
     } vsElasticLight1;
 
     // ---- menus ----------------------------------------------------------------------------
-    platform::Menu mO;
-    platform::Menu mOTab1, mOTab2, mOTab3, mOTab4;
-    platform::Menu mO1;
-    platform::Menu mOGrid;
+    // The Options menu in its order (mO1 ... mO10 are separators); mOGrid1 is its submenu.
+    platform::Menu mO, mOTab1, mOTab2, mOTab3, mOTab4, mO1, mOGrid;
     std::array<platform::Menu*, 9> mOGrid1{};
-    platform::Menu mO2;
-    platform::Menu mOClip;
-    platform::Menu mO3;
-    platform::Menu mOFont;
-    platform::Menu mO4;
-    platform::Menu mOSpell;
-    platform::Menu mO5;
-    platform::Menu mOThes;
-    platform::Menu mO6;
-    platform::Menu mODel;
-    platform::Menu mOCl;
-    platform::Menu mOIn;
-    platform::Menu mOPrint;
-    platform::Menu mO7;
-    platform::Menu mOSave;
-    platform::Menu mO10;
-    platform::Menu mORATitle;
+    platform::Menu mO2, mOClip, mO3, mOFont, mO4, mOSpell, mO5, mOThes, mO6, mODel, mOCl, mOIn, mOPrint, mO7,
+        mOSave, mO10, mORATitle;
     // Utilities and Help, as every window has them.
     SharedMenus Menus{*this, SharedMenuNames{.screenTopic = QStringLiteral("mHSceen"),
                                              .screenTopicCaption = QStringLiteral("&Action Area")}};

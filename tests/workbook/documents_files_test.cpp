@@ -4,6 +4,7 @@
 // box appeared (the Action Area's messages are in documents_hub_test).
 #include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
+#include "tests/workbook/BlockedFile.h"
 #include "workbook/Documents.h"
 
 #include <QDir>
@@ -110,33 +111,11 @@ TEST_F(DocumentStoreTest, AFailedSaveGivesItsReasonAndLeavesTheOldFile) {
     EXPECT_EQ(editor().text(), QStringLiteral("Notes that must not be lost"));
 }
 
-// Ways a document can exist and still not be readable.
-enum class Blocker { Directory, Fifo, LinkOutOfFolder };
+using hubtest::Blocker;
 
-struct BlockedCase {
-    const char* name;
-    Blocker blocker;
-};
-
-class UnreadableDocumentTest : public DocumentStoreTest,
-                               public ::testing::WithParamInterface<BlockedCase> {
+class UnreadableDocumentTest : public DocumentStoreTest, public ::testing::WithParamInterface<hubtest::BlockedCase> {
 protected:
-    void block(const QString& file) {
-        const QString path = folder->file(file);
-        switch (GetParam().blocker) {
-        case Blocker::Directory: ASSERT_TRUE(QDir().mkdir(path)); break;
-        case Blocker::Fifo: ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
-        case Blocker::LinkOutOfFolder: {
-            ASSERT_TRUE(outside.isValid());
-            QFile target(outside.filePath(QStringLiteral("plan.rtf")));
-            ASSERT_TRUE(target.open(QIODevice::WriteOnly));
-            target.write("{\\rtf1 Years of work}");
-            target.close();
-            ASSERT_TRUE(QFile::link(target.fileName(), path));
-            break;
-        }
-        }
-    }
+    void block(const QString& file) { hubtest::blockFile(folder->file(file), GetParam().blocker, outside); }
     QTemporaryDir outside;
 };
 
@@ -149,9 +128,7 @@ TEST_P(UnreadableDocumentTest, IsRememberedAndLeftAloneUntilReadOrSavedAgain) {
     EXPECT_TRUE(store.wasUnreadable(QStringLiteral("POLICY5.FIL")));
     EXPECT_FALSE(store.wasUnreadable(QStringLiteral("Policy6.Fil")));
     if (GetParam().blocker == Blocker::LinkOutOfFolder) {
-        QFile target(outside.filePath(QStringLiteral("plan.rtf")));
-        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
-        EXPECT_EQ(target.readAll(), QByteArray("{\\rtf1 Years of work}"));
+        EXPECT_EQ(hubtest::linkTargetNow(outside), hubtest::LinkTargetText);
     }
 
     // Another document is saved and loaded without ending the mark.
@@ -166,11 +143,7 @@ TEST_P(UnreadableDocumentTest, IsRememberedAndLeftAloneUntilReadOrSavedAgain) {
     EXPECT_TRUE(store.unreadable().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentTest,
-                         ::testing::Values(BlockedCase{"Directory", Blocker::Directory},
-                                           BlockedCase{"Fifo", Blocker::Fifo},
-                                           BlockedCase{"LinkOutOfFolder", Blocker::LinkOutOfFolder}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentTest, hubtest::BlockedCases, hubtest::blockedCaseName);
 
 // A file the user may read again (here the permissions are restored) loads normally; a save to
 // the remembered name ends the mark too.

@@ -3,6 +3,7 @@
 // written.
 #include "HubFixture.h"
 #include "catalogue/Catalogue.h"
+#include "tests/workbook/BlockedFile.h"
 #include "workbook/Documents.h"
 
 #include <QDir>
@@ -139,32 +140,11 @@ TEST_F(DocumentsHubTest, AFailedSaveSaysSoAndKeepsTheChanges) {
     EXPECT_FALSE(pointer->hourglass());
 }
 
-// Ways a document can exist and still not be readable.
-enum class Blocker { Directory, Fifo, LinkOutOfFolder };
+using hubtest::Blocker;
 
-struct BlockedCase {
-    const char* name;
-    Blocker blocker;
-};
-
-class UnreadableDocumentHubTest : public DocumentsHubTest, public ::testing::WithParamInterface<BlockedCase> {
+class UnreadableDocumentHubTest : public DocumentsHubTest, public ::testing::WithParamInterface<hubtest::BlockedCase> {
 protected:
-    void block(const QString& file) {
-        const QString path = folder->file(file);
-        switch (GetParam().blocker) {
-        case Blocker::Directory: ASSERT_TRUE(QDir().mkdir(path)); break;
-        case Blocker::Fifo: ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
-        case Blocker::LinkOutOfFolder: {
-            ASSERT_TRUE(outside.isValid());
-            QFile target(outside.filePath(QStringLiteral("plan.rtf")));
-            ASSERT_TRUE(target.open(QIODevice::WriteOnly));
-            target.write("{\\rtf1 Years of work}");
-            target.close();
-            ASSERT_TRUE(QFile::link(target.fileName(), path));
-            break;
-        }
-        }
-    }
+    void block(const QString& file) { hubtest::blockFile(folder->file(file), GetParam().blocker, outside); }
     QTemporaryDir outside;
 };
 
@@ -201,9 +181,7 @@ TEST_P(UnreadableDocumentHubTest, IsReportedAndNotOverwrittenUnasked) {
     case Blocker::Directory: EXPECT_TRUE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isDir()); break;
     case Blocker::Fifo: EXPECT_FALSE(QFileInfo(folder->file(QStringLiteral("Policy3.Fil"))).isFile()); break;
     case Blocker::LinkOutOfFolder: {
-        QFile target(outside.filePath(QStringLiteral("plan.rtf")));
-        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
-        EXPECT_EQ(target.readAll(), QByteArray("{\\rtf1 Years of work}"));
+        EXPECT_EQ(hubtest::linkTargetNow(outside), hubtest::LinkTargetText);
         break;
     }
     }
@@ -218,11 +196,7 @@ TEST_P(UnreadableDocumentHubTest, IsReportedAndNotOverwrittenUnasked) {
     EXPECT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentHubTest,
-                         ::testing::Values(BlockedCase{"Directory", Blocker::Directory},
-                                           BlockedCase{"Fifo", Blocker::Fifo},
-                                           BlockedCase{"LinkOutOfFolder", Blocker::LinkOutOfFolder}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Blockers, UnreadableDocumentHubTest, hubtest::BlockedCases, hubtest::blockedCaseName);
 
 // Once the user confirms, the replacement is written and the question is not asked again. (The
 // blocking entry is cleared away first; the file layer never writes over what is not a file.)
