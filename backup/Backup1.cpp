@@ -113,7 +113,7 @@ Backup1::Backup1()
     Drive1.setAccessibleName(QStringLiteral("Drives"));
     Dir1.setAccessibleName(QStringLiteral("Folders"));
     ProgressBar1.setAccessibleName(QStringLiteral("Progress"));
-    Label3.setAccessibleName(QStringLiteral("Options"));
+    Label3.setAccessibleName(QStringLiteral("Options menu (right button)"));
 
     mO.add(mOM);
     mO.add(mOR);
