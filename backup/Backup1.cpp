@@ -135,16 +135,16 @@ Backup1::Backup1()
 
 void Backup1::Form_Load() {
     // 1.
-    vsElasticLight1.enabled = DisplayMode != 9;
+    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     // 2. (the panel's height is set with the other places below)
     Label5.setCaption(Drive1.drive());
     // 3.
     setCaption(QStringLiteral("Backup ") + T);
     Label1.setCaption(BackupInstructions);
     // 4.
-    if (BackupMode == 0) Label7.setVisible(true);
+    if (BackupMode == BackupModeBackup) Label7.setVisible(true);
     // 5.
-    if (ModeFlag == 99) {
+    if (ModeFlag == ModeFlagRestore) {
         setCaption(QStringLiteral("Restore ") + T + QStringLiteral(" from Backup Media"));
         Label1.setCaption(restoreInstructions());
         SSCommand2.setCaption(QStringLiteral("&Restore ") + T);
@@ -178,13 +178,13 @@ void Backup1::Form_Resize() {
 void Backup1::Form_Unload(int& cancel) {
     if (Busy) {
         cancel = 1;
-        msgBox(QStringLiteral("Please wait until the ") + (ModeFlag == 99 ? QStringLiteral("restore") : QStringLiteral("backup")) +
+        msgBox(QStringLiteral("Please wait until the ") + (ModeFlag == ModeFlagRestore ? QStringLiteral("restore") : QStringLiteral("backup")) +
                    QStringLiteral(" of the ") + T + QStringLiteral(" has finished."),
                Msg::OKOnly | Msg::Information, caption());
         return;
     }
-    ModeFlag = 0;
-    BackupMode = 0;
+    ModeFlag = ModeFlagBackup;
+    BackupMode = BackupModeBackup;
     makeProgramFolderCurrent();
 }
 
@@ -197,7 +197,7 @@ void Backup1::Form_MouseUp(int button, int, int, int) {
 void Backup1::PlaceWindow() {
     const auto start = frame::StartWindowPlace();
     if (!start) return;
-    if (DisplayMode != 9) {
+    if (DisplayMode != SmallerScreenDisplay) {
         setHeight(int(0.712 * start->height));
         setWidth(int(0.6 * start->width));
     }
@@ -224,10 +224,10 @@ void Backup1::ArrangeControls() {
     const int panelHeight = std::min(int(0.84 * height()), h - s(560));
     SSPanel1.move(0, 0, w, panelHeight);
     const int textWidth = w - 2 * m;
-    Label1.move(m, ModeFlag == 99 ? 60 : s(120), textWidth, s(ModeFlag == 99 ? 1250 : 1000));
+    Label1.move(m, ModeFlag == ModeFlagRestore ? 60 : s(120), textWidth, s(ModeFlag == ModeFlagRestore ? 1250 : 1000));
     Label7.move(m, Label1.top() + Label1.height() + s(60), textWidth, s(620));
     // In the restore mode the lists take the place of the floppy-disk note.
-    const int listsTop = (ModeFlag == 99 ? Label1.top() + Label1.height() : Label7.top() + Label7.height()) + s(120);
+    const int listsTop = (ModeFlag == ModeFlagRestore ? Label1.top() + Label1.height() : Label7.top() + Label7.height()) + s(120);
     const int column = (w - 3 * m) * 9 / 20;
     const int labelHeight = s(255), boxHeight = s(345);
     Label2[1].move(m, listsTop, column, labelHeight);
@@ -275,7 +275,7 @@ void Backup1::Drive1_Change() {
     PlaceLabel5();
     Label5.setCaption(Dir1.path());
     // 5.
-    if (ModeFlag != 99) mOM.setEnabled(true);
+    if (ModeFlag != ModeFlagRestore) mOM.setEnabled(true);
     else mOR.setEnabled(true);
 }
 
@@ -288,7 +288,7 @@ void Backup1::Dir1_Change() {
 // ---- the action ------------------------------------------------------------------------------
 
 void Backup1::SSCommand2_Click() {
-    if (ModeFlag != 99) mOM_Click();
+    if (ModeFlag != ModeFlagRestore) mOM_Click();
     else mOR_Click();
 }
 
@@ -312,7 +312,7 @@ void Backup1::mOM_Click() {
         doEvents();
         WaitTwoSeconds();
         doEvents();
-        if (BackupMode == 0) StartBackup();
+        if (BackupMode == BackupModeBackup) StartBackup();
         HourglassOff();
     }
     // 3.
@@ -383,7 +383,7 @@ void Backup1::StartBackup() {
 void Backup1::mOR_Click() {
     if (Busy || ShowsProgramFolder()) return;
     TargetPath = withSlash(Dir1.path());
-    if (BackupMode == 1) StartRestore();
+    if (BackupMode == BackupModeRestore) StartRestore();
 }
 
 void Backup1::StartRestore() {

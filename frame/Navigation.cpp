@@ -3,6 +3,8 @@
 // nothing visible happens until the window exists.
 #include "frame/Navigation.h"
 
+#include "backup/Backup1.h"
+
 #include "frame/Splash1.h"
 #include "frame/Startfrm.h"
 #include "library/PrivRule.h"
@@ -64,6 +66,10 @@ void ShowInformationAdvisor() {}  // InfoAdv
 void ShowMiscellaneous() {}       // Miscform1
 
 void ShowAbout() {}         // About1, modally
-void ShowBackupWindow() {}  // Backup1, modally
+void ShowBackupWindow() { defaultInstance<Backup1>().show(true); }
+
+void UserFilesRestored() {
+    if (WorkArea1* area = existingInstance<WorkArea1>()) area->ForgetRestoredFiles();
+}
 
 }  // namespace frame

@@ -42,5 +42,8 @@ void ShowMiscellaneous();
 // The About window and the backup window, modally.
 void ShowAbout();
 void ShowBackupWindow();
+// After the backup window restored (or may have restored) the user files: the Action Area
+// forgets the document its editor held and reads the statuses again.
+void UserFilesRestored();
 
 }  // namespace frame

@@ -25,6 +25,8 @@ void RestoreUserFiles() {
     ModeFlag = ModeFlagRestore;
     BackupMode = BackupModeRestore;
     frame::ShowBackupWindow();
+    // The files behind what the windows hold may have changed, whichever window asked.
+    frame::UserFilesRestored();
     platform::doEvents();
     HourglassOff();
 }

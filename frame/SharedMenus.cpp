@@ -63,6 +63,7 @@ void SharedMenus::mUBack_Click() {
 }
 
 void SharedMenus::mURestore_Click() {
+    if (BeforeRestore) BeforeRestore();
     RestoreUserFiles();
     if (AfterRestore) AfterRestore();
 }

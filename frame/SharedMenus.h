@@ -65,6 +65,9 @@ public:
     std::function<bool()> PreviewShowing;
     // Runs before the backup window opens (the Action Area offers its unsaved text for saving).
     std::function<void()> BeforeBackup;
+    // Runs before the backup window opens for a restore (the Action Area offers its unsaved text
+    // for saving, so that nothing of it is left to be saved over a restored file).
+    std::function<void()> BeforeRestore;
     // Runs after the restore (the Action Area returns to its first area tab).
     std::function<void()> AfterRestore;
 

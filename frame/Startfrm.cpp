@@ -1,5 +1,7 @@
 #include "frame/Startfrm.h"
 
+#include "backup/DiskRestore.h"
+
 #include "frame/Artwork.h"
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
@@ -88,9 +90,32 @@ Startfrm::Startfrm()
 
 // ---- life cycle ------------------------------------------------------------------------------
 
+// A restore stopped while it replaced the user files (the program was killed, the power
+// failed) is undone before anything reads them, and the user is told.
+void Startfrm::FinishInterruptedRestore() {
+    QString why;
+    switch (backup::finishInterruptedRestore(&why)) {
+    case backup::InterruptedRestore::PutBack:
+        msgBox(QStringLiteral("Quorvane was stopped while it restored the User Created Files.") + CR +
+                   QStringLiteral("They have been put back as they were before the restore."),
+               Msg::OKOnly | Msg::Information, QStringLiteral("Restore Function"));
+        break;
+    case backup::InterruptedRestore::Failed:
+        msgBox(QStringLiteral("Quorvane was stopped while it restored the User Created Files, and they could not be "
+                              "put back as they were before the restore:") +
+                   CR + why + CR + QStringLiteral("Quorvane will try again when it is started next."),
+               Msg::OKOnly | Msg::Critical, QStringLiteral("Restore Function"));
+        break;
+    case backup::InterruptedRestore::None:
+    case backup::InterruptedRestore::Cleared:
+        break;
+    }
+}
+
 void Startfrm::Form_Load() {
     makeProgramFolderCurrent();
     removeInterruptedSaves();  // what a save cut off by a crash or power loss left behind
+    FinishInterruptedRestore();
     HourglassOn();
     SSPanel1.setVisible(false);
     if (frame::readSmallerScreenSetting()) {

@@ -63,6 +63,7 @@ public:
     int UseDefaultColor = 0;
 
 private:
+    void FinishInterruptedRestore();
     void CentreStartPanel();
     void SwitchDisplay(bool smaller);
 };

@@ -176,3 +176,16 @@ void WorkArea1::SSCommand6_Click() {
         break;
     }
 }
+
+// A restore may have replaced every file behind what the hub holds. The editor is emptied and
+// locked with no document in force, so that no text from before the restore can be saved over
+// a restored document; the statuses are read again, and a page on screen is shown afresh.
+void WorkArea1::ForgetRestoredFiles() {
+    EmptyEditor();
+    CurFileName.clear();
+    TextKind = KindReferenceView;
+    Rtext3.setLocked(true);
+    UnsavedChanges = 0;
+    ReadStatusStore(1, catalogue::LastStatusNumber);
+    if (isVisible()) SSCommand11_Click(AreaMode);
+}

@@ -332,13 +332,15 @@ void WorkArea1::buildMenus() {
         if (!Print.isShowing() && AreaMode == catalogue::PageTimeline) ToDo.HideCalendar();
     };
     Menus.PreviewShowing = [this] { return Print.isShowing(); };
-    // The backup copies the files as they stand: unsaved text is offered for saving first.
+    // The backup copies the files as they stand, and a restore replaces them: unsaved text is
+    // offered for saving first.
     Menus.BeforeBackup = [this] {
         if (UnsavedChanges == 1) {
             AskSaveChanges();
             UnsavedChanges = 0;
         }
     };
+    Menus.BeforeRestore = Menus.BeforeBackup;
     Menus.AfterRestore = [this] { SSCommand4_Click(0); };
     for (int i = 1; i <= 4; ++i) {
         mO.add(mOTab(i));

@@ -99,6 +99,8 @@ public:
     void LoadDocumentOption(int textKind);
     platform::ReadStatus OpenDocument(const QString& name);
     bool SaveEditorTo(const QString& name);
+    // After a restore: the editor holds no document and the statuses are read again.
+    void ForgetRestoredFiles();
 
     // ---- text buffers and name marking (TextBuffers.cpp), reference views (ReferenceViews.cpp)
     void ClearSpecBuffers();

@@ -68,7 +68,7 @@ protected:
     // Opens the window in backup (0) or restore (99) mode, as the Utilities entries do.
     Backup1& open(int modeFlag) {
         ModeFlag = modeFlag;
-        BackupMode = modeFlag == 99 ? 1 : 0;
+        BackupMode = modeFlag == ModeFlagRestore ? BackupModeRestore : BackupModeBackup;
         Backup1& w = defaultInstance<Backup1>();
         w.show();
         return w;

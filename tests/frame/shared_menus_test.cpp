@@ -9,6 +9,7 @@
 #include "tests/support/TestSupport.h"
 #include "workbook/WorkArea1.h"
 
+#include <tuple>
 #include <vector>
 
 using namespace platform;
@@ -126,58 +127,100 @@ TEST_P(SharedMenusTest, HelpEntriesOpenTheirTopicsAndTheWebEntryTheMakersSite) {
     EXPECT_EQ(shell->urls, std::vector<QString>{MakerWebAddress});
 }
 
-TEST_P(SharedMenusTest, UtilitiesSetTheBackupWindowsModeAndEndTheHourglass) {
+TEST_P(SharedMenusTest, UtilitiesOpenTheBackupWindowInItsModeAndEndTheHourglass) {
     Form& w = open(GetParam().window);
+    // The backup window is shown modally; closing it puts both values back.
+    std::vector<std::tuple<QString, int, int, int>> opened;
+    onModal(QStringLiteral("Backup1"), [&](Form& f) {
+        opened.emplace_back(f.caption(), ModeFlag, BackupMode, LoopIndex);
+        f.unload();
+    });
     LoopIndex = 7;
     ModeFlag = 5;
     BackupMode = 5;
     pointer->setHourglass(true);
     choose(w, "mU", "mUBack");
-    EXPECT_EQ(LoopIndex, 0);
-    EXPECT_EQ(ModeFlag, 0);
-    EXPECT_EQ(BackupMode, 0);
     EXPECT_FALSE(pointer->hourglass());
     pointer->setHourglass(true);
     choose(w, "mU", "mURestore");
-    EXPECT_EQ(ModeFlag, 99);
-    EXPECT_EQ(BackupMode, 1);
     EXPECT_FALSE(pointer->hourglass());
+    const std::vector<std::tuple<QString, int, int, int>> expected = {
+        {QStringLiteral("Backup User Created Files"), ModeFlagBackup, BackupModeBackup, 0},
+        {QStringLiteral("Restore User Created Files from Backup Media"), ModeFlagRestore, BackupModeRestore, 0}};
+    EXPECT_EQ(opened, expected);
+    EXPECT_EQ(ModeFlag, ModeFlagBackup);
+    EXPECT_EQ(BackupMode, BackupModeBackup);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, SharedMenusTest, ::testing::ValuesIn(Windows),
                          [](const auto& info) { return std::string(info.param.label); });
 
-// The Action Area's own additions: unsaved text is offered for saving before a backup, and a
-// restore returns to the first area tab.
-class ActionAreaUtilitiesTest : public SharedMenusTest {};
+// The Action Area's own additions: unsaved text is offered for saving before a backup and
+// before a restore, and a restore returns to the first area tab.
+class ActionAreaUtilitiesTest : public SharedMenusTest {
+protected:
+    void SetUp() override {
+        SharedMenusTest::SetUp();
+        onModal(QStringLiteral("Backup1"), [this](Form& f) {
+            ++backupWindows;
+            f.unload();
+        });
+    }
+    int backupWindows = 0;
+};
 
-TEST_F(ActionAreaUtilitiesTest, BackupAsksTheSaveQuestionFirstWhenTextIsUnsaved) {
+TEST_F(ActionAreaUtilitiesTest, BackupAndRestoreAskTheSaveQuestionFirstWhenTextIsUnsaved) {
     WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
-    w.SSCommand11[catalogue::PageAdministrative].click();
-    w.SSOption3.click();
-    w.Rtext3.type(QStringLiteral("Reviewed with the security official."));
-    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
-    w.mUBack.click();
-    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 1u);
+    for (Menu* entry : {&w.mUBack, &w.mURestore}) {
+        w.SSCommand11[catalogue::PageAdministrative].click();
+        w.SSOption3.click();
+        w.Rtext3.type(QStringLiteral("Reviewed with the security official. "));
+        dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+        entry->click();
+        EXPECT_EQ(w.UnsavedChanges, 0);
+    }
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Save Changes?")).size(), 2u);
     EXPECT_TRUE(folder->read(QStringLiteral("Action0.Fil")).contains("Reviewed with the security official."));
-    EXPECT_EQ(w.UnsavedChanges, 0);
-    EXPECT_EQ(BackupMode, 0);
+    EXPECT_EQ(backupWindows, 2);
 }
 
 TEST_F(ActionAreaUtilitiesTest, BackupWithNothingUnsavedAsksNothing) {
     WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
     w.mUBack.click();
     EXPECT_TRUE(dialogs->shown().empty());
+    EXPECT_EQ(backupWindows, 1);
 }
 
 TEST_F(ActionAreaUtilitiesTest, RestoreReturnsToTheActionAreaTab) {
     WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
-    w.SSCommand4[3].click();  // "&Miscellaneous", which opens nothing yet
-    ASSERT_EQ(RequestedArea, 3);
+    w.SSCommand4[3].setForeColor(paletteColor(9));
+    w.SSCommand4[0].setForeColor(paletteColor(0));
     w.mURestore.click();
     EXPECT_EQ(RequestedArea, 0);
     EXPECT_EQ(w.SSCommand4[0].foreColor(), paletteColor(9));
     EXPECT_EQ(w.SSCommand4[3].foreColor(), paletteColor(0));
+}
+
+// After a restore the editor holds no document: a "Yes" to a later save question cannot write
+// the text from before the restore over the restored file.
+TEST_F(ActionAreaUtilitiesTest, AfterARestoreTheEditorForgetsItsDocument) {
+    WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
+    folder->write(QStringLiteral("Action0.Fil"), "{\\rtf1 before the restore}");
+    w.SSCommand11[catalogue::PageAdministrative].click();
+    w.SSOption3.click();
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    w.Rtext3.type(QStringLiteral("typed, then not saved"));
+    onModal(QStringLiteral("Backup1"), [this](Form& f) {
+        folder->write(QStringLiteral("Action0.Fil"), "{\\rtf1 restored}");
+        f.unload();
+    });
+    w.mURestore.click();
+    EXPECT_EQ(w.UnsavedChanges, 0);
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_EQ(w.TextKind, 0);
+    EXPECT_EQ(w.AreaMode, catalogue::PageOverview);
+    w.SSCommand6.click();  // Save on the overview page
+    EXPECT_EQ(folder->read(QStringLiteral("Action0.Fil")), QByteArray("{\\rtf1 restored}"));
 }
 
 }  // namespace
