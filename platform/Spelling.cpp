@@ -280,6 +280,46 @@ QString matchLetterCase(const QString& found, const QString& correction) {
     return lower;
 }
 
+QString correctWholeWords(const QString& text, const QString& misspelling, const QString& correction, int* count) {
+    QString out = text;
+    int changed = 0;
+    QStringList wanted;
+    for (const WordSpan& w : wordsOf(misspelling)) wanted.append(misspelling.mid(w.start, w.length).toLower());
+    int pos = 0;
+    while (!wanted.isEmpty()) {
+        const std::optional<WordSpan> first = nextWord(out, pos);
+        if (!first) break;
+        // The words from here on, parted by blanks only, against the misspelling's words.
+        int end = first->start;
+        bool match = true;
+        for (int k = 0; k < wanted.size() && match; ++k) {
+            int at = end;
+            if (k > 0) {
+                while (at < int(out.size()) && isBlank(out.at(at))) ++at;
+                if (at == end) match = false;
+            }
+            const std::optional<WordSpan> w = match ? nextWord(out, at) : std::nullopt;
+            match = w && w->start == at && out.mid(w->start, w->length).toLower() == wanted.at(k);
+            if (match) end = w->start + w->length;
+        }
+        if (!match) {
+            pos = first->start + first->length;
+            continue;
+        }
+        const QString found = out.mid(first->start, end - first->start);
+        const QString replacement = matchLetterCase(found, correction);
+        if (replacement != found) {
+            out.replace(first->start, end - first->start, replacement);
+            ++changed;
+            pos = first->start + int(replacement.size());
+        } else {
+            pos = end;
+        }
+    }
+    if (count) *count = changed;
+    return out;
+}
+
 QString synonymText(const QString& listed) {
     QString t = listed.trimmed();
     if (t.endsWith(QLatin1Char(')'))) {

@@ -57,6 +57,13 @@ std::vector<WordSpan> wordsOf(const QString& text, int from = 0);
 // when the word was (two or more letters).
 QString matchLetterCase(const QString& found, const QString& correction);
 
+// Replaces every whole-word occurrence of misspelling (one word, or words parted by blanks) in
+// text, letter case aside, by correction in the letter case of what it replaces. The search goes
+// on behind each correction put in, so a correction that holds its misspelling ("i" -> "I")
+// still ends. *count gets the number of replacements that changed the text.
+QString correctWholeWords(const QString& text, const QString& misspelling, const QString& correction,
+                          int* count = nullptr);
+
 // ---- The dialogs ---------------------------------------------------------------------------
 // What the user can do with a word the checker does not accept. The numbers are the action
 // codes the checker's UserAction event reports.

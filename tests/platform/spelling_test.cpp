@@ -66,6 +66,39 @@ INSTANTIATE_TEST_SUITE_P(Words, MatchLetterCaseTest,
                                            CaseCase{"I", "I", "I"}, CaseCase{"teh", "The", "the"},
                                            CaseCase{"hipaa", "HIPAA", "HIPAA"}, CaseCase{"A", "an", "An"}));
 
+struct CorrectCase {
+    const char* text;
+    const char* misspelling;
+    const char* correction;
+    const char* result;
+    int count;
+};
+
+class CorrectWholeWordsTest : public ::testing::TestWithParam<CorrectCase> {};
+
+TEST_P(CorrectWholeWordsTest, ReplacesWholeWordsOnlyAndEnds) {
+    const CorrectCase& c = GetParam();
+    int count = -1;
+    EXPECT_EQ(correctWholeWords(QString::fromLatin1(c.text), QString::fromLatin1(c.misspelling),
+                                QString::fromLatin1(c.correction), &count),
+              QString::fromLatin1(c.result));
+    EXPECT_EQ(count, c.count);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CorrectWholeWordsTest,
+    ::testing::Values(CorrectCase{"Alot of teh work", "alot", "a lot", "A lot of teh work", 1},
+                      CorrectCase{"alot", "alot", "a lot", "a lot", 1},
+                      CorrectCase{"otherteh teh, Teh.", "teh", "the", "otherteh the, The.", 2},
+                      CorrectCase{"i think I said i", "i", "I", "I think I said I", 2},
+                      CorrectCase{"I", "i", "I", "I", 0},
+                      CorrectCase{"their are two; Their  is one; their arena", "their are", "there are",
+                                  "there are two; Their  is one; their arena", 1},
+                      CorrectCase{"Their  is one", "their is", "there is", "There is one", 1},
+                      CorrectCase{"teh teh", "teh", "teh teh", "teh teh teh teh", 2},
+                      CorrectCase{"teh", "teh", "", "", 1}, CorrectCase{"", "teh", "the", "", 0},
+                      CorrectCase{"teh", "", "the", "teh", 0}));
+
 // ---- dictionaries ----------------------------------------------------------------------------
 
 TEST(SpellingDictionaryTest, DebiansDictionaryIsFoundAndJudgesWords) {
