@@ -4,6 +4,9 @@
 
 #include "catalogue/Catalogue.h"
 #include "platform/RichTextBox.h"
+#include "platform/RtfReader.h"
+
+#include <QTextDocument>
 
 using namespace platform;
 
@@ -47,6 +50,18 @@ QString sampleDocumentFile(int textKind) {
 QString worksheetDocumentFile(int worksheetNo) {
     if (worksheetNo < 0 || worksheetNo > LastWorksheetNo) return {};
     return QStringLiteral("Wksht") + QString::number(worksheetNo) + QStringLiteral(".Fil");
+}
+
+DocumentContent probeDocument(const QString& name) {
+    DocumentContent c;
+    const ReadResult r = readWholeFile(name);
+    c.status = r.status;
+    if (r.ok() && !r.bytes.isEmpty()) {
+        QTextDocument doc;
+        readRtfDocument(r.bytes, doc);
+        c.holdsText = !doc.toPlainText().trimmed().isEmpty();
+    }
+    return c;
 }
 
 bool DocumentStore::wasUnreadable(const QString& name) const { return sameFile(unreadable_, name); }

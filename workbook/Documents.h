@@ -38,6 +38,14 @@ QString sampleDocumentFile(int textKind);
 // "Wksht0.Fil" .. "Wksht20.Fil"; empty outside 0..20.
 QString worksheetDocumentFile(int worksheetNo);
 
+// What a document holds, read without any editor: whether it exists and could be read, and
+// whether its text holds more than blanks. An existing empty file reads Ok without text.
+struct DocumentContent {
+    platform::ReadStatus status = platform::ReadStatus::Missing;
+    bool holdsText = false;
+};
+DocumentContent probeDocument(const QString& name);
+
 // The store of the user's documents: loads a whole document into an editor and saves an
 // editor's whole rich text, reporting what happened and why; it shows no message. It keeps the
 // name of a document that exists but could not be read when it was opened, so that the window

@@ -19,10 +19,6 @@ void WorkArea1::SSCommand9_Click() {}    // thesaurus
 void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
 void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table
 
-// Worksheets.
-void WorkArea1::SSCommand12_Click(int) {}  // opens a risk-analysis worksheet
-void WorkArea1::RefreshWorksheetButtons() {}  // worksheet titles from RAList.Fil, underline for used ones
-
 // Options menu entries.
 void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper
 void WorkArea1::mOClip_Click() {}      // copies the editor's text as rich text
@@ -31,4 +27,3 @@ void WorkArea1::mOThes_Click() {}      // thesaurus
 void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
 void WorkArea1::mOCl_Click() {}        // clears the to-do grid
 void WorkArea1::mOIn_Click() {}        // inserts a to-do row
-void WorkArea1::mORATitle_Click() {}   // shows the worksheet title panel

@@ -27,9 +27,6 @@ QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 
 const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
                                         "&Miscellaneous", "E&xit Program"};
-QString defaultWorksheetTitle(int n) {
-    return n + 1 < 10 ? QStringLiteral("Risk Analysis # %1").arg(n + 1) : QStringLiteral("Risk Analysis #%1").arg(n + 1);
-}
 
 }  // namespace
 
@@ -229,11 +226,12 @@ void WorkArea1::buildControls() {
     SSCommand13.setOnClick([this](int i) { SSCommand13_Click(i); });
     for (int n = 0; n < catalogue::WorksheetCount; ++n) {
         SSCommand& b = SSCommand12.add(*this, SSFrame5[5], n);
-        b.setCaption(defaultWorksheetTitle(n));
-        b.setToolTipText(defaultWorksheetTitle(n));
+        b.setCaption(workbook::defaultWorksheetTitle(n));
+        b.setToolTipText(workbook::defaultWorksheetTitle(n));
         b.setFont(normal);
     }
     SSCommand12.setOnClick([this](int i) { SSCommand12_Click(i); });
+    Titles.Closed = [this](const workbook::WorksheetTitlesWrite* saved) { WorksheetTitlesClosed(saved); };
 
     // ---- the editor panel
     SSPanel1.setBackColor(PageFace);

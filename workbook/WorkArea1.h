@@ -10,6 +10,7 @@
 //   workbook/TextBuffers.cpp     the hidden text buffers RText1 and the name marking
 //   workbook/ReferenceViews.cpp  the reference views: LoadRuleText and its option SSOption6
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
+//   workbook/Worksheets.cpp      the worksheet buttons SSCommand12 and the title panel's opener
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
@@ -133,6 +134,13 @@ public:
     void ApplyGridWallpaper(int stored);
     void ArrangeControls();
 
+    // ---- risk-analysis worksheets (Worksheets.cpp) -------------------------------------------
+    void SSCommand12_Click(int index);
+    void RefreshWorksheetButtons();
+    void RefreshWorksheetUnderlines();
+    void mORATitle_Click();
+    void WorksheetTitlesClosed(const workbook::WorksheetTitlesWrite* saved);
+
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
     void SSOption2_Click();
     void SSOption7_Click();
@@ -140,7 +148,6 @@ public:
     void SSCommand3_Click();
     void SSCommand9_Click();
     void SSCommand10_Click();
-    void SSCommand12_Click(int index);
     void mOGrid1_Click(int index);
     void mOClip_Click();
     void mOSpell_Click();
@@ -148,13 +155,11 @@ public:
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
-    void mORATitle_Click();
     void PrintSafeguardsReport();
     void PrintSpecificationPage();
     void PrintToDoList();
     void OpenToDoPrint();
     void LoadSpellCorrections();
-    void RefreshWorksheetButtons();
 
     // =========================================================================================
     // Controls

@@ -1,6 +1,7 @@
 #include "workbook/WorksheetTitlePanel.h"
 
 #include "catalogue/Catalogue.h"
+#include "platform/Dialogs.h"
 #include "workbook/PageLook.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@ using workbook::PageFace;
 
 namespace {
 // The most characters of a worksheet title.
-constexpr int TitleLength = 18;
+constexpr int TitleLength = workbook::WorksheetTitleMaxLength;
 }  // namespace
 
 WorksheetTitlePanel::WorksheetTitlePanel(PageContext context)
@@ -50,5 +51,34 @@ void WorksheetTitlePanel::Arrange(int left, int top, int pw, int ph) {
     SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);
 }
 
-// Not written yet.
-void WorksheetTitlePanel::SSCommand21_Click(int) {}
+void WorksheetTitlePanel::Open(const workbook::WorksheetTitleTexts& titles) {
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        const QString& title = titles[std::size_t(n)];
+        // A label shows an "&" of the title as typed, not as an access key.
+        Label13[n].setCaption(QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        Text3[n].setText(title);
+    }
+    SSPanel4.setVisible(true);
+    SSPanel4.zOrder(0);
+}
+
+void WorksheetTitlePanel::SSCommand21_Click(int index) {
+    if (index == 0) {
+        workbook::WorksheetTitleTexts typed;
+        for (int n = 0; n < catalogue::WorksheetCount; ++n) typed[std::size_t(n)] = Text3[n].text();
+        const workbook::WorksheetTitlesWrite saved = workbook::writeWorksheetTitles(typed);
+        if (!saved.ok) {
+            // Nothing was stored: the panel stays with the typing, so the user can try again.
+            msgBox(QStringLiteral("The worksheet titles could not be stored in ") + workbook::WorksheetTitleFile +
+                       QStringLiteral(".") + CR + saved.reason + CR + CR +
+                       QStringLiteral("The buttons keep their present titles."),
+                   Msg::Critical | Msg::OKOnly, QStringLiteral("Worksheet Titles Not Stored"));
+            return;
+        }
+        SSPanel4.setVisible(false);
+        if (Closed) Closed(&saved);
+        return;
+    }
+    SSPanel4.setVisible(false);
+    if (Closed) Closed(nullptr);
+}

@@ -6,6 +6,9 @@
 
 #include "platform/Controls.h"
 #include "workbook/PageContext.h"
+#include "workbook/WorksheetTitles.h"
+
+#include <functional>
 
 class WorksheetTitlePanel {
 public:
@@ -15,9 +18,16 @@ public:
     // Places the panel over the page area and its rows inside it (twips).
     void Arrange(int left, int top, int width, int height);
 
-    // "Save &Changes and Exit" (0) and "&Exit Without Saving Changes" (1); empty until the
-    // worksheet titles are built.
+    // Shows the panel with each worksheet's present title, in its row and in its box.
+    void Open(const workbook::WorksheetTitleTexts& titles);
+
+    // "Save &Changes and Exit" (0) stores every box that holds more than blanks and closes the
+    // panel; when the titles cannot be stored the user is told and the panel stays open with
+    // the typing. "&Exit Without Saving Changes" (1) closes it and writes nothing.
     void SSCommand21_Click(int index);
+
+    // Runs as the panel closes: with what the store now holds after a save, else with nothing.
+    std::function<void(const workbook::WorksheetTitlesWrite* saved)> Closed;
 
     // =========================================================================================
     // Controls, by their names in the window

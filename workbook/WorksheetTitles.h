@@ -4,6 +4,7 @@
 // written, or no file at all, means the button shows its default title.
 #pragma once
 
+#include "catalogue/Catalogue.h"
 #include "platform/Files.h"
 
 #include <QString>
@@ -12,7 +13,7 @@
 namespace workbook {
 
 inline const QString WorksheetTitleFile = QStringLiteral("RAList.Fil");
-constexpr int WorksheetCount = 21;
+constexpr int WorksheetCount = catalogue::WorksheetCount;
 constexpr int WorksheetTitleRecordLength = 20;
 // What one record holds of a title.
 constexpr int WorksheetTitleMaxLength = WorksheetTitleRecordLength - 2;

@@ -236,61 +236,27 @@ TEST_F(DocumentsHubTest, SaveInAReferenceViewWritesNothing) {
 }
 
 // ---- worksheets --------------------------------------------------------------------------------
-
-// The open worksheet is WorksheetNo; SpecIndex may already name the one the user moves to.
-TEST_F(DocumentsHubTest, AnEmptiedWorksheetClearsItsOwnStatusRecord) {
-    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{51, "Yes"}, {53, "Partial"}}));
-    WorkArea1& w = openHub();
-    page(w, catalogue::PageWorksheets);
-    ASSERT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));  // read from the store at Load
-    // The worksheet opener is not built yet: the state it leaves with worksheet 4 open and
-    // the sixth one's button pressed.
-    w.WorksheetNo = 3;
-    w.SpecIndex = 5;
-    w.Rtext3.setText(QStringLiteral("   "));
-    w.SSCommand6_Click();
-    EXPECT_TRUE(folder->exists(QStringLiteral("Wksht3.Fil")));
-    const QByteArray store = folder->read(QStringLiteral("Stat1.Fil"));
-    EXPECT_EQ(store.mid(50 * 20, 20), QByteArray(20, '\0'));
-    EXPECT_EQ(store.mid(52 * 20, 20), hubtest::statusRecord("Partial"));
-    EXPECT_TRUE(w.SpecStatus[51].isEmpty());
-    EXPECT_EQ(w.SpecStatus[53], QStringLiteral("Partial"));
-    EXPECT_EQ(w.UnsavedChanges, 0);
-}
+// (Choosing worksheets, their status and their save question: worksheets_test.cpp.)
 
 TEST_F(DocumentsHubTest, AnEmptiedWorksheetWhoseStatusCannotBeClearedKeepsItAndSaysSo) {
     folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{51, "Yes"}}));
+    folder->write(QStringLiteral("Wksht3.Fil"), "{\\rtf1\\ansi Locks on every door.\\par}");
     WorkArea1& w = openHub();
     page(w, catalogue::PageWorksheets);
-    ASSERT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));
-    // The worksheet opener is not built yet: the state it leaves with worksheet 4 open.
-    w.Combo1.setText(QStringLiteral("Yes"));
+    w.SSCommand12[3].click();
+    ASSERT_EQ(w.Combo1.text(), QStringLiteral("Yes"));
     // The status store cannot be written: a folder stands where the file would be.
     ASSERT_TRUE(QFile::remove(folder->file(QStringLiteral("Stat1.Fil"))));
     ASSERT_TRUE(QDir(folder->path()).mkdir(QStringLiteral("Stat1.Fil")));
-    w.WorksheetNo = 3;
-    w.Rtext3.setText(QStringLiteral("   "));
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelLength(w.Rtext3.textLength());
+    w.Rtext3.type(QStringLiteral("   "));
     dialogs->answer(QStringLiteral("Status Not Stored"), Answer::OK);
-    w.SSCommand6_Click();
+    w.SSCommand6.click();
     EXPECT_TRUE(folder->exists(QStringLiteral("Wksht3.Fil")));
     EXPECT_EQ(w.SpecStatus[51], QStringLiteral("Yes"));
     EXPECT_EQ(w.Combo1.text(), QStringLiteral("Yes"));
     EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Status Not Stored")).size(), 1u);
-}
-
-TEST_F(DocumentsHubTest, AWorksheetWithTextKeepsItsStatus) {
-    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile({{68, "Planned"}}));
-    WorkArea1& w = openHub();
-    page(w, catalogue::PageWorksheets);
-    ASSERT_EQ(w.SpecStatus[68], QStringLiteral("Planned"));
-    // The worksheet opener is not built yet: the state it leaves with worksheet 21 open.
-    w.WorksheetNo = 20;
-    w.SpecIndex = 20;
-    w.Rtext3.setText(QStringLiteral("Threat: flood in the basement server room."));
-    w.SSCommand6_Click();
-    EXPECT_TRUE(folder->exists(QStringLiteral("Wksht20.Fil")));
-    EXPECT_EQ(folder->read(QStringLiteral("Stat1.Fil")).mid(67 * 20, 20), hubtest::statusRecord("Planned"));
-    EXPECT_EQ(w.SpecStatus[68], QStringLiteral("Planned"));
 }
 
 // ---- the recovery plan -----------------------------------------------------------------------

@@ -1,0 +1,114 @@
+// The risk-analysis worksheets of page 7: the buttons SSCommand12 with their titles from the
+// worksheet-title store (WorksheetTitles.h) and the underline of the worksheets in use, the
+// worksheet choice, and the Options entry that opens the title panel (WorksheetTitlePanel.h).
+#include "catalogue/Catalogue.h"
+#include "frame/HINFO1.h"
+#include "workbook/Documents.h"
+#include "workbook/WorkArea1.h"
+#include "workbook/WorksheetTitles.h"
+
+using namespace platform;
+
+namespace {
+// A title as a button shows it: an "&" the user typed stands as itself, not as an access key.
+QString asCaption(const QString& title) { return QString(title).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+}  // namespace
+
+void WorkArea1::RefreshWorksheetButtons() {
+    const workbook::StoredWorksheetTitles stored = workbook::readWorksheetTitles();
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        SSCommand12[n].setCaption(asCaption(stored.shown(n)));
+        SSCommand12[n].setToolTipText(stored.shown(n));
+    }
+    doEvents();
+    RefreshWorksheetUnderlines();
+}
+
+// Each worksheet's own file decides its mark; one that cannot be read is not in use.
+void WorkArea1::RefreshWorksheetUnderlines() {
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        Font f = SSCommand12[n].font();
+        f.underline = workbook::probeDocument(workbook::worksheetDocumentFile(n)).holdsText;
+        SSCommand12[n].setFont(f);
+    }
+}
+
+void WorkArea1::SSCommand12_Click(int n) {
+    if (!SSCommand12.exists(n)) return;
+    HourglassOn();
+    // The save question comes first, while the worksheet it is about is still the open one:
+    // its save, and the status an emptied worksheet clears, are that worksheet's.
+    doEvents();
+    if (UnsavedChanges == 1) AskSaveChanges();
+    SpecIndex = n;
+    // The marks from the files as they are now, so a worksheet just saved with text shows its
+    // status and its underline.
+    RefreshWorksheetUnderlines();
+    // The status box: the stored status of a worksheet in use, else nothing.
+    Combo1.setText(QString());
+    if (SSCommand12[n].font().underline)
+        Combo1.setText(SpecStatus[std::size_t(catalogue::FirstWorksheetStatus + n)]);
+    if (!Label9.visible()) {
+        Label9.setVisible(true);
+        SSCommand22.setVisible(true);
+    }
+    if (!Combo1.visible()) Combo1.setVisible(true);
+    for (auto& [i, b] : SSCommand12) {
+        b->setForeColor(paletteColor(0));
+        Font f = b->font();
+        f.bold = false;
+        b->setFont(f);
+        b->setBevelWidth(2);
+    }
+    SSCommand& chosen = SSCommand12[n];
+    chosen.setBevelWidth(0);
+    chosen.setForeColor(paletteColor(9));
+    Font bold = chosen.font();
+    bold.bold = true;
+    chosen.setFont(bold);
+    EmptyEditor();
+    UnsavedChanges = 0;
+    setCaption(AreaCaption + QStringLiteral(" - ") + chosen.toolTipText());
+    // The editor's tools, at the first choice after the page was opened.
+    if (!SSCommand2.enabled()) {
+        SSCommand2.setEnabled(true);
+        const std::pair<SSCommand*, Menu*> tools[] = {{&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave},
+                                                      {&SSCommand8, &mOFont},  {&SSCommand9, &mOThes},
+                                                      {&SSCommand10, &mOSpell}};
+        for (const auto& [button, menu] : tools) {
+            button->setEnabled(true);
+            menu->setEnabled(true);
+        }
+        SSFrame4.setEnabled(true);
+    }
+    WorksheetNo = n;
+    CurFileName = workbook::worksheetDocumentFile(n);
+    Rtext3.setLocked(false);
+    TextLoading = ProgramSetsText;
+    OpenDocument(CurFileName);
+    TextLoading = 0;
+    UnsavedChanges = 0;
+    chosen.setFocus();
+    doEvents();
+    HourglassOff();
+}
+
+void WorkArea1::mORATitle_Click() {
+    workbook::WorksheetTitleTexts titles;
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) titles[std::size_t(n)] = SSCommand12[n].toolTipText();
+    Titles.Open(titles);
+}
+
+// The buttons take the titles just stored, without their surrounding blanks; the window's
+// caption names the open worksheet again.
+void WorkArea1::WorksheetTitlesClosed(const workbook::WorksheetTitlesWrite* saved) {
+    if (saved) {
+        for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+            if (!saved->changed[std::size_t(n)]) continue;
+            const QString title = saved->stored[std::size_t(n)].trimmed();
+            SSCommand12[n].setCaption(asCaption(title));
+            SSCommand12[n].setToolTipText(title);
+        }
+    }
+    setCaption(AreaCaption + QStringLiteral(" - ") + SSCommand12[WorksheetNo].toolTipText());
+}
