@@ -625,9 +625,13 @@ public:
         if (p.sb) f.setTopMargin(p.sb / 15.0);
         if (p.sa) f.setBottomMargin(p.sa / 15.0);
         if (!p.tabs.empty()) {
+            // A file measures tab stops from the left margin; the layout measures them from
+            // where the paragraph's first line starts.
+            const int lineStart = std::max(0, p.li + p.fi);
             QList<QTextOption::Tab> tabs;
             for (const TabStop& t : p.tabs)
-                tabs.append(QTextOption::Tab(t.pos / 15.0, t.kind == 1   ? QTextOption::RightTab
+                tabs.append(QTextOption::Tab(std::max(0, t.pos - lineStart) / 15.0,
+                                             t.kind == 1   ? QTextOption::RightTab
                                                            : t.kind == 2 ? QTextOption::CenterTab
                                                                          : QTextOption::LeftTab));
             f.setTabPositions(tabs);

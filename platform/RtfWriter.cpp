@@ -251,8 +251,11 @@ private:
         p.fi = twips(f.textIndent());
         p.sb = twips(f.topMargin());
         p.sa = twips(f.bottomMargin());
+        // The layout measures tab stops from where the first line starts; a file from the
+        // left margin.
+        const int lineStart = std::max(0, p.li + p.fi);
         for (const QTextOption::Tab& t : f.tabPositions())
-            p.tabs.emplace_back(twips(t.position), t.type == QTextOption::RightTab    ? 1
+            p.tabs.emplace_back(twips(t.position) + lineStart, t.type == QTextOption::RightTab    ? 1
                                                    : t.type == QTextOption::CenterTab ? 2
                                                                                       : 0);
         return p;

@@ -1,6 +1,9 @@
 // The RTF reader: the text and formats it gives back, and its survival of bad input.
 #include "platform/RtfReader.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QTextLayout>
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -209,6 +212,18 @@ TEST(RtfReader, TabStopsOfAParagraph) {
     EXPECT_EQ(tabs[2].type, QTextOption::CenterTab);
     EXPECT_TRUE(blockOf(doc, "plain").tabPositions().isEmpty());
     EXPECT_EQ(blockOf(doc, "many").tabPositions().size(), 64);
+}
+
+// A numbered paragraph with a hanging indent: its number at 360 twips, its text at the tab stop
+// of 720 twips, measured from the left margin as word processors measure it.
+TEST(RtfReader, ATabStopStandsWhereTheFileMeasuresItFromTheLeftMargin) {
+    QTextDocument doc;
+    readRtfDocument("{\\rtf1 \\pard\\li720\\fi-360\\tx720 1.\\tab item\\par}", doc);
+    doc.setTextWidth(600);
+    doc.documentLayout()->documentSize();
+    const QTextLine line = doc.firstBlock().layout()->lineAt(0);
+    EXPECT_DOUBLE_EQ(line.x(), 360 / 15.0);
+    EXPECT_NEAR(line.cursorToX(3), 720 / 15.0, 0.5);
 }
 
 TEST(RtfReader, FontTableWithoutGroupsAndWithAlternates) {

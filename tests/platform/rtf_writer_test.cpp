@@ -110,11 +110,13 @@ TEST(RtfWriter, FormatsSurviveTheRoundTrip) {
 }
 
 TEST(RtfWriter, TabStopsSurviveTheRoundTrip) {
-    const QByteArray rtf = "{\\rtf1 \\pard\\li4000\\fi-4000\\tx2800\\tqr\\tx4000 a\\tab b\\tab c\\par}";
+    const QByteArray rtf = "{\\rtf1 \\pard\\li4000\\fi-4000\\tx2800\\tqr\\tx4000 a\\tab b\\tab c\\par "
+                           "\\pard\\li720\\fi-360\\tx720 1.\\tab item\\par}";
     QTextDocument doc;
     readRtfDocument(rtf, doc);
     const QByteArray written = writeRtf(doc);
     EXPECT_TRUE(written.contains("\\tx2800\\tqr\\tx4000")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\\li720\\fi-360\\tx720")) << written.toStdString();
     QTextDocument back;
     readRtfDocument(written, back);
     EXPECT_EQ(back.firstBlock().blockFormat().tabPositions(), doc.firstBlock().blockFormat().tabPositions());
