@@ -299,15 +299,18 @@ void Form::move(int l, int t, int w, int h) {
     if (sizeChanged && loaded_ && !unloaded_ && state_ == WindowState::Normal) Form_Resize();
 }
 
+// Before the window is on screen its client area is worked out from its size: the size that
+// the layer gives the window is the area inside the window manager's frame, which the menu bar
+// shares with the client area.
 int Form::scaleWidth() const {
     if (client_ && client_->width() > 0 && isVisible()) return pixelsToTwipsX(client_->width());
-    return std::max(0, width() - 2 * 60);
+    return std::max(0, width());
 }
 
 int Form::scaleHeight() const {
     if (client_ && client_->height() > 0 && isVisible()) return pixelsToTwipsY(client_->height());
-    int menu = (menuBar_ && !menuBar_->actions().isEmpty()) ? 300 : 0;
-    return std::max(0, height() - 2 * 60 - 360 - menu);
+    const int menu = (menuBar_ && !menuBar_->actions().isEmpty()) ? pixelsToTwipsY(menuBar_->sizeHint().height()) : 0;
+    return std::max(0, height() - menu);
 }
 
 void Form::setWindowState(WindowState s) {

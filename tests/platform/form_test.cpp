@@ -369,3 +369,23 @@ TEST_F(FormTest, ScriptedAnswersAreMatchedByTitleAndRecorded) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window laid out before it is shown (its Load places the controls) gets the client area it
+// will have on screen, so that nothing is left as an empty strip below its controls.
+TEST_F(FormTest, TheClientAreaKnownBeforeShowingIsTheOneOnScreen) {
+    Probe p;
+    Menu title(p, QStringLiteral("mO"), QStringLiteral("&Options"));
+    Menu entry(p, QStringLiteral("mOE"), QStringLiteral("E&xit"));
+    title.add(entry);
+    p.addMenu(title);
+    p.move(0, 0, 12000, 9000);
+    const int widthBefore = p.scaleWidth();
+    const int heightBefore = p.scaleHeight();
+    p.show();
+    EXPECT_EQ(p.scaleWidth(), widthBefore);
+    EXPECT_EQ(p.scaleHeight(), heightBefore);
+}
+
+}  // namespace
