@@ -195,9 +195,10 @@ void PrivRule::ArrangeControls() {
     const int w = scaleWidth();
     const int h = scaleHeight();
     Label1.move(0, 0, w, h);
-    // In the full-screen display the main panel follows the window's height; in the smaller
-    // display the window keeps its size and the panel fills it.
-    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.896), h) : h;
+    // The main panel fills the client area: in the full-screen display it follows the window's
+    // height (all of it, not a share that would leave an empty strip below); in the smaller
+    // display the window keeps its size.
+    const int ph = h;
     SSPanel1.move(0, 0, w, ph);
 
     // The tabs across the top.

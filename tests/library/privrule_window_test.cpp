@@ -456,8 +456,11 @@ TEST_P(DisplayModeTest, MainPanelFollowsTheWindowOnlyInTheFullScreenDisplay) {
     DisplayMode = GetParam();
     PrivRule& w = showRule();
     EXPECT_EQ(w.vsElasticLight1.enabled, GetParam() == 0);
+    // The panel fills the client area, with no strip below it.
+    EXPECT_EQ(w.SSPanel1.height(), w.scaleHeight());
     if (GetParam() == 0) {
-        EXPECT_EQ(w.SSPanel1.height(), std::min(int(w.height() * 0.896), w.scaleHeight()));
+        w.setHeight(w.height() - 1500);
+        EXPECT_EQ(w.SSPanel1.height(), w.scaleHeight());
     } else {
         const int before = w.SSPanel1.height();
         w.setHeight(w.height() - 1500);
