@@ -135,12 +135,20 @@ void PrintPanel::Arrange(int width, int height) {
         SSFrame80[3].move(ColumnLeft, y, ColumnWidth, 1380);
         for (int i = 0; i < 2; ++i) SSCheck81[i].move(120, 270 + i * 300, ColumnWidth - 240, 300);
     }
+    const int normalWidth = std::max(0, width - PreviewLeft - 115);
     if (isEnlarged()) {
         VSP1.move(115, 75, std::max(0, width - 230), std::max(0, height - 150));
     } else {
-        VSP1.move(PreviewLeft, 75, std::max(0, width - PreviewLeft - 115), std::max(0, height - 150));
+        VSP1.move(PreviewLeft, 75, normalWidth, std::max(0, height - 150));
     }
     SSCommand1.zOrder(0);
+    // A window resized after its activation (a late maximise by the window manager, or the
+    // user) keeps the preview's normal size in step with its layout, so that "Normal" returns
+    // to the preview's full width, also when the resize came while the preview was enlarged.
+    if (form_.isVisible()) {
+        PreviewNormalWidth = normalWidth;
+        PreviewNormalLeft = PreviewLeft;
+    }
 }
 
 // ---- the commands ----------------------------------------------------------------------------

@@ -371,12 +371,7 @@ void WorkArea1::buildMenus() {
 
 // ---- layout ------------------------------------------------------------------------------------
 
-void WorkArea1::Form_Resize() {
-    ArrangeControls();
-    // A window resized after its activation (a late maximise by the window manager) keeps
-    // the preview's normal size in step with the new layout, so "Normal" returns to it.
-    if (isVisible() && !Print.isEnlarged()) Print.SaveNormalSize();
-}
+void WorkArea1::Form_Resize() { ArrangeControls(); }
 
 // Places every control in proportion to the window's client area. In the smaller-screen
 // display the resizer is off and the window keeps its size, so the places stay as first made.
@@ -387,8 +382,9 @@ void WorkArea1::ArrangeControls() {
     for (int i = 0; i < 5; ++i) SSCommand4[i].move(i * W / 5, 0, W / 5 - (i < 4 ? 15 : 0), tabH);
     SSPanel5.move(0, 0, W, H);
 
-    // Page selector column.
-    const int selW = std::max(2500, W * 19 / 100);
+    // Page selector column. The columns beside the editor are kept narrow (their captions wrap
+    // or fit their font), so that the editor has the room on the smallest screen.
+    const int selW = std::max(2000, W * 17 / 100);
     const int bodyTop = tabH + 30;
     const int bodyH = H - bodyTop;
     SSPanel2.move(0, bodyTop, selW, bodyH);
@@ -421,7 +417,7 @@ void WorkArea1::ArrangeControls() {
     ToDo.Arrange(pw, ph);
 
     // Entry pages: the list column and the editor panel.
-    const int listW = std::max(2550, pw * 24 / 100);
+    const int listW = std::max(2150, pw * 22 / 100);
     SSPanel3[2].move(x0, bodyTop, listW, ph);
     SSPanel3[3].move(x0 + listW + 15, bodyTop, pw - listW - 15, ph);
     for (int f = 0; f < 6; ++f) SSFrame5[f].move(60, 60, listW - 120, ph - 120);
@@ -439,7 +435,7 @@ void WorkArea1::ArrangeControls() {
     const int ew = W - ex - 45;
     const int eh = ph - 45;
     SSPanel1.move(ex, bodyTop + 15, ew, eh);
-    const int toolW = std::clamp(ew * 30 / 100, 2880, 3600);
+    const int toolW = std::clamp(ew * 28 / 100, 2750, 3600);
     const int toolX = ew - toolW - 60;
     const int top = eh * 19 / 100;
     const int labelH = std::max(240, (top - 120) / 3);
@@ -450,24 +446,32 @@ void WorkArea1::ArrangeControls() {
     const int edTop = fullEditor ? eh * 2 / 100 : eh * 195 / 1000;
     const int edH = fullEditor ? eh * 97 / 100 : eh * 795 / 1000;
     Rtext3.move(90, edTop, toolX - 150, std::min(edH, eh - edTop - 60));
-    int y = fullEditor ? eh * 6 / 100 : top;
-    Label9.move(toolX, y, toolW, 300);
-    y = fullEditor ? eh * 11 / 100 : eh * 232 / 1000;
-    y = std::max(y, Label9.top() + 300);
-    Combo1.move(toolX, y, toolW, 345);
-    y += 450;
-    SSFrame3.move(toolX, y, toolW, 1140);
+    // The tool column: on the worksheet and recovery-plan pages, where the status (worksheets
+    // only) and the Actions and References frames are not shown, the tools stand at its top.
+    int y = fullEditor ? edTop : top;
+    if (editorPage_ != catalogue::PageRecoveryPlan) {
+        Label9.move(toolX, y, toolW, 300);
+        y = fullEditor ? y + 300 : std::max(eh * 232 / 1000, y + 300);
+        Combo1.move(toolX, y, toolW, 345);
+        y += 450;
+    }
     SSOption3.move(60, 240, toolW - 90, 270);
     SSOption4.move(60, 525, toolW - 90, 270);
     SSOption5.move(60, 810, toolW - 90, 270);
-    y += 1200;
-    SSFrame2.move(toolX, y, toolW, 1140);
     SSOption6.move(60, 240, toolW - 90, 270);
     SSOption2.move(60, 525, toolW - 90, 270);
     SSOption7.move(60, 810, toolW - 90, 270);
-    y += 1200;
+    if (!fullEditor) {
+        SSFrame3.move(toolX, y, toolW, 1140);
+        y += 1200;
+        SSFrame2.move(toolX, y, toolW, 1140);
+        y += 1200;
+    }
     SSFrame4.move(toolX, y, toolW, 600);
-    for (int i = 0; i < 3; ++i) SSOption8[i].move(45 + i * (toolW - 60) / 3, 240, (toolW - 60) / 3 - 15, 270);
+    // "Left", "Center", "Right": each option as wide as its caption needs of the frame.
+    const int share[3] = {30, 37, 33};
+    for (int i = 0, x = 45; i < 3; x += (toolW - 60) * share[i] / 100, ++i)
+        SSOption8[i].move(x, 240, (toolW - 60) * share[i] / 100 - 15, 270);
     y += 690;
     const int bw = (toolW - 60) / 2;
     SSCommand*const tools[8] = {&SSCommand2, &SSCommand22, &SSCommand5, &SSCommand6,

@@ -47,6 +47,30 @@ TEST_F(PrivRuleTest, PrintOpensThePreviewOfTheSectionAtTheWindowsMargins) {
     EXPECT_TRUE(w.mH.visible());
 }
 
+// In the full-screen display the window may be resized after its activation (a late maximise
+// by the window manager), also while the preview is enlarged: "Normal" then gives the preview
+// its whole place beside the panel's buttons, never a narrower one with a strip at its right.
+TEST_F(PrivRuleTest, NormalAfterEnlargeFillsThePreviewsPlaceAlsoAfterAResize) {
+    DisplayMode = FullScreenDisplay;
+    PrivRule& w = openAt(9);
+    w.SSCommand4.click();
+    const int left = w.VSP1.left();
+    auto rightStrip = [&] { return w.SSPanel80.width() - (w.VSP1.left() + w.VSP1.width()); };
+    const int strip = rightStrip();
+    w.setWindowState(WindowState::Normal);
+    w.move(0, 0, 19200, 12000);
+    doEvents();
+    w.SSCommand1.click();
+    EXPECT_EQ(w.SSCommand1.caption(), QStringLiteral("Normal"));
+    w.move(0, 0, 16000, 11000);  // resized while enlarged
+    doEvents();
+    w.SSCommand1.click();
+    EXPECT_EQ(w.SSCommand1.caption(), QStringLiteral("Enlarge"));
+    EXPECT_EQ(w.VSP1.left(), left);
+    EXPECT_EQ(rightStrip(), strip);
+    EXPECT_EQ(w.SSPanel80.width(), w.scaleWidth());
+}
+
 TEST_F(PrivRuleTest, SelectedPassagePrintsAlone) {
     PrivRule& w = openAt(9);
     const QString text = w.RText2.text();
