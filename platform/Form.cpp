@@ -407,8 +407,10 @@ Control* Form::activeControl() const {
     if (!f || !window_ || f->window() != window_.get()) {
         return focusedControl_;
     }
-    for (Control* c : controls_)
-        if (c->widget() && (c->widget() == f || c->widget()->isAncestorOf(f))) return c;
+    // The control nearest to the focused widget: a box inside a panel is the box, not the panel.
+    for (const QWidget* p = f; p && p != window_.get(); p = p->parentWidget())
+        for (Control* c : controls_)
+            if (c->widget() == p) return c;
     return focusedControl_;
 }
 

@@ -3,6 +3,8 @@
 // "Printer &Font", and the handlers of the panel's controls.
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "platform/Services.h"
+#include "printing/ToDoReport.h"
 #include "workbook/WorkArea1.h"
 
 using namespace platform;
@@ -174,3 +176,56 @@ void WorkArea1::SSCommand5_Click() {
     }
     PrintSpecificationPage();
 }
+
+// ---- the to-do list report ---------------------------------------------------------------------
+
+// The Options menu's "&Print" on the to-do page: the report prints in the entry box's font.
+void WorkArea1::OpenToDoPrint() {
+    SSOption81.setCaption(QStringLiteral("Only Rows with a To Do Item"));
+    if (!ToDo.GridList().hasItems()) {
+        HourglassOff();
+        msgBox(QStringLiteral("There are currently No Entries to Print!"), Msg::OKOnly | Msg::Information,
+               QStringLiteral("Print"));
+        return;
+    }
+    ToDo.SetCellEditMode(0);
+    const Font entryFont = Text1[0].font();
+    // The entry box's bitmap fonts have no printed form: the report then prints in a
+    // printable serif at 12 points.
+    if (entryFont.name == QLatin1String("MS Sans Serif") || entryFont.name == QLatin1String("MS Serif")) {
+        PrintFontName = QStringLiteral("Times New Roman");
+        PrintFontSize = 12;
+    } else {
+        PrintFontName = entryFont.name.isEmpty() ? QStringLiteral("Times New Roman") : entryFont.name;
+    }
+    PrintFontBold = entryFont.bold;
+    PrintFontItalic = entryFont.italic;
+    PrintFontColor = Text1[0].foreColor();
+    if (PrintFontSize <= 0) PrintFontSize = 12;
+    SSCommand80[0].setEnabled(true);
+    SSCommand80[1].setEnabled(true);
+    Panel3D80[0].setCaption(QStringLiteral(" ") + PrintFontName);
+    Panel3D80[1].setCaption(QStringLiteral(" ") + QString::number(PrintFontSize));
+    Panel3D82.setFont(Font{PrintFontName, PrintFontSize, PrintFontBold, PrintFontItalic, PrintFontUnderline,
+                           PrintFontStrikethru});
+    Panel3D82.setForeColor(PrintFontColor);
+    SSFrame80[2].setVisible(false);
+    Print.ShowPanel();
+    SSCommand80[2].setFocus();
+    doEvents();
+    PrintToDoList();
+}
+
+void WorkArea1::PrintToDoList() {
+    SSFrame80[3].setVisible(true);
+    SSFrame80[3].setFocus();
+    VSP1.setPreview(true);
+    ToDoReportOptions options;
+    options.font = Font{PrintFontName, PrintFontSize, PrintFontBold, PrintFontItalic, PrintFontUnderline, PrintFontStrikethru};
+    options.color = PrintFontColor;
+    options.asOfDate = NoAsOfDate != 1;
+    options.gridLines = NoGridLines != 1;
+    options.today = platform::clock().today();
+    buildToDoReport(ToDo.GridList(), VSP1.document(), options);
+}
+

@@ -24,4 +24,8 @@ struct PageContext {
     std::function<void()> AskSaveChanges;
     // The window's right-button Options popup (a right button pops it up; others do nothing).
     std::function<void(int button)> PopupOptionsMenu;
+    // Presses the page selector's first button (the page switch asks about unsaved changes).
+    std::function<void()> ShowOverviewPage;
+    // The Options menu's "&Print" for the page shown, the preview set up as every opener does.
+    std::function<void()> PrintThisPage;
 };

@@ -211,11 +211,13 @@ void WorkArea1::SSCommand11_Click(int i) {
         doEvents();
         ToDo.LoadToDoNames();
         ToDo.LoadToDoGrid();
-        MonthView1.setVisible(false);
+        // The list on screen is the saved one; the flag is cleared before the page yields,
+        // so a change made while it settles is kept as unsaved.
+        UnsavedChanges = 0;
+        ToDo.HideCalendar();
         SSCommand19[5].setEnabled(false);
         mOSave.setEnabled(false);
         doEvents();
-        UnsavedChanges = 0;
         break;
     case catalogue::PageAdministrative:
     case catalogue::PagePhysical:

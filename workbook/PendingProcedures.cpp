@@ -10,8 +10,6 @@ void WorkArea1::SSOption7_Click() {}     // shows the entry's additional informa
 void WorkArea1::SSCommand3_Click() {}        // opens the status report panel
 void WorkArea1::PrintSafeguardsReport() {}   // the status report of the ticked groups
 void WorkArea1::PrintSpecificationPage() {}  // the ticked texts of the entry as one page
-void WorkArea1::PrintToDoList() {}           // the to-do list report
-void WorkArea1::OpenToDoPrint() {}           // the print font and panel for the to-do report
 
 // Editor tools and documents.
 void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
@@ -24,6 +22,3 @@ void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper
 void WorkArea1::mOClip_Click() {}      // copies the editor's text as rich text
 void WorkArea1::mOSpell_Click() {}     // spell check of the editor or the to-do items
 void WorkArea1::mOThes_Click() {}      // thesaurus
-void WorkArea1::mODel_Click() {}       // deletes the marked to-do row
-void WorkArea1::mOCl_Click() {}        // clears the to-do grid
-void WorkArea1::mOIn_Click() {}        // inserts a to-do row

@@ -97,6 +97,7 @@ WorkArea1::WorkArea1()
     move(0, 0, 12000, 9000);
     buildControls();
     buildMenus();
+    ToDo.UseMenuEntries({&mODel, &mOCl, &mOIn, &mOSave});
     ArrangeControls();
 }
 
@@ -112,8 +113,17 @@ Menu& WorkArea1::mOTab(int index) {
 }
 
 PageContext WorkArea1::pageContext() {
-    return PageContext{*this, UnsavedChanges, AreaMode, SpecStatus, [this] { AskSaveChanges(); },
-                       [this](int button) { Menus.PopupOptionsMenu(button); }};
+    return PageContext{*this,
+                       UnsavedChanges,
+                       AreaMode,
+                       SpecStatus,
+                       [this] { AskSaveChanges(); },
+                       [this](int button) { Menus.PopupOptionsMenu(button); },
+                       [this] { SSCommand11[0].setValue(true); },
+                       [this] {
+                           VSP1.setDisplaySetting(3);
+                           mOPrint_Click();
+                       }};
 }
 
 bool WorkArea1::addPagePanels() {
@@ -639,7 +649,8 @@ void WorkArea1::Form_KeyDown(int& keyCode, int) {
         setHelpContextId(ScreenHelpTopic());
         return;
     }
-    ToDo.Form_KeyDown(keyCode);
+    // Delete acts on the to-do grid only while its page is shown.
+    if (AreaMode == catalogue::PageTimeline) ToDo.Form_KeyDown(keyCode);
 }
 
 void WorkArea1::Form_KeyPress(int& keyAscii) {
@@ -663,7 +674,7 @@ void WorkArea1::Form_Unload(int&) {
     }
     LoopIndex = 0;
     SpecStatus.fill(QString());
-    ToDo.ToDoNames.clear();
+    ToDo.ToDoNames = {};
     HideContentFiles();
     doEvents();
     endProgram();
@@ -699,3 +710,8 @@ void WorkArea1::ApplyGridWallpaper(int stored) {
 // ---- the Options menu's area tabs -------------------------------------------------------------
 
 void WorkArea1::mOTab_Click(int index) { SSCommand4[index].setValue(true); }
+
+// The to-do grid's row commands of the Options menu are the page's own.
+void WorkArea1::mODel_Click() { ToDo.mODel_Click(); }
+void WorkArea1::mOCl_Click() { ToDo.mOCl_Click(); }
+void WorkArea1::mOIn_Click() { ToDo.mOIn_Click(); }

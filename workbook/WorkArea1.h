@@ -195,7 +195,7 @@ public:
     platform::ControlArray<platform::TextBox>& Text1 = ToDo.Text1;
     platform::TextBox& Text2 = ToDo.Text2;
     platform::ComboBox& Combo2 = ToDo.Combo2;
-    platform::SSPanel& MonthView1 = ToDo.MonthView1;
+    platform::MonthView& MonthView1 = ToDo.MonthView1;
     platform::SSFrame& Frame3 = ToDo.Frame3;
 
     // -- pages 2-7: the entry lists, inside SSPanel3(3)

@@ -93,6 +93,7 @@ int ScriptedDialogs::msgBox(const QString& prompt, int flags, const QString& tit
             b.answer = it->second;
             answers_.erase(it);
             shown_.push_back(b);
+            if (whileShown) whileShown(b);
             return b.answer;
         }
     }

@@ -69,6 +69,8 @@ public:
     std::vector<ShownBox> shownWithTitle(const QString& title) const;
     int pending() const;
     QString describePending() const;
+    // Runs while a message box is up, so a test can look at the window behind it.
+    std::function<void(const ShownBox&)> whileShown;
 
     int msgBox(const QString& prompt, int flags, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& def) override;
