@@ -58,12 +58,12 @@ void SharedMenus::AttachOptionsPopup(std::initializer_list<Control*> controls) {
 // ---- Utilities -------------------------------------------------------------------------------
 
 void SharedMenus::mUBack_Click() {
-    if (BeforeBackup) BeforeBackup();
+    if (BeforeBackup && !BeforeBackup()) return;
     BackupUserFiles();
 }
 
 void SharedMenus::mURestore_Click() {
-    if (BeforeRestore) BeforeRestore();
+    if (BeforeRestore && !BeforeRestore()) return;
     RestoreUserFiles();
     if (AfterRestore) AfterRestore();
 }

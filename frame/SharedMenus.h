@@ -63,11 +63,11 @@ public:
     std::function<void()> BeforeScreenTopic;
     // Whether the window's print preview shows (windows with a print panel).
     std::function<bool()> PreviewShowing;
-    // Runs before the backup window opens (the Action Area offers its unsaved text for saving).
-    std::function<void()> BeforeBackup;
-    // Runs before the backup window opens for a restore (the Action Area offers its unsaved text
-    // for saving, so that nothing of it is left to be saved over a restored file).
-    std::function<void()> BeforeRestore;
+    // Run before the backup window opens for a backup and for a restore (the Action Area offers
+    // its unsaved text for saving, so that nothing of it is left to be saved over a restored
+    // file); false stops it.
+    std::function<bool()> BeforeBackup;
+    std::function<bool()> BeforeRestore;
     // Runs after the restore (the Action Area returns to its first area tab).
     std::function<void()> AfterRestore;
 

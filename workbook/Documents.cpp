@@ -71,17 +71,27 @@ void DocumentStore::readAgain(const QString& name) {
     if (wasUnreadable(name)) unreadable_.clear();
 }
 
-ReadStatus DocumentStore::load(RichTextBox& editor, const QString& name) {
-    const ReadStatus status = editor.loadFile(name);
-    if (status == ReadStatus::Ok) {
-        readAgain(name);
-        return status;
+DocumentStore::LoadResult DocumentStore::loadShipped(RichTextBox& editor, const QString& name) {
+    LoadResult result;
+    const ReadResult read = readWholeFile(name, MaxDocumentBytes);
+    result.status = read.status;
+    if (read.tooLarge) {
+        result.refused = Refusal::TooLarge;
+    } else if (read.ok() && !read.bytes.isEmpty() && !read.bytes.startsWith("{\\rtf")) {
+        // Shown as text, a file of another kind is garbage, and a save would replace it.
+        result.status = ReadStatus::Unreadable;
+        result.refused = Refusal::NotRichText;
     }
-    // The box keeps what it had when a load fails; the document's place is empty.
-    if (!editor.text().isEmpty()) editor.setText(QString());
-    if (status == ReadStatus::Missing) readAgain(name);
-    else unreadable_ = name;
-    return status;
+    if (result.status == ReadStatus::Ok) editor.setRtfBytes(read.bytes);
+    else if (!editor.text().isEmpty()) editor.setText(QString());  // the document's place is empty
+    return result;
+}
+
+DocumentStore::LoadResult DocumentStore::load(RichTextBox& editor, const QString& name) {
+    const LoadResult result = loadShipped(editor, name);
+    if (result.status == ReadStatus::Unreadable) unreadable_ = name;
+    else readAgain(name);
+    return result;
 }
 
 DocumentStore::SaveResult DocumentStore::save(const RichTextBox& editor, const QString& name) {

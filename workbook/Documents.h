@@ -52,10 +52,29 @@ DocumentContent probeDocument(const QString& name);
 // can ask before a save replaces what the user never saw.
 class DocumentStore {
 public:
-    // A missing or empty file leaves the editor empty (the first save creates it) and gives
-    // Missing. A file that exists but cannot be read also leaves the editor empty and gives
-    // Unreadable; its name is remembered until it is read or saved. Ok: the editor holds it.
-    platform::ReadStatus load(platform::RichTextBox& editor, const QString& name);
+    // No document of this program comes near this size; a larger file is not read at all, so
+    // that a stray big file never holds the program up or fills its memory.
+    static constexpr qint64 MaxDocumentBytes = 10 * 1024 * 1024;
+
+    // Why a file that exists was not put in the editor.
+    enum class Refusal {
+        None,
+        NotRichText,  // it does not begin with "{\rtf": not a rich-text document
+        TooLarge,     // larger than MaxDocumentBytes
+    };
+    struct LoadResult {
+        // Ok: the editor holds the document. Missing: no such file (an empty file reads as an
+        // empty document). Unreadable: the file exists but was not read, or was refused.
+        platform::ReadStatus status = platform::ReadStatus::Missing;
+        Refusal refused = Refusal::None;
+    };
+    // Every way but Ok leaves the editor empty. A file that exists but could not be read, or
+    // was refused, is remembered until it is read or saved. Missing needs no care: the first
+    // save creates the file.
+    LoadResult load(platform::RichTextBox& editor, const QString& name);
+    // A shipped document (a template) into the editor, with the same checks; nothing is
+    // remembered, since the program never writes it.
+    LoadResult loadShipped(platform::RichTextBox& editor, const QString& name);
 
     enum class Outcome {
         Saved,   // the file holds the editor's text

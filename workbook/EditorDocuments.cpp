@@ -31,8 +31,12 @@ void WorkArea1::SSOption5_Click() { LoadDocumentOption(KindPolicy); }
 // Loads the entry's document of one kind into the editor (on the sample page the shipped
 // sample of that kind).
 void WorkArea1::LoadDocumentOption(int textKind) {
-    // 1.
-    if (UnsavedChanges == 1) AskSaveChanges();
+    if (keepingOption_) return;
+    // 1. A save the user asked for that failed keeps the document shown, and its option.
+    if (UnsavedChanges == 1 && !AskSaveChanges()) {
+        KeepShownDocumentOption();
+        return;
+    }
     // 2.
     TextKind = textKind;
     Rtext3.setLocked(false);
@@ -69,13 +73,16 @@ void WorkArea1::LoadDocumentOption(int textKind) {
         SSCommand2.setEnabled(true);
     }
     // 7.
+    bool refused = false;
     if (!CurFileName.isEmpty()) {
         TextLoading = ProgramSetsText;
-        OpenDocument(CurFileName);
+        refused = OpenDocument(CurFileName).refused != DocumentStore::Refusal::None;
         TextLoading = 0;
     }
-    // 8. The sample's policy stays editable: it can be typed into but never saved.
-    if (textKind != KindPolicy) Rtext3.setLocked(AreaMode == catalogue::PageSample);
+    // 8. The sample's policy stays editable: it can be typed into but never saved. A file
+    // that was not opened keeps the editor locked.
+    if (refused) Rtext3.setLocked(true);
+    else if (textKind != KindPolicy) Rtext3.setLocked(AreaMode == catalogue::PageSample);
     // 9.
     ClearSpecBuffers();
     for (SSOption* o : {&SSOption2, &SSOption6, &SSOption7}) o->setValue(false);
@@ -83,18 +90,49 @@ void WorkArea1::LoadDocumentOption(int textKind) {
     UnsavedChanges = 0;
 }
 
+// After a failed save question: the option the user pressed goes back to the document that
+// is still shown, without loading anything.
+void WorkArea1::KeepShownDocumentOption() {
+    keepingOption_ = true;
+    SSOption* shown[] = {&SSOption3, &SSOption4, &SSOption5};
+    for (int kind = KindAction; kind <= KindPolicy; ++kind) shown[kind - KindAction]->setValue(kind == TextKind);
+    for (SSOption* view : {&SSOption2, &SSOption6, &SSOption7}) view->setValue(false);
+    keepingOption_ = false;
+}
+
 // Loads a document into the editor. A document that exists but cannot be read is reported:
 // an empty editor must not look like an empty document that the next Save may overwrite
-// unnoticed.
-ReadStatus WorkArea1::OpenDocument(const QString& name) {
-    const ReadStatus status = Documents.load(Rtext3, name);
-    if (status != ReadStatus::Unreadable) return status;
+// unnoticed. One that is not rich text, or far larger than any document, is not read at all
+// and the editor stays locked, so that nothing typed there passes for what the file holds.
+DocumentStore::LoadResult WorkArea1::OpenDocument(const QString& name) {
+    const DocumentStore::LoadResult loaded = Documents.load(Rtext3, name);
+    if (loaded.status != ReadStatus::Unreadable) return loaded;
     HourglassOff();
-    msgBox(QStringLiteral("The file ") + name + QStringLiteral(" exists but could not be read.") + CR +
-               QStringLiteral("It has been left as it is.") + CR + CR +
-               QStringLiteral("If you save here, the text in the editor will replace it."),
-           Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
-    return status;
+    ReportUnopenedDocument(name, loaded.refused);
+    if (loaded.refused != DocumentStore::Refusal::None) Rtext3.setLocked(true);
+    return loaded;
+}
+
+void WorkArea1::ReportUnopenedDocument(const QString& name, DocumentStore::Refusal refused) {
+    const QString file = QStringLiteral("The file ") + name;
+    QString text;
+    switch (refused) {
+    case DocumentStore::Refusal::None:
+        text = file + QStringLiteral(" exists but could not be read.") + CR + QStringLiteral("It has been left as it is.") +
+               CR + CR + QStringLiteral("If you save here, the text in the editor will replace it.");
+        break;
+    case DocumentStore::Refusal::NotRichText:
+        text = file + QStringLiteral(" is not a rich-text (RTF) document, so it has not been opened.") + CR +
+               QStringLiteral("It has been left as it is, and the editor stays empty.");
+        break;
+    case DocumentStore::Refusal::TooLarge:
+        text = file +
+               QStringLiteral(" is larger than 10 MB, more than any document of this program holds, so it has not "
+                              "been opened.") +
+               CR + QStringLiteral("It has been left as it is, and the editor stays empty.");
+        break;
+    }
+    msgBox(text, Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
 }
 
 // Writes the editor's text to a document. Before replacing a file that could not be read when
@@ -131,26 +169,31 @@ bool WorkArea1::SaveEditorTo(const QString& name) {
 
 void WorkArea1::mOSave_Click() { SSCommand6_Click(); }
 
-void WorkArea1::SSCommand6_Click() {
+void WorkArea1::SSCommand6_Click() { SavePage(); }
+
+// Saves what the page holds. False when something the user wrote is not saved (the write
+// failed, or a replacement was declined): the text is still in the editor, still unsaved.
+bool WorkArea1::SavePage() {
     switch (AreaMode) {
     case catalogue::PageRecoveryPlan:
-        SaveEditorTo(RecoveryPlanFile);
-        break;
-    case catalogue::PageTimeline:
-        if (UnsavedChanges == 0) break;
+        return SaveEditorTo(RecoveryPlanFile);
+    case catalogue::PageTimeline: {
+        if (UnsavedChanges == 0) return true;
         HourglassOn();
-        if (ToDo.SaveToDoGrid()) {
+        const bool saved = ToDo.SaveToDoGrid();
+        if (saved) {
             UnsavedChanges = 0;
             SSCommand19[5].setEnabled(false);
             mOSave.setEnabled(false);
         }
         HourglassOff();
-        break;
+        return saved;
+    }
     case catalogue::PageSample:
         msgBox(QStringLiteral("Unable to save changes to sample."), Msg::Question | Msg::OKOnly, SaveCommandTitle);
-        break;
+        return false;
     case catalogue::PageWorksheets: {
-        if (!SaveEditorTo(worksheetDocumentFile(WorksheetNo))) break;
+        if (!SaveEditorTo(worksheetDocumentFile(WorksheetNo))) return false;
         // A worksheet emptied of text loses its compliance status. The record is the open
         // worksheet's: SpecIndex may already name the worksheet the user is moving to.
         if (Rtext3.text().trimmed().isEmpty()) {
@@ -158,7 +201,7 @@ void WorkArea1::SSCommand6_Click() {
             if (WriteStatusRecord(record, QString())) Combo1.setText(QString());
             else ReportStatusNotStored();
         }
-        break;
+        return true;
     }
     case catalogue::PageAdministrative:
     case catalogue::PagePhysical:
@@ -166,14 +209,13 @@ void WorkArea1::SSCommand6_Click() {
     case catalogue::PageOrganizational:
     case catalogue::PagePolicies:
         UnsavedChanges = 0;
-        if (TextKind == KindReferenceView) break;
+        if (TextKind == KindReferenceView) return true;
         // The name is rebuilt from the kind and the entry, so a template name left in
         // CurFileName never receives the text.
-        SaveEditorTo(specDocumentFile(TextKind, catalogue::specFileNumber(AreaMode, SpecIndex)));
-        break;
+        return SaveEditorTo(specDocumentFile(TextKind, catalogue::specFileNumber(AreaMode, SpecIndex)));
     default:
         UnsavedChanges = 0;
-        break;
+        return true;
     }
 }
 

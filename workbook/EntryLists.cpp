@@ -23,6 +23,8 @@ void WorkArea1::EntryClick(int page, int index) {
     const int k = catalogue::specNumber(page, index);
     if (k == catalogue::NoNumber) return;
     const bool safeguardPage = page <= catalogue::PageTechnical;
+    // The save question first: a Yes whose save fails keeps the entry shown, with its text.
+    if (UnsavedChanges == 1 && !AskSaveChanges()) return;
     // 1. Highlight the pressed entry.
     for (auto& [i, b] : list) {
         b->setForeColor(paletteColor(0));
@@ -39,7 +41,6 @@ void WorkArea1::EntryClick(int page, int index) {
     pressed.setFont(bold);
     // 2-6.
     if (safeguardPage) SSOption6.setEnabled(true);
-    if (UnsavedChanges == 1) AskSaveChanges();
     UnsavedChanges = 0;
     EmptyEditor();
     SpecIndex = index;

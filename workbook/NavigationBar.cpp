@@ -16,7 +16,11 @@ void WorkArea1::SSCommand4_Click(int i) {
     SSCommand4[i].setForeColor(paletteColor(9));
     RequestedArea = i;
     if (i == Area::None) return;
-    if (UnsavedChanges == 1) AskSaveChanges();
+    if (UnsavedChanges == 1 && !AskSaveChanges()) {
+        // The save the user asked for failed: the hub and its text stay, the bar goes back.
+        SSCommand4[Area::None].setValue(true);
+        return;
+    }
     UnsavedChanges = 0;
     if (i != Area::Exit) SSPanel1.setVisible(false);
     doEvents();
@@ -54,14 +58,17 @@ void WorkArea1::SSCommand4_Click(int i) {
 // that a Yes saves the document shown; it moves to page 0 itself afterwards.
 void WorkArea1::SSCommand7_Click() { SSCommand11_Click(0); }
 
-void WorkArea1::AskSaveChanges() {
+bool WorkArea1::AskSaveChanges() {
     // The sample is never saved, so nothing is asked there.
-    if (AreaMode == catalogue::PageSample) return;
+    if (AreaMode == catalogue::PageSample) return true;
     LoopIndex = 0;
     LoopIndex = msgBox(QStringLiteral("Save changes/entries before next action?"), Msg::Question | Msg::YesNo,
                        QStringLiteral("Save Changes?"));
-    if (LoopIndex == Answer::Yes) SSCommand6_Click();
-    UnsavedChanges = 0;
+    // A Yes whose save failed has said so; the text is still unsaved and the action that
+    // asked must not replace it.
+    const bool goOn = LoopIndex != Answer::Yes || SavePage();
+    if (goOn) UnsavedChanges = 0;
     LoopIndex = 0;
     doEvents();
+    return goOn;
 }

@@ -20,8 +20,9 @@ struct PageContext {
     const int& AreaMode;
     // The status texts by StatusNumber, as the status store holds them.
     workbook::StatusStore::Statuses& SpecStatus;
-    // "Save changes/entries before next action?": saves the document shown on a Yes.
-    std::function<void()> AskSaveChanges;
+    // "Save changes/entries before next action?": saves the document shown on a Yes. False
+    // when that save failed: the part then stops where it is.
+    std::function<bool()> AskSaveChanges;
     // The window's right-button Options popup (a right button pops it up; others do nothing).
     std::function<void(int button)> PopupOptionsMenu;
     // Presses the page selector's first button (the page switch asks about unsaved changes).

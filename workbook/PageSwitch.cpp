@@ -110,6 +110,10 @@ void WorkArea1::LockEditorWithoutDocument() {
 
 void WorkArea1::SSCommand11_Click(int i) {
     if (i < 0 || i >= catalogue::PageCount) return;
+    // The save question comes before anything changes, so that a Yes whose save fails leaves
+    // the page, its text and its unsaved mark as they are. The save acts on the page being
+    // left: AreaMode still names it.
+    if (UnsavedChanges == 1 && !AskSaveChanges()) return;
     const bool entryPage = i >= catalogue::PageAdministrative;
     // 1-3.
     SSCommand22.setVisible(false);
@@ -148,8 +152,7 @@ void WorkArea1::SSCommand11_Click(int i) {
         SSPanel3[2].setVisible(true);
         SSPanel3[3].setVisible(true);
     }
-    // 9. The save acts on the page being left: AreaMode still names it.
-    if (UnsavedChanges == 1) AskSaveChanges();
+    // 9. The save question was asked first, above.
     doEvents();
     UnsavedChanges = 0;
     // 10-13.
@@ -251,9 +254,12 @@ void WorkArea1::SSCommand11_Click(int i) {
         TextLoading = ProgramSetsText;
         // A plan that exists but cannot be read is reported and kept; the template would make
         // it look empty, and the next Save would then replace it unnoticed.
-        const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile);
+        const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile).status;
         if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
-            Rtext3.loadFile(QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate));
+            const QString planTemplate = QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate);
+            const auto loaded = Documents.loadShipped(Rtext3, planTemplate);
+            if (loaded.refused != workbook::DocumentStore::Refusal::None)
+                ReportUnopenedDocument(planTemplate, loaded.refused);
             WorkText = RecoveryPlanMessage;
             msgBox(WorkText, Msg::Information | Msg::OKOnly, QStringLiteral("Disaster Recovery Plan Information"));
         }

@@ -34,7 +34,11 @@ void WorkArea1::LoadRuleText() {
 // read-only, in the editor's font, with nothing to save.
 void WorkArea1::SSOption6_Click() {
     using namespace platform;
-    if (UnsavedChanges == 1) AskSaveChanges();
+    if (keepingOption_) return;
+    if (UnsavedChanges == 1 && !AskSaveChanges()) {
+        KeepShownDocumentOption();
+        return;
+    }
     SSCommand2.setEnabled(false);
     TextKind = 0;
     for (SSOption* o : {&SSOption3, &SSOption4, &SSOption5}) o->setValue(false);

@@ -117,7 +117,7 @@ PageContext WorkArea1::pageContext() {
                        UnsavedChanges,
                        AreaMode,
                        SpecStatus,
-                       [this] { AskSaveChanges(); },
+                       [this] { return AskSaveChanges(); },
                        [this](int button) { Menus.PopupOptionsMenu(button); },
                        [this] { SSCommand11[0].setValue(true); },
                        [this] {
@@ -344,9 +344,10 @@ void WorkArea1::buildMenus() {
     // offered for saving first.
     Menus.BeforeBackup = [this] {
         if (UnsavedChanges == 1) {
-            AskSaveChanges();
+            if (!AskSaveChanges()) return false;  // no backup without the text the user asked to save
             UnsavedChanges = 0;
         }
+        return true;
     };
     Menus.BeforeRestore = Menus.BeforeBackup;
     Menus.AfterRestore = [this] { SSCommand4_Click(0); };
@@ -667,9 +668,13 @@ void WorkArea1::Form_KeyPress(int& keyAscii) {
     }
 }
 
-void WorkArea1::Form_Unload(int&) {
+void WorkArea1::Form_Unload(int& cancel) {
     if (UnsavedChanges == 1) {
-        AskSaveChanges();
+        // A Yes whose save failed keeps the program running with the text in the editor.
+        if (!AskSaveChanges()) {
+            cancel = 1;
+            return;
+        }
         UnsavedChanges = 0;
     }
     LoopIndex = 0;

@@ -67,7 +67,8 @@ public:
     // ---- navigation bar, exit, save question (NavigationBar.cpp) ----------------------------
     void SSCommand4_Click(int index);
     void SSCommand7_Click();
-    void AskSaveChanges();
+    // False when the user answered Yes and the save failed: the caller then stops where it is.
+    bool AskSaveChanges();
 
     // ---- entry lists (EntryLists.cpp) ----------------------------------------------
     void SSCommand14_Click(int index);
@@ -96,9 +97,12 @@ public:
     void SSOption4_Click();
     void SSOption5_Click();
     void SSCommand6_Click();
+    bool SavePage();
     void mOSave_Click();
     void LoadDocumentOption(int textKind);
-    platform::ReadStatus OpenDocument(const QString& name);
+    void KeepShownDocumentOption();
+    workbook::DocumentStore::LoadResult OpenDocument(const QString& name);
+    void ReportUnopenedDocument(const QString& name, workbook::DocumentStore::Refusal refused);
     bool SaveEditorTo(const QString& name);
     // After a restore: the editor holds no document and the statuses are read again.
     void ForgetRestoredFiles();
@@ -320,5 +324,7 @@ private:
     // The page whose editor placement is in force (the worksheet and plan pages use the whole
     // panel height).
     int editorPage_ = 0;
+    // While a failed save question puts the options back: their clicks load nothing.
+    bool keepingOption_ = false;
     bool gridSetUp_ = false;
 };

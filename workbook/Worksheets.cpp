@@ -39,7 +39,11 @@ void WorkArea1::SSCommand12_Click(int n) {
     // The save question comes first, while the worksheet it is about is still the open one:
     // its save, and the status an emptied worksheet clears, are that worksheet's.
     doEvents();
-    if (UnsavedChanges == 1) AskSaveChanges();
+    // A Yes whose save failed keeps the open worksheet and its text.
+    if (UnsavedChanges == 1 && !AskSaveChanges()) {
+        HourglassOff();
+        return;
+    }
     SpecIndex = n;
     // The marks from the files as they are now, so a worksheet just saved with text shows its
     // status and its underline.

@@ -75,7 +75,7 @@ protected:
 
 TEST_F(DocumentStoreTest, AMissingFileIsAnEmptyDocument) {
     editor().setText(QStringLiteral("left over"));
-    EXPECT_EQ(store.load(editor(), QStringLiteral("Action3.Fil")), ReadStatus::Missing);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Action3.Fil")).status, ReadStatus::Missing);
     EXPECT_TRUE(editor().text().isEmpty());
     EXPECT_TRUE(store.unreadable().isEmpty());
 }
@@ -95,7 +95,7 @@ TEST_F(DocumentStoreTest, SavedTextLoadsBackWithItsFormats) {
     ASSERT_TRUE(bytes.startsWith("{\\rtf1"));
 
     Host other;
-    EXPECT_EQ(store.load(other.Editor, QStringLiteral("action14.fil")), ReadStatus::Ok);
+    EXPECT_EQ(store.load(other.Editor, QStringLiteral("action14.fil")).status, ReadStatus::Ok);
     EXPECT_EQ(other.Editor.text(), editor().text());
     EXPECT_EQ(other.Editor.rtfBytes(), bytes);
 }
@@ -111,6 +111,68 @@ TEST_F(DocumentStoreTest, AFailedSaveGivesItsReasonAndLeavesTheOldFile) {
     EXPECT_EQ(editor().text(), QStringLiteral("Notes that must not be lost"));
 }
 
+// What a document file may hold, and what the store makes of it.
+struct ContentCase {
+    const char* name;
+    QByteArray bytes;
+    ReadStatus status;
+    DocumentStore::Refusal refused;
+};
+
+QByteArray binaryBytes() {
+    QByteArray out;
+    unsigned x = 12345;
+    for (int i = 0; i < 4000; ++i) out.append(char((x = x * 1103515245u + 12345u) >> 16));
+    return out;
+}
+
+QByteArray oversizedDocument() {
+    QByteArray out = "{\\rtf1\\ansi ";
+    out.append(QByteArray(int(DocumentStore::MaxDocumentBytes), 'a'));
+    return out + "}";
+}
+
+class DocumentContentTest : public DocumentStoreTest, public ::testing::WithParamInterface<ContentCase> {};
+
+TEST_P(DocumentContentTest, OnlyARichTextDocumentOfAPlausibleSizeIsOpened) {
+    const ContentCase& c = GetParam();
+    folder->write(QStringLiteral("Action4.Fil"), c.bytes);
+    editor().setText(QStringLiteral("from the previous entry"));
+    const DocumentStore::LoadResult loaded = store.load(editor(), QStringLiteral("Action4.Fil"));
+    EXPECT_EQ(loaded.status, c.status);
+    EXPECT_EQ(loaded.refused, c.refused);
+    if (c.refused != DocumentStore::Refusal::None) {
+        EXPECT_TRUE(editor().text().isEmpty());
+        // Remembered like an unreadable file, so that a save over it asks first.
+        EXPECT_TRUE(store.wasUnreadable(QStringLiteral("Action4.Fil")));
+    } else {
+        EXPECT_FALSE(store.wasUnreadable(QStringLiteral("Action4.Fil")));
+    }
+    EXPECT_EQ(folder->read(QStringLiteral("Action4.Fil")), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DocumentContentTest,
+    ::testing::Values(
+        ContentCase{"RichText", "{\\rtf1\\ansi Passwords expire.}", ReadStatus::Ok, DocumentStore::Refusal::None},
+        ContentCase{"Empty", "", ReadStatus::Ok, DocumentStore::Refusal::None},
+        ContentCase{"PlainText", "Passwords expire after 90 days.", ReadStatus::Unreadable,
+                    DocumentStore::Refusal::NotRichText},
+        ContentCase{"RichTextAfterABlank", " {\\rtf1 x}", ReadStatus::Unreadable, DocumentStore::Refusal::NotRichText},
+        ContentCase{"RandomBytes", binaryBytes(), ReadStatus::Unreadable, DocumentStore::Refusal::NotRichText},
+        ContentCase{"LargerThanAnyDocument", oversizedDocument(), ReadStatus::Unreadable,
+                    DocumentStore::Refusal::TooLarge}),
+    [](const ::testing::TestParamInfo<ContentCase>& info) { return std::string(info.param.name); });
+
+// A shipped template is checked the same way, and nothing is remembered of it.
+TEST_F(DocumentStoreTest, ATemplateThatIsNotRichTextIsRefusedAndNotRemembered) {
+    folder->write(QStringLiteral("Misc60.Hlp"), binaryBytes());
+    const DocumentStore::LoadResult loaded = store.loadShipped(editor(), QStringLiteral("Misc60.hlp"));
+    EXPECT_EQ(loaded.refused, DocumentStore::Refusal::NotRichText);
+    EXPECT_TRUE(editor().text().isEmpty());
+    EXPECT_TRUE(store.unreadable().isEmpty());
+}
+
 using hubtest::Blocker;
 
 class UnreadableDocumentTest : public DocumentStoreTest, public ::testing::WithParamInterface<hubtest::BlockedCase> {
@@ -122,7 +184,7 @@ protected:
 TEST_P(UnreadableDocumentTest, IsRememberedAndLeftAloneUntilReadOrSavedAgain) {
     block(QStringLiteral("Policy5.Fil"));
     editor().setText(QStringLiteral("from the previous entry"));
-    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")), ReadStatus::Unreadable);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")).status, ReadStatus::Unreadable);
     EXPECT_TRUE(editor().text().isEmpty());
     EXPECT_EQ(store.unreadable(), QStringLiteral("Policy5.Fil"));
     EXPECT_TRUE(store.wasUnreadable(QStringLiteral("POLICY5.FIL")));
@@ -134,12 +196,12 @@ TEST_P(UnreadableDocumentTest, IsRememberedAndLeftAloneUntilReadOrSavedAgain) {
     // Another document is saved and loaded without ending the mark.
     editor().setText(QStringLiteral("typed after the warning"));
     EXPECT_TRUE(store.save(editor(), QStringLiteral("Policy6.Fil")).saved());
-    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy6.Fil")), ReadStatus::Ok);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy6.Fil")).status, ReadStatus::Ok);
     EXPECT_EQ(store.unreadable(), QStringLiteral("Policy5.Fil"));
     // A missing document of that name (the blocker removed) ends it.
     if (GetParam().blocker == Blocker::Directory) ASSERT_TRUE(QDir().rmdir(folder->file(QStringLiteral("Policy5.Fil"))));
     else ASSERT_TRUE(QFile::remove(folder->file(QStringLiteral("Policy5.Fil"))));
-    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")), ReadStatus::Missing);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Policy5.Fil")).status, ReadStatus::Missing);
     EXPECT_TRUE(store.unreadable().isEmpty());
 }
 
@@ -152,19 +214,19 @@ TEST_F(DocumentStoreTest, ASaveOrAReadOfTheUnreadableDocumentEndsTheMark) {
     folder->write(QStringLiteral("Action8.Fil"), "{\\rtf1 old}");
     const QByteArray path = QFile::encodeName(folder->file(QStringLiteral("Action8.Fil")));
     ASSERT_EQ(::chmod(path.constData(), 0), 0);
-    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Unreadable);
+    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")).status, ReadStatus::Unreadable);
     ::chmod(path.constData(), 0644);
-    EXPECT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Ok);
+    EXPECT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")).status, ReadStatus::Ok);
     EXPECT_TRUE(store.unreadable().isEmpty());
 
     ASSERT_EQ(::chmod(path.constData(), 0), 0);
-    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")), ReadStatus::Unreadable);
+    ASSERT_EQ(store.load(editor(), QStringLiteral("Action8.Fil")).status, ReadStatus::Unreadable);
     ::chmod(path.constData(), 0644);
     editor().setText(QStringLiteral("new text"));
     EXPECT_TRUE(store.save(editor(), QStringLiteral("Action8.Fil")).saved());
     EXPECT_TRUE(store.unreadable().isEmpty());
     Host other;
-    EXPECT_EQ(store.load(other.Editor, QStringLiteral("Action8.Fil")), ReadStatus::Ok);
+    EXPECT_EQ(store.load(other.Editor, QStringLiteral("Action8.Fil")).status, ReadStatus::Ok);
     EXPECT_EQ(other.Editor.text(), QStringLiteral("new text"));
 }
 

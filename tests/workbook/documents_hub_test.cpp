@@ -296,6 +296,84 @@ TEST_F(DocumentsHubTest, AnUnreadableRecoveryPlanIsReportedInsteadOfShowingTheTe
     EXPECT_TRUE(w.Documents.wasUnreadable(QStringLiteral("DRPln1.Fil")));
 }
 
+// ---- files that are no document -----------------------------------------------------------------
+
+QByteArray randomBytes(int size) {
+    QByteArray out;
+    unsigned x = 99;
+    for (int i = 0; i < size; ++i) out.append(char((x = x * 1103515245u + 12345u) >> 16));
+    return out;
+}
+
+// Random bytes where Action Taken should be: not shown as garbage, and not overwritten by a
+// save unless the user says so.
+TEST_F(DocumentsHubTest, AFileThatIsNotRichTextIsNotOpenedAndTheEditorStaysLocked) {
+    const QByteArray bytes = randomBytes(3000);
+    folder->write(QStringLiteral("Action2.Fil"), bytes);
+    WorkArea1& w = openEntry(2);
+    dialogs->answer(OpenTitle, Answer::OK);
+    w.SSOption3.click();
+    const auto boxes = dialogs->shownWithTitle(OpenTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("The file Action2.Fil is not a rich-text (RTF) document, so it has not "
+                                            "been opened.\rIt has been left as it is, and the editor stays empty."));
+    EXPECT_EQ(boxes[0].flags, Msg::OKOnly | Msg::Exclamation);
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_TRUE(w.Rtext3.locked());
+    w.Rtext3.type(QStringLiteral("typing goes nowhere"));
+    EXPECT_EQ(w.UnsavedChanges, 0);
+
+    dialogs->answer(SaveTitle, Answer::No);
+    w.SSCommand6.click();
+    ASSERT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
+    EXPECT_TRUE(dialogs->shownWithTitle(SaveTitle)[0].text.endsWith(QStringLiteral("Replace it?")));
+    EXPECT_EQ(folder->read(QStringLiteral("Action2.Fil")), bytes);
+
+    // Another option opens its own document normally again (the declined save left the
+    // editor marked unsaved, so it asks first).
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    w.SSOption4.click();
+    EXPECT_FALSE(w.Rtext3.locked());
+}
+
+// A recovery plan far larger than any document is not read (it would hold the program up for
+// many seconds); the template does not stand in for it either.
+TEST_F(DocumentsHubTest, ARecoveryPlanLargerThanAnyDocumentIsNotReadAndNotReplacedByTheTemplate) {
+    folder->copyContent();
+    const QByteArray big = "{\\rtf1 " + QByteArray(int(workbook::DocumentStore::MaxDocumentBytes), 'x') + "}";
+    folder->write(QStringLiteral("DRPln1.Fil"), big);
+    WorkArea1& w = openHub();
+    dialogs->answer(OpenTitle, Answer::OK);
+    page(w, catalogue::PageRecoveryPlan);
+    const auto boxes = dialogs->shownWithTitle(OpenTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("The file DRPln1.Fil is larger than 10 MB, more than any document of this "
+                                            "program holds, so it has not been opened.\rIt has been left as it is, "
+                                            "and the editor stays empty."));
+    EXPECT_TRUE(dialogs->shownWithTitle(QStringLiteral("Disaster Recovery Plan Information")).empty());
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_TRUE(w.Rtext3.locked());
+    EXPECT_EQ(folder->read(QStringLiteral("DRPln1.Fil")).size(), big.size());
+}
+
+// A broken template is named; the plan, which does not exist yet, can still be written.
+TEST_F(DocumentsHubTest, ATemplateThatIsNotRichTextIsNamedAndThePlanStaysWritable) {
+    folder->copyContent();
+    folder->write(QStringLiteral("Misc60.Hlp"), randomBytes(5000));
+    WorkArea1& w = openHub();
+    dialogs->answer(OpenTitle, Answer::OK);
+    answerPageBoxes(catalogue::PageRecoveryPlan);
+    page(w, catalogue::PageRecoveryPlan);
+    const auto boxes = dialogs->shownWithTitle(OpenTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("The file Misc60.hlp is not a rich-text (RTF) document")));
+    EXPECT_TRUE(w.Rtext3.text().isEmpty());
+    EXPECT_FALSE(w.Rtext3.locked());
+    w.Rtext3.type(QStringLiteral("Our own plan."));
+    w.SSCommand6.click();
+    EXPECT_TRUE(folder->read(QStringLiteral("DRPln1.Fil")).contains("Our own plan."));
+}
+
 // ---- the sample entry --------------------------------------------------------------------------
 
 TEST_F(DocumentsHubTest, SampleEntryShowsTheShippedTextsAndNeverSaves) {

@@ -79,6 +79,20 @@ TEST_F(FullDiskTest, ActionTakenSavedOnAFullDiskSaysSoAndKeepsTheFileAndTheText)
     EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Workforce clearance checked by HR. Reviewed yearly."));
     EXPECT_EQ(w.UnsavedChanges, 1);
 
+    // More typing, then another entry; Yes to the save question: the save fails again, says so,
+    // and the entry with its typing stays.
+    w.Rtext3.type(QStringLiteral(" Signed off."));
+    dialogs->clearShown();
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::Yes);
+    dialogs->answer(SaveTitle, Answer::OK);
+    w.SSCommand14[4].click();
+    ASSERT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
+    EXPECT_EQ(dialogs->shownWithTitle(SaveTitle)[0].text, unableToSave(QStringLiteral("Action2.Fil")));
+    EXPECT_EQ(w.Rtext3.text(), QStringLiteral("Workforce clearance checked by HR. Reviewed yearly. Signed off."));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+    EXPECT_EQ(w.SpecIndex, 2);
+    EXPECT_EQ(snapshot(), before);
+
     // Room again: the same Save now works.
     disk.unfill();
     w.SSCommand6.click();
