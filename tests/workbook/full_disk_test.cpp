@@ -126,6 +126,31 @@ TEST_F(FullDiskTest, TheRecoveryPlanSavedOnAFullDiskSaysSoAndKeepsTheFile) {
     EXPECT_EQ(w.UnsavedChanges, 1);
 }
 
+TEST_F(FullDiskTest, AWorksheetSavedOnAFullDiskSaysSoAndKeepsTheFile) {
+    QUORVANE_REQUIRE_TMPFS(disk);
+    ASSERT_TRUE(moveToDisk());
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageWorksheets);
+    w.SSCommand12[2].click();
+    w.Rtext3.type(QStringLiteral("Server room door is badge-only."));
+    w.SSCommand6.click();
+    const QByteArray saved = onDisk(QStringLiteral("Wksht2.Fil"));
+    ASSERT_FALSE(saved.isEmpty());
+
+    ASSERT_TRUE(disk.fill());
+    const auto before = snapshot();
+    w.Rtext3.type(QStringLiteral(" Reviewed monthly."));
+    const QString typed = w.Rtext3.text();
+    dialogs->answer(SaveTitle, Answer::OK);
+    w.SSCommand6.click();
+    const auto boxes = dialogs->shownWithTitle(SaveTitle);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, unableToSave(QStringLiteral("Wksht2.Fil")));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(w.Rtext3.text(), typed);
+    EXPECT_EQ(w.UnsavedChanges, 1);
+}
+
 // A new user's first status choice on a full disk: the store has no room for its first record.
 TEST_F(FullDiskTest, AStatusChosenOnAFullDiskIsNotStoredAndSaysSo) {
     QUORVANE_REQUIRE_TMPFS(disk);

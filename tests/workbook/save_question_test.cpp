@@ -26,6 +26,9 @@ struct AskingAction {
     std::optional<std::pair<const char*, int>> afterwards = std::nullopt;
 };
 
+// The backup windows opened in this test (the backup is modal: the test closes it at once).
+int backupWindowsShown = 0;
+
 const AskingAction Actions[] = {
     {"AnotherEntry", [](WorkArea1& w) { w.SSCommand14[5].click(); }, [](WorkArea1& w) { return w.SpecIndex == 5; }},
     {"AnotherPage", [](WorkArea1& w) { w.SSCommand11[catalogue::PagePhysical].click(); },
@@ -43,7 +46,8 @@ const AskingAction Actions[] = {
     {"TheExitTab", [](WorkArea1& w) { w.SSCommand4[Area::Exit].click(); }, nullptr,
      std::make_pair("Exit", int(Answer::No))},
     {"TheCloseBox", [](WorkArea1& w) { w.widget()->close(); }, [](WorkArea1&) { return runtime().ended(); }},
-    {"TheBackupEntry", [](WorkArea1& w) { w.mUBack.click(); }, nullptr},
+    {"TheBackupEntry", [](WorkArea1& w) { w.mUBack.click(); }, [](WorkArea1&) { return backupWindowsShown > 0; }},
+    {"TheRestoreEntry", [](WorkArea1& w) { w.mURestore.click(); }, [](WorkArea1&) { return backupWindowsShown > 0; }},
 };
 
 enum class Reply { No, YesSaved, YesFailed };
@@ -60,6 +64,14 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 class SaveQuestionTest : public hubtest::HubTest, public ::testing::WithParamInterface<Case> {
 protected:
+    void SetUp() override {
+        HubTest::SetUp();
+        backupWindowsShown = 0;
+        onModal(QStringLiteral("Backup1"), [](Form& f) {
+            ++backupWindowsShown;
+            f.unload();
+        });
+    }
     // Specification 3 (Administrative page, third entry) with its Action Taken typed into.
     WorkArea1& typedIntoActionTaken() {
         folder->copyContent();
@@ -150,6 +162,53 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryAction, SaveQuestionTest, ::testing::ValuesIn(allCases()), caseName);
+
+// The same from an open worksheet: another worksheet, another page or a tab after a failed
+// save keeps the worksheet and its text.
+struct WorksheetAction {
+    const char* name;
+    std::function<void(WorkArea1&)> act;
+};
+
+const WorksheetAction WorksheetActions[] = {
+    {"AnotherWorksheet", [](WorkArea1& w) { w.SSCommand12[5].click(); }},
+    {"AnotherPage", [](WorkArea1& w) { w.SSCommand11[catalogue::PageOverview].click(); }},
+    {"TheSecurityRuleTab", [](WorkArea1& w) { w.SSCommand4[Area::SecurityRule].click(); }},
+};
+
+void PrintTo(const WorksheetAction& a, std::ostream* os) { *os << a.name; }
+
+class WorksheetSaveQuestionTest : public hubtest::HubTest, public ::testing::WithParamInterface<WorksheetAction> {};
+
+TEST_P(WorksheetSaveQuestionTest, AFailedSaveKeepsTheOpenWorksheetAndItsText) {
+    folder->copyContent();
+    const QByteArray old = "{\\rtf1\\ansi Locks on every door.\\par}";
+    folder->write(QStringLiteral("Wksht3.Fil"), old);
+    WorkArea1& w = openHub();
+    page(w, catalogue::PageWorksheets);
+    w.SSCommand12[3].click();
+    w.Rtext3.type(QStringLiteral("Visitors sign in. "));
+    const QString typed = w.Rtext3.text();
+    ASSERT_EQ(w.UnsavedChanges, 1);
+    testsupport::FaultyDisk disk;
+    disk.failStep(FileStep::Write, 1, ENOSPC);
+    dialogs->answer(AskTitle, Answer::Yes);
+    dialogs->answer(SaveTitle, Answer::OK);
+    GetParam().act(w);
+    ASSERT_EQ(dialogs->shownWithTitle(SaveTitle).size(), 1u);
+    EXPECT_TRUE(dialogs->shownWithTitle(SaveTitle)[0].text.startsWith(QStringLiteral("Unable to save Wksht3.Fil.")));
+    EXPECT_EQ(w.AreaMode, catalogue::PageWorksheets);
+    EXPECT_EQ(w.WorksheetNo, 3);
+    EXPECT_EQ(w.SpecIndex, 3);
+    EXPECT_EQ(w.SSCommand12[3].bevelWidth(), 0);
+    EXPECT_EQ(w.Rtext3.text(), typed);
+    EXPECT_EQ(w.UnsavedChanges, 1);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(folder->read(QStringLiteral("Wksht3.Fil")), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryAction, WorksheetSaveQuestionTest, ::testing::ValuesIn(WorksheetActions),
+                         [](const ::testing::TestParamInfo<WorksheetAction>& info) { return std::string(info.param.name); });
 
 class SavePlanQuestionTest : public hubtest::HubTest {};
 
