@@ -643,6 +643,17 @@ int Grid::colWidth(int col) const {
     return pixelsToTwipsX(view_->horizontalHeader()->defaultSectionSize());
 }
 
+int Grid::clientWidth() const {
+    int px = twipsToPixelsX(width_) - 2 * view_->frameWidth();
+    // With more rows than fit, the vertical scroll bar takes its place (also before the grid
+    // is first shown, when Qt has not yet decided).
+    const int rowPx = defaultRowPx_ > 0 ? defaultRowPx_ : 20;
+    const bool scrolls = view_->verticalScrollBar()->isVisible() ||
+                         (rows_ - fixedRows_) * rowPx > twipsToPixelsY(height_) - view_->horizontalHeader()->height();
+    if (scrolls) px -= view_->verticalScrollBar()->sizeHint().width();
+    return pixelsToTwipsX(std::max(0, px));
+}
+
 void Grid::setColWidth(int col, int twips) {
     if (col < 0 || col >= cols_) return;
     colTwips_[col] = twips < 0 ? -1 : twips;

@@ -87,6 +87,9 @@ public:
     // ---- geometry (twips; -1 restores the default) ----------------------------------------
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
+    // The width the columns can fill without a horizontal scroll bar: the grid's width less
+    // its frame and, when it shows, the vertical scroll bar.
+    int clientWidth() const;
     int rowHeight(int row) const;
     void setRowHeight(int row, int twips);
 

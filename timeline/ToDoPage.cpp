@@ -174,9 +174,15 @@ void ToDoPage::Form_Load(Color face) {
     VSGd2.setColEditMask(ColItem, QString(ToDoItemLength, QLatin1Char('&')));
 }
 
-void ToDoPage::Form_Activate() {
+void ToDoPage::Form_Activate() { FitColumns(); }
+
+void ToDoPage::FitColumns() {
+    // The columns share what the grid shows beside its scroll bar, so none is cut off.
+    // Whole screen pixels, rounded down, so that the parts never add up to more than the whole.
+    const int width = VSGd2.clientWidth();
+    const int pixel = std::max(1, screen().twipsPerPixelX());
     for (int c = 0; c < ToDoColumnCount; ++c)
-        VSGd2.setColWidth(c, int(std::lround(VSGd2.width() * ColumnWidths[c])));
+        VSGd2.setColWidth(c, int(std::floor(width * ColumnWidths[c] / pixel)) * pixel);
 }
 
 void ToDoPage::Form_KeyDown(int& keyCode) {
@@ -221,6 +227,7 @@ void ToDoPage::Arrange(int pw, int ph) {
     place(SSCommand20, buttonH);
     SSCommand19[ExitButton].move(rx, std::max(y, ph - 120 - buttonH), rw, buttonH);
     MonthView1.move(MonthView1.left(), Panel3D1.top() + VSGd2.top() + 300, std::min(3900, todoW / 2), 2800);
+    FitColumns();
 }
 
 void ToDoPage::MarkChanged() {
@@ -255,6 +262,7 @@ void ToDoPage::LoadToDoGrid() {
         VSGd2.setFixedAlignment(c, GridAlign::CenterCenter);
         if (c > ColItem) VSGd2.setColAlignment(c, GridAlign::CenterCenter);
     }
+    FitColumns();
     const ToDoListLoad load = readToDoList();
     gridFileUnreadable_ = load.outcome == FileOutcome::Unreadable;
     // Every row is filled, so that nothing of an earlier visit stays on screen as if it were
@@ -290,6 +298,7 @@ bool ToDoPage::SaveToDoGrid() {
 
 void ToDoPage::RefillNameList() {
     Combo2.clear();
+    Combo2.setText(QString());
     for (const QString& name : ToDoNames.names()) Combo2.addItem(name);
 }
 
@@ -301,6 +310,7 @@ void ToDoPage::LoadToDoNames() {
     nameFileUnreadable_ = load.outcome == FileOutcome::Unreadable;
     if (load.outcome == FileOutcome::Loaded) ToDoNames = load.names;
     RefillNameList();
+    EnableNameCommands(false);
     if (nameFileUnreadable_)
         reportUnreadable(ToDoNameFile,
                          QStringLiteral("If you add or delete an item name, the names in the list will replace it."));
@@ -419,7 +429,18 @@ void ToDoPage::PresetCalendar(const QString& cell) {
 }
 
 void ToDoPage::ShowCalendar(int column) {
-    MonthView1.setLeft(Panel3D1.left() + int(std::lround(Panel3D1.width() * calendarPlace(column))));
+    // Its place beside the column, as a part of the panel's width; on a narrow panel, where
+    // that place would cover the clicked column or run off the page, the nearest place beside
+    // the column instead, so that the cell being dated stays in view.
+    int left = Panel3D1.left() + int(std::lround(Panel3D1.width() * calendarPlace(column)));
+    int colLeft = Panel3D1.left() + VSGd2.left();
+    for (int c = 0; c < column; ++c) colLeft += VSGd2.colWidth(c);
+    const int colRight = colLeft + VSGd2.colWidth(column);
+    const int width = MonthView1.width();
+    const int pageRight = Panel3D2[0].left() + Panel3D2[0].width();
+    const bool covers = left < colRight && left + width > colLeft;
+    if (covers || left + width > pageRight) left = colRight + width <= pageRight ? colRight : colLeft - width;
+    MonthView1.setLeft(std::max(0, left));
     MonthView1.setVisible(true);
     MonthView1.zOrder(0);
 }

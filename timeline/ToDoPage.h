@@ -139,6 +139,8 @@ public:
     int ToDoRowCorrected = 0;
 
 private:
+    // The columns in their proportions of the grid's width.
+    void FitColumns();
     // Every change to the list: marked unsaved, and "&Save" offered.
     void MarkChanged();
     // The list into the grid, every row; the grid's change events do not count it as a change.

@@ -12,7 +12,7 @@ namespace todotest {
 namespace Answer = platform::Answer;
 
 class ToDoTest : public hubtest::HubTest {
-protected:
+public:
     void SetUp() override {
         HubTest::SetUp();
         clock->setDate(2005, 1, 6);
