@@ -1,34 +1,15 @@
 // The project timeline with a full list of 500 dated items: reading TODOActv.FIL, entering the
 // to-do page (the names and the list read and shown in the grid), saving the list, and
 // building its report.
-#include "frame/HINFO1.h"
-#include "frame/Startfrm.h"
-#include "platform/Dialogs.h"
-#include "platform/Files.h"
-#include "platform/Form.h"
+#include "bench/HubBench.h"
 #include "printing/ToDoReport.h"
 #include "timeline/ToDoFiles.h"
 #include "workbook/WorkArea1.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Every box is answered at once: OK where it is the only button, No where there is a choice.
-class AnsweringDialogs : public platform::Dialogs {
-public:
-    int msgBox(const QString&, int flags, const QString&) override {
-        return (flags & 7) == platform::Msg::OKOnly ? platform::Answer::OK : platform::Answer::No;
-    }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<platform::Color> colorDialog(platform::Color) override { return std::nullopt; }
-    bool fontDialog(platform::FontChoice&) override { return false; }
-    bool pageSetupDialog(platform::PageSetup&) override { return false; }
-    std::optional<QString> folderDialog(const QString&, const QString&) override { return std::nullopt; }
-};
 
 timeline::ToDoList fullList() {
     timeline::ToDoList list;
@@ -38,16 +19,10 @@ timeline::ToDoList fullList() {
     return list;
 }
 
-// A program folder with the content documents, a full to-do list and 200 item names.
-QTemporaryDir& programFolder() {
-    static QTemporaryDir dir;
+// The program folder with a full to-do list and 200 item names.
+void programFolder() {
     static bool made = [] {
-        const QDir content(QStringLiteral(QUORVANE_CONTENT_DIR));
-        for (const QString& name : content.entryList(QDir::Files))
-            QFile::copy(content.filePath(name), dir.filePath(name));
-        platform::setProgramFolder(dir.path());
-        platform::makeProgramFolderCurrent();
-        platform::setDialogs(std::make_unique<AnsweringDialogs>());
+        hubbench::programFolder();
         timeline::writeToDoList(fullList());
         QStringList names;
         for (int i = 1; i <= 200; ++i) names << QStringLiteral("Task %1").arg(i);
@@ -55,13 +30,10 @@ QTemporaryDir& programFolder() {
         return true;
     }();
     (void)made;
-    return dir;
 }
 
 WorkArea1& openHub() {
-    platform::runtime().destroyAllForms();
-    SplashShown = SplashWasShown;
-    platform::defaultInstance<Startfrm>().show();
+    hubbench::startProgram();
     WorkArea1& hub = platform::defaultInstance<WorkArea1>();
     hub.show();
     return hub;

@@ -87,7 +87,11 @@ QString toDoAsOfLine(const QDate& today) {
     return QStringLiteral("As of  ") + formatDate(today, QStringLiteral("mmmm dd, yyyy"));
 }
 
-QString toDoItemField(const QString& item) { return item.left(timeline::ToDoItemLength); }
+QString toDoItemField(const QString& item) {
+    qsizetype indent = 0;
+    while (indent < item.size() && item.at(indent) == QLatin1Char(' ')) ++indent;
+    return item.left(indent + timeline::ToDoItemLength);
+}
 
 void buildToDoReport(const timeline::ToDoList& list, PrintDocument& doc, const ToDoReportOptions& o) {
     doc.clear();

@@ -19,9 +19,10 @@ struct ToDoReportOptions {
 
 // "As of  January 06, 2005": the date line under the title.
 QString toDoAsOfLine(const QDate& today);
-// The item as its column prints it: left-aligned in a field of 45 characters, a longer item
-// cut to the field so that it keeps out of the date columns. The field's blanks are not
-// printed, so that a narrow page cannot break an item over two lines for them.
+// The item as its column prints it: left-aligned in a field of 45 characters from its first
+// letter (the blanks it begins with stay in front), a longer item cut to the field so that it
+// keeps out of the date columns. The field's padding is not printed, so that a narrow page
+// cannot break an item over two lines for it.
 QString toDoItemField(const QString& item);
 
 // Renders the rows that have an item, in list order, into the document (cleared first, its

@@ -570,8 +570,8 @@ void ToDoPage::Text1_DblClick(int index) {
 }
 
 void ToDoPage::Text1_GotFocus(int index) {
-    // The spell checker of the Action Area is bound to the entry box here, as the editor's
-    // focus binds it to the editor.
+    // The Action Area's spell checker binds itself to the entry box here, as the editor's
+    // focus binds it to the editor (with the spell check of the items).
     HideCalendar();
     Text1[index].setBackColor(EntryHighlight);
 }

@@ -145,6 +145,10 @@ TEST(ToDoReportTest, ALongItemKeepsToItsColumnOfFortyFiveCharacters) {
     EXPECT_EQ(toDoItemField(QStringLiteral("  Backup")), QStringLiteral("  Backup"));
     const QString sixty = QString(60, QLatin1Char('x'));
     EXPECT_EQ(toDoItemField(sixty), QString(45, QLatin1Char('x')));
+    // The two blanks the entry box's Enter puts in front are not counted in the field.
+    const QString typed = QStringLiteral("  ") + QString(45, QLatin1Char('y'));
+    EXPECT_EQ(toDoItemField(typed), typed);
+    EXPECT_EQ(toDoItemField(QStringLiteral("  ") + sixty), QStringLiteral("  ") + QString(45, QLatin1Char('x')));
     EXPECT_EQ(toDoAsOfLine(QDate(2026, 11, 1)), QStringLiteral("As of  November 01, 2026"));
 }
 
