@@ -12,7 +12,6 @@ void WorkArea1::PrintSafeguardsReport() {}   // the status report of the ticked 
 void WorkArea1::PrintSpecificationPage() {}  // the ticked texts of the entry as one page
 
 // Editor tools and documents.
-void WorkArea1::SSCommand2_Click() {}    // inserts the template (or starts a new worksheet)
 void WorkArea1::SSCommand9_Click() {}    // thesaurus
 void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
 void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table

@@ -11,6 +11,7 @@
 //   workbook/ReferenceViews.cpp  the reference views: LoadRuleText and its option SSOption6
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
 //   workbook/Worksheets.cpp      the worksheet buttons SSCommand12 and the title panel's opener
+//   workbook/Templates.cpp       Insert Template / New Worksheet (SSCommand2)
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
@@ -145,10 +146,12 @@ public:
     void mORATitle_Click();
     void WorksheetTitlesClosed(const workbook::WorksheetTitlesWrite* saved);
 
+    // ---- templates (Templates.cpp) ------------------------------------------------------------
+    void SSCommand2_Click();
+
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
     void SSOption2_Click();
     void SSOption7_Click();
-    void SSCommand2_Click();
     void SSCommand3_Click();
     void SSCommand9_Click();
     void SSCommand10_Click();
