@@ -348,6 +348,25 @@ TEST_F(FormTest, HiddenOrDisabledControlIgnoresSetFocus) {
     EXPECT_EQ(o.activeControl(), &box);
 }
 
+// A key typed into a box inside a panel is the box's, not the panel's: its KeyDown runs and
+// the box types the character.
+TEST_F(FormTest, TheFocusedControlInsideAPanelGetsTheKeys) {
+    Opener& o = defaultInstance<Opener>();
+    o.show();
+    SSPanel panel(o, o, QStringLiteral("Panel1"));
+    TextBox box(o, panel, QStringLiteral("Text1"));
+    int panelKeys = 0, boxKeys = 0;
+    panel.onKeyDown = [&](int&, int) { ++panelKeys; };
+    box.onKeyDown = [&](int&, int) { ++boxKeys; };
+    box.setFocus();
+    ASSERT_TRUE(box.hasFocus());
+    EXPECT_EQ(o.activeControl(), &box);
+    o.dispatchKey('A', 0, 'a');
+    EXPECT_EQ(boxKeys, 1);
+    EXPECT_EQ(panelKeys, 0);
+    EXPECT_EQ(box.text(), QStringLiteral("a"));
+}
+
 // ---- the dialog responder --------------------------------------------------------------------
 
 TEST_F(FormTest, UnansweredMessageBoxFailsTheTest) {
