@@ -1,5 +1,5 @@
 // The editor's tools: change tracking (which changes of the editor's text count as the user's
-// unsaved work), the Text Location options and Font Select.
+// unsaved work), the Text Location options, Font Select, the focus and Tab key, and the Thesaurus.
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
 #include "platform/Dialogs.h"
@@ -61,3 +61,60 @@ void WorkArea1::SSCommand8_Click() {
 }
 
 void WorkArea1::mOFont_Click() { SSCommand8_Click(); }
+
+// ---- focus and the Tab key -------------------------------------------------------------------
+
+// While the editor has the focus no other control takes Tab, so Tab types a tab character in
+// the document instead of moving on; the controls get their Tab stops back when it leaves.
+void WorkArea1::Rtext3_GotFocus() {
+    for (Control* c : controls()) {
+        if (c == &Rtext3 || !c->tabStop()) continue;
+        c->setTabStop(false);
+        tabStopsLent_.push_back(c);
+    }
+}
+
+void WorkArea1::Rtext3_LostFocus() {
+    for (Control* c : tabStopsLent_) c->setTabStop(true);
+    tabStopsLent_.clear();
+}
+
+void WorkArea1::Rtext3_KeyDown(int& keyCode, int) {
+    if (keyCode == Key::Tab) Rtext3.setFocus();
+}
+
+// ---- Thesaurus -------------------------------------------------------------------------------
+
+namespace {
+const QString ThesaurusTitle = QStringLiteral("Thesaurus");
+}  // namespace
+
+void WorkArea1::SSCommand9_Click() {
+    if (Rtext3.selLength() == 0) {
+        msgBox(QStringLiteral("Please highlight word you desire to look up!"), Msg::Question | Msg::OKOnly,
+               ThesaurusTitle);
+        return;
+    }
+    // The word alone: blanks and punctuation after it are neither looked up nor replaced.
+    const QString selected = Rtext3.selText();
+    int length = int(selected.size());
+    while (length >= 1 && QStringLiteral(" ,.:;").contains(selected.at(length - 1))) --length;
+    Rtext3.setSelLength(length);
+    if (!VSThesaurus1.available()) {
+        msgBox(QStringLiteral("The Thesaurus is not available: the English (US) thesaurus could not be found.") + CR +
+                   VSThesaurus1.problem(),
+               Msg::Critical | Msg::OKOnly, ThesaurusTitle);
+        return;
+    }
+    const QString replacement = VSThesaurus1.lookUp(selected.left(length));
+    if (replacement.isEmpty()) return;
+    // The document keeps its limit: a replacement that would take it past is not made.
+    if (Rtext3.maxLength() > 0 && Rtext3.textLength() - Rtext3.selLength() + int(replacement.size()) > Rtext3.maxLength()) {
+        msgBox(QStringLiteral("The replacement would make the document longer than the %1 characters it can hold,")
+                       .arg(Rtext3.maxLength()) +
+                   CR + QStringLiteral("so it was not made."),
+               Msg::Exclamation | Msg::OKOnly, ThesaurusTitle);
+        return;
+    }
+    Rtext3.setSelText(replacement);
+}

@@ -12,12 +12,5 @@ void WorkArea1::PrintSafeguardsReport() {}   // the status report of the ticked 
 void WorkArea1::PrintSpecificationPage() {}  // the ticked texts of the entry as one page
 
 // Editor tools and documents.
-void WorkArea1::SSCommand9_Click() {}    // thesaurus
 void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
 void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table
-
-// Options menu entries.
-void WorkArea1::mOGrid1_Click(int) {}  // chooses and stores the grid wallpaper
-void WorkArea1::mOClip_Click() {}      // copies the editor's text as rich text
-void WorkArea1::mOSpell_Click() {}     // spell check of the editor or the to-do items
-void WorkArea1::mOThes_Click() {}      // thesaurus

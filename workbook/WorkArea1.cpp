@@ -261,6 +261,9 @@ void WorkArea1::buildControls() {
     Combo1.setLocked(true);
     Combo1.onClick = [this] { Combo1_Click(); };
     Rtext3.onChange = [this] { Rtext3_Change(); };
+    Rtext3.onGotFocus = [this] { Rtext3_GotFocus(); };
+    Rtext3.onLostFocus = [this] { Rtext3_LostFocus(); };
+    Rtext3.onKeyDown = [this](int& keyCode, int shift) { Rtext3_KeyDown(keyCode, shift); };
     Rtext3.onMouseUp = [this](int button, int, int, int) {
         if (button == Mouse::Left) Rtext3_Click();
     };
@@ -368,6 +371,7 @@ void WorkArea1::buildMenus() {
     for (Menu* m : {&mO2, &mOClip, &mO3, &mOFont, &mO4, &mOSpell, &mO5, &mOThes, &mO6, &mODel, &mOCl, &mOIn,
                     &mOPrint, &mO7, &mOSave, &mO10, &mORATitle})
         mO.add(*m);
+    mO.onClick = [this] { mO_Click(); };
     mOClip.onClick = [this] { mOClip_Click(); };
     mOFont.onClick = [this] { mOFont_Click(); };
     mOSpell.onClick = [this] { mOSpell_Click(); };

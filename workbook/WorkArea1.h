@@ -12,6 +12,7 @@
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
 //   workbook/Worksheets.cpp      the worksheet buttons SSCommand12 and the title panel's opener
 //   workbook/Templates.cpp       Insert Template / New Worksheet (SSCommand2)
+//   workbook/OptionsMenu.cpp     the Options menu's own entries: copy, wallpaper, spell check, thesaurus
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
@@ -21,6 +22,7 @@
 #include "platform/Grid.h"
 #include "platform/PrintPreview.h"
 #include "platform/RichTextBox.h"
+#include "platform/Spelling.h"
 #include "printing/PrintPanel.h"
 #include "timeline/ToDoPage.h"
 #include "workbook/Documents.h"
@@ -92,6 +94,10 @@ public:
     void SSOption8_Click(int index);
     void SSCommand8_Click();
     void mOFont_Click();
+    void Rtext3_GotFocus();
+    void Rtext3_LostFocus();
+    void Rtext3_KeyDown(int& keyCode, int shift);
+    void SSCommand9_Click();
 
     // ---- user documents (EditorDocuments.cpp) -------------------------------------------------
     void SSOption3_Click();
@@ -149,16 +155,18 @@ public:
     // ---- templates (Templates.cpp) ------------------------------------------------------------
     void SSCommand2_Click();
 
+    // ---- Options menu (OptionsMenu.cpp) -------------------------------------------------------
+    void mO_Click();
+    void mOClip_Click();
+    void mOGrid1_Click(int index);
+    void mOSpell_Click();
+    void mOThes_Click();
+
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
     void SSOption2_Click();
     void SSOption7_Click();
     void SSCommand3_Click();
-    void SSCommand9_Click();
     void SSCommand10_Click();
-    void mOGrid1_Click(int index);
-    void mOClip_Click();
-    void mOSpell_Click();
-    void mOThes_Click();
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
@@ -227,6 +235,10 @@ public:
     platform::ControlArray<platform::SSOption> SSOption8{QStringLiteral("SSOption8")};
     platform::SSCommand SSCommand2, SSCommand5, SSCommand6, SSCommand7, SSCommand8, SSCommand9, SSCommand10,
         SSCommand22;
+
+    // The spell checker and the thesaurus of the editor and the to-do items.
+    platform::SpellChecker VSSpell1;
+    platform::Thesaurus VSThesaurus1;
 
     // Hidden work buffers: rule text, references, additional information, printed page.
     platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
@@ -324,6 +336,8 @@ private:
     void buildControls();
     void buildMenus();
     std::array<std::unique_ptr<platform::Menu>, 9> gridMenus_;
+    // The controls whose Tab stop the editor holds while it has the focus.
+    std::vector<platform::Control*> tabStopsLent_;
     // The page whose editor placement is in force (the worksheet and plan pages use the whole
     // panel height).
     int editorPage_ = 0;

@@ -1,7 +1,11 @@
-// The editor's Text Location options and Font Select, as a person formats a document.
+// The editor's Text Location options, Font Select, the Thesaurus and the Tab key, as a person
+// formats and writes a document.
 #include "HubFixture.h"
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "platform/Spelling.h"
+
+#include <QTemporaryDir>
 
 using namespace platform;
 
@@ -80,6 +84,113 @@ TEST_F(EditorToolsTest, CancellingFontSelectKeepsFormatAndSelection) {
     EXPECT_EQ(w.Rtext3.rtfBytes(), before);
     EXPECT_EQ(w.Rtext3.selStart(), 0);
     EXPECT_EQ(w.Rtext3.selLength(), 4);
+}
+
+}  // namespace
+
+// ---- the Thesaurus ---------------------------------------------------------------------------
+
+namespace {
+
+class ThesaurusTest : public EditorToolsTest {};
+
+TEST_F(ThesaurusTest, NothingSelectedAsksForAWord) {
+    WorkArea1& w = actionTaken();
+    dialogs->answer(QStringLiteral("Thesaurus"), Answer::OK);
+    w.SSCommand9.click();
+    EXPECT_EQ(dialogs->shown().back().text, QStringLiteral("Please highlight word you desire to look up!"));
+    EXPECT_EQ(dialogs->shown().back().flags, Msg::Question | Msg::OKOnly);
+    EXPECT_EQ(spelling->thesaurusShown(), 0);
+}
+
+// "Risk analysis finished ...": the word with the blank after it is selected.
+TEST_F(ThesaurusTest, TheWordAloneIsLookedUpAndReplacedKeepingWhatFollowsIt) {
+    WorkArea1& w = actionTaken();
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelLength(5);  // "Risk "
+    spelling->thesaurus(QStringLiteral("Hazard"));
+    w.mOThes.click();
+    ASSERT_EQ(spelling->lookedUp().size(), 1u);
+    EXPECT_EQ(spelling->lookedUp()[0].word, QStringLiteral("Risk"));
+    ASSERT_FALSE(spelling->lookedUp()[0].meanings.isEmpty());
+    EXPECT_TRUE(spelling->lookedUp()[0].meanings[1].synonyms.contains(QStringLiteral("danger")));
+    EXPECT_TRUE(w.Rtext3.text().startsWith(QStringLiteral("Hazard analysis finished")));
+    EXPECT_EQ(w.UnsavedChanges, 1);
+
+    // "March." with its full stop: the word alone; a cancelled lookup changes nothing.
+    const QString before = w.Rtext3.text();
+    w.Rtext3.setSelStart(int(before.indexOf(QStringLiteral("March."))));
+    w.Rtext3.setSelLength(6);
+    spelling->thesaurus(std::nullopt);
+    w.SSCommand9.click();
+    EXPECT_EQ(spelling->lookedUp().back().word, QStringLiteral("March"));
+    EXPECT_EQ(w.Rtext3.text(), before);
+}
+
+TEST_F(ThesaurusTest, OnlyBlanksAndPunctuationLookUpAnEmptyWord) {
+    WorkArea1& w = actionTaken();
+    w.Rtext3.setSelStart(31);
+    w.Rtext3.setSelLength(1);  // the full stop after "March"
+    spelling->thesaurus(std::nullopt);
+    w.SSCommand9.click();
+    ASSERT_EQ(spelling->lookedUp().size(), 1u);
+    EXPECT_EQ(spelling->lookedUp()[0].word, QString());
+    EXPECT_TRUE(spelling->lookedUp()[0].meanings.isEmpty());
+}
+
+TEST_F(ThesaurusTest, AReplacementThatWouldPassTheLimitIsRefusedAndSaysSo) {
+    WorkArea1& w = actionTaken();
+    w.Rtext3.setSelStart(w.Rtext3.textLength());
+    w.Rtext3.type(QString(3000 - w.Rtext3.textLength() - 2, QLatin1Char('x')));
+    ASSERT_EQ(w.Rtext3.textLength(), 2998);
+    const QString before = w.Rtext3.text();
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelLength(4);  // "Risk": 4 characters; "jeopardy" is 8
+    spelling->thesaurus(QStringLiteral("jeopardy"));
+    dialogs->answer(QStringLiteral("Thesaurus"), Answer::OK);
+    w.SSCommand9.click();
+    EXPECT_EQ(dialogs->shown().back().text,
+              QStringLiteral("The replacement would make the document longer than the 3000 characters it can hold,\r"
+                             "so it was not made."));
+    EXPECT_EQ(w.Rtext3.text(), before);
+    // One that fits is made.
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelLength(4);
+    spelling->thesaurus(QStringLiteral("perils"));
+    w.SSCommand9.click();
+    EXPECT_EQ(w.Rtext3.textLength(), 3000);
+}
+
+TEST_F(ThesaurusTest, AMissingThesaurusIsReported) {
+    QTemporaryDir empty;
+    setDictionaryFolders(defaultSpellingFolders(), {empty.path()});
+    WorkArea1& w = actionTaken();
+    w.Rtext3.setSelStart(0);
+    w.Rtext3.setSelLength(4);
+    dialogs->answer(QStringLiteral("Thesaurus"), Answer::OK);
+    w.SSCommand9.click();
+    resetDictionaryFolders();
+    EXPECT_TRUE(dialogs->shown().back().text.startsWith(
+        QStringLiteral("The Thesaurus is not available: the English (US) thesaurus could not be found.\r")));
+    EXPECT_EQ(spelling->thesaurusShown(), 0);
+}
+
+// ---- focus and the Tab key -------------------------------------------------------------------
+
+TEST_F(EditorToolsTest, TabStaysInTheEditorWhileItHasTheFocus) {
+    WorkArea1& w = actionTaken();
+    ASSERT_TRUE(w.SSCommand6.tabStop());
+    w.Rtext3.setFocus();
+    ASSERT_TRUE(w.Rtext3.hasFocus());
+    EXPECT_FALSE(w.SSCommand6.tabStop());
+    EXPECT_FALSE(w.Combo1.tabStop());
+    w.Rtext3.setSelStart(0);
+    w.dispatchKey(Key::Tab, 0, 9);
+    EXPECT_TRUE(w.Rtext3.text().startsWith(QStringLiteral("\tRisk"))) << w.Rtext3.text().left(20).toStdString() << "|" << w.Rtext3.selStart();
+    EXPECT_TRUE(w.Rtext3.hasFocus());
+    w.SSCommand6.setFocus();
+    EXPECT_TRUE(w.SSCommand6.tabStop());
+    EXPECT_TRUE(w.Combo1.tabStop());
 }
 
 }  // namespace
