@@ -5,8 +5,11 @@
 
 #include "backup/Backup1.h"
 
+#include "frame/About1.h"
 #include "frame/Splash1.h"
 #include "frame/Startfrm.h"
+#include "library/InfoAdv.h"
+#include "library/Miscform1.h"
 #include "library/PrivRule.h"
 #include "workbook/WorkArea1.h"
 
@@ -62,10 +65,10 @@ void PlaceLikeActionArea(platform::Form& form) {
 }
 
 void ShowSecurityRule() { defaultInstance<PrivRule>().show(); }
-void ShowInformationAdvisor() {}  // InfoAdv
-void ShowMiscellaneous() {}       // Miscform1
+void ShowInformationAdvisor() { defaultInstance<InfoAdv>().show(); }
+void ShowMiscellaneous() { defaultInstance<Miscform1>().show(); }
 
-void ShowAbout() {}         // About1, modally
+void ShowAbout() { defaultInstance<About1>().show(true); }
 void ShowBackupWindow() { defaultInstance<Backup1>().show(true); }
 
 void UserFilesRestored() {

@@ -3,6 +3,8 @@
 #include "frame/HINFO1.h"
 #include "frame/SharedBehaviours.h"
 #include "library/InfoAdv.h"
+#include "library/Miscform1.h"
+#include "library/PrivRule.h"
 #include "library/WebAddresses.h"
 #include "platform/Files.h"
 #include "tests/support/TestSupport.h"
@@ -357,6 +359,46 @@ TEST_F(InfoAdvLeavingTest, OpensInTheHubsPlaceAndHidesIt) {
     EXPECT_EQ(w.width(), 12000);
     EXPECT_EQ(w.height(), 9000);
 }
+
+struct AreaCase {
+    int tab;
+    const char* opened;  // the caption the hub's next window shows; "" the hub itself
+};
+
+class AdvisorTabTest : public InfoAdvLeavingTest, public ::testing::WithParamInterface<AreaCase> {};
+
+TEST_P(AdvisorTabTest, AnotherAreasTabHandsOverToTheHubWhichOpensThatArea) {
+    WorkArea1& hub = hubUp();
+    RequestedArea = 1;
+    InfoAdv& w = open();
+    w.move(900, 700);
+    if (GetParam().tab == 0) {
+        w.mOTab0.click();
+    } else {
+        w.SSCommand4[GetParam().tab].click();
+    }
+    EXPECT_EQ(openWindow(), nullptr);
+    // Served by the hub; the Security Rule window then holds its own request while it is up.
+    EXPECT_EQ(RequestedArea, GetParam().tab == 2 ? 2 : 0);
+    Form* next = nullptr;
+    if (GetParam().tab == 2) next = existingInstance<PrivRule>();
+    if (GetParam().tab == 3) next = existingInstance<Miscform1>();
+    if (*GetParam().opened) {
+        ASSERT_NE(next, nullptr);
+        EXPECT_TRUE(next->isVisible());
+        EXPECT_TRUE(next->caption().startsWith(QString::fromLatin1(GetParam().opened)));
+        EXPECT_EQ(next->left(), 900);
+        EXPECT_FALSE(hub.isVisible());
+    } else {
+        EXPECT_TRUE(hub.isVisible());
+        EXPECT_EQ(hub.left(), 900);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabs, AdvisorTabTest,
+                         ::testing::Values(AreaCase{0, ""}, AreaCase{2, "Security Rule"},
+                                           AreaCase{3, "Miscellaneous"}),
+                         [](const auto& info) { return "Tab" + std::to_string(info.param.tab); });
 
 TEST_F(InfoAdvLeavingTest, TheCloseBoxHandsTheHubBackInThisWindowsPlaceWithNoRequest) {
     WorkArea1& hub = hubUp();

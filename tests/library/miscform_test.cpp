@@ -409,6 +409,16 @@ TEST_F(MiscTest, RightButtonOverThePanelLabelsAndButtonsPopsUpTheOptionsMenu) {
     for (const QString& name : popups()) EXPECT_EQ(name, QStringLiteral("mO"));
 }
 
+TEST_F(MiscTest, ReturningFromTheAboutWindowShowsTheProgramInformationAgain) {
+    Miscform1& w = open();
+    w.SSCommand11[4].click();
+    onModal(QStringLiteral("About1"), [](Form& about) { about.unload(); });
+    w.mHA.click();
+    EXPECT_EQ(w.caption(), QStringLiteral("Miscellaneous - Program Information"));
+    EXPECT_EQ(w.RText1.text(), documentText(1));
+    EXPECT_TRUE(formCommandsHidden(w));
+}
+
 // ---- area tabs and Unload --------------------------------------------------------------------
 
 class MiscLeavingTest : public MiscTest {

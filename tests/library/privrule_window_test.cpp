@@ -3,6 +3,8 @@
 #include "frame/Settings.h"
 #include "frame/SharedBehaviours.h"
 #include "tests/library/PrivRuleFixture.h"
+#include "library/InfoAdv.h"
+#include "library/Miscform1.h"
 #include "workbook/WorkArea1.h"
 
 #include <sys/stat.h>
@@ -398,9 +400,22 @@ TEST_P(TabLeaveTest, AnotherAreaOrTheCloseBoxHandsTheHubBackInThisWindowsPlace) 
         EXPECT_NE(hub.caption(), QStringLiteral("Security Rule"));
     }
     EXPECT_EQ(existingInstance<WorkArea1>(), &hub);
-    EXPECT_TRUE(hub.isVisible());
     EXPECT_EQ(hub.left(), 900);
     EXPECT_EQ(hub.top(), 700);
+    // A request for another area opens that window in the hub's place; it hides the hub.
+    Form* served = nullptr;
+    if (GetParam().tab == 1) served = existingInstance<InfoAdv>();
+    if (GetParam().tab == 3) served = existingInstance<Miscform1>();
+    if (*GetParam().served) {
+        ASSERT_NE(served, nullptr);
+        EXPECT_TRUE(served->isVisible());
+        EXPECT_TRUE(served->caption().startsWith(QString::fromLatin1(GetParam().served)));
+        EXPECT_EQ(served->left(), 900);
+        EXPECT_EQ(served->top(), 700);
+        EXPECT_FALSE(hub.isVisible());
+    } else {
+        EXPECT_TRUE(hub.isVisible());
+    }
     EXPECT_FALSE(runtime().ended());
 }
 

@@ -225,6 +225,7 @@ TEST_F(HubLifeTest, ADeclinedExitKeepsTheTextButNoLongerMarksItUnsaved) {
 }
 
 TEST_F(HubLifeTest, OnTheSamplePageNothingIsAskedBeforeLeaving) {
+    folder->copyContent();  // the Miscellaneous window that the tab opens shows its documents
     WorkArea1& w = openHub();
     answerPageBoxes(9);
     page(w, 9);
