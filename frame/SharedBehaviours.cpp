@@ -1,5 +1,7 @@
 #include "frame/SharedBehaviours.h"
 
+#include "frame/WebLink.h"
+
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "platform/Dialogs.h"
@@ -11,7 +13,9 @@ void ShowHelpContents() { platform::help().showHelp(platform::resolvePath(HelpFi
 
 void ShowHelpTopic(int contextId) { platform::help().showHelp(platform::resolvePath(HelpFileName), contextId); }
 
-void OpenWebSite() { platform::shell().openUrl(MakerWebAddress); }
+// A desktop that cannot open the address is reported, as the web links of the reference
+// windows are.
+void OpenWebSite() { OpenWebAddress(MakerWebAddress); }
 
 void BackupUserFiles() {
     LoopIndex = 0;

@@ -31,7 +31,7 @@ constexpr int SpellCheck = 5050;
 // The help file at its contents, or at a topic.
 void ShowHelpContents();
 void ShowHelpTopic(int contextId);
-// Asks the shell to open the maker's web address; the result is not examined.
+// Asks the shell to open the maker's web address; says so when the desktop cannot open it.
 void OpenWebSite();
 
 // The Utilities entries of every window: set the backup window's mode and open it modally.

@@ -3,6 +3,7 @@
 
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
+#include "platform/RichTextBox.h"
 
 using namespace platform;
 
@@ -53,6 +54,14 @@ void SharedMenus::PopupOptionsMenu(int button) {
 
 void SharedMenus::AttachOptionsPopup(std::initializer_list<Control*> controls) {
     for (Control* c : controls) c->onMouseUp = [this](int button, int, int, int) { PopupOptionsMenu(button); };
+}
+
+void SharedMenus::AttachOptionsPopupToEveryOtherControl() {
+    for (Control* c : form_.controls()) {
+        if (c->onMouseUp || c->onMouseDown) continue;
+        if (dynamic_cast<TextBox*>(c) || dynamic_cast<ComboBox*>(c) || dynamic_cast<RichTextBox*>(c)) continue;
+        c->onMouseUp = [this](int button, int, int, int) { PopupOptionsMenu(button); };
+    }
 }
 
 // ---- Utilities -------------------------------------------------------------------------------

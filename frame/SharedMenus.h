@@ -39,6 +39,10 @@ public:
     // Wires the popup to the mouse-up event of each control given, and of every element of
     // each control array given.
     void AttachOptionsPopup(std::initializer_list<platform::Control*> controls);
+    // Wires the popup to every other control of the window: each one that has no mouse
+    // handling of its own and is not a box the user types or selects text in (those keep their
+    // editing menu). Call last in the window's constructor, after every control exists.
+    void AttachOptionsPopupToEveryOtherControl();
     template <class... Arrays>
     void AttachOptionsPopupToArrays(Arrays&... arrays) {
         (arrays.setOnMouseUp([this](int, int button, int, int, int) { PopupOptionsMenu(button); }), ...);

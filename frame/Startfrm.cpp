@@ -86,6 +86,7 @@ Startfrm::Startfrm()
     mOE.onClick = [this] { mOE_Click(); };
 
     Menus.AttachOptionsPopup({&Command1[0], &Command1[1], &Command2, &Image1, &Label1, &Label8, &SSPanel1});
+    Menus.AttachOptionsPopupToEveryOtherControl();
 }
 
 // ---- life cycle ------------------------------------------------------------------------------

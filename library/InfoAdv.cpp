@@ -138,6 +138,7 @@ InfoAdv::InfoAdv()
     // The right button pops up the Options menu over the panels, the frame and every button.
     Menus.AttachOptionsPopup({&SSCommand2, &SSFrame1, &SSPanel1, &SSPanel2});
     Menus.AttachOptionsPopupToArrays(SSCommand1, SSCommand4, SSCommand11);
+    Menus.AttachOptionsPopupToEveryOtherControl();
 
     ArrangeControls();
 }

@@ -159,6 +159,7 @@ Miscform1::Miscform1()
     // The right button pops up the Options menu over the panel, the labels and every button.
     Menus.AttachOptionsPopup({&Label1, &Label3, &SSPanel1});
     Menus.AttachOptionsPopupToArrays(SSCommand2, SSCommand4, SSCommand11);
+    Menus.AttachOptionsPopupToEveryOtherControl();
 
     ArrangeControls();
 }

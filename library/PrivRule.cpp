@@ -181,6 +181,7 @@ PrivRule::PrivRule()
     Menus.AttachOptionsPopup({&Command5, &Command6, &Label1, &Panel3D3, &SSCommand3, &SSCommand4,
                                    &SSCommand5, &SSCommand6, &SSFrame1, &SSPanel1});
     Menus.AttachOptionsPopupToArrays(SSCommand2, SSOption1);
+    Menus.AttachOptionsPopupToEveryOtherControl();
 
     // No section is shown yet: nothing to print, search, restyle or copy.
     EnableDocumentCommands(false);

@@ -98,6 +98,7 @@ WorkArea1::WorkArea1()
     buildControls();
     buildMenus();
     ToDo.UseMenuEntries({&mODel, &mOCl, &mOIn, &mOSave});
+    Menus.AttachOptionsPopupToEveryOtherControl();
     ArrangeControls();
 }
 

@@ -4,8 +4,11 @@
 #include "frame/HINFO1.h"
 #include "frame/SharedBehaviours.h"
 #include "frame/Startfrm.h"
+#include "library/InfoAdv.h"
+#include "library/Miscform1.h"
 #include "library/PrivRule.h"
 #include "platform/Controls.h"
+#include "platform/RichTextBox.h"
 #include "tests/support/TestSupport.h"
 #include "workbook/WorkArea1.h"
 
@@ -16,7 +19,7 @@ using namespace platform;
 
 namespace {
 
-enum class Window { Start, ActionArea, SecurityRule };
+enum class Window { Start, ActionArea, SecurityRule, InformationAdvisor, Miscellaneous };
 
 struct Entry {
     const char* name;
@@ -29,6 +32,7 @@ struct WindowMenus {
     std::vector<Entry> titles;
     std::vector<Entry> help;
     int screenTopic;  // 0: the window has no topic entry of its own
+    std::vector<Entry> utilities;
 };
 
 const std::vector<Entry> Utilities{{"mUBack", "&Backup User Created Files"},
@@ -43,11 +47,21 @@ std::vector<Entry> helpEntries(const char* webName, std::vector<Entry> screenTop
 }
 
 const std::vector<Entry> AreaTitles{{"mO", "&Options"}, {"mU", "Utilities"}, {"mH", "&Help"}};
+// The Miscellaneous window spells its Utilities title and its restore entry its own way.
+const std::vector<Entry> MiscTitles{{"mO", "&Options"}, {"mU", "&Utilities"}, {"mH", "&Help"}};
+const std::vector<Entry> MiscUtilities{{"mUBack", "&Backup User Created Files"},
+                                       {"mUResore", "&Restore User Created Files"}};
 
 const WindowMenus Windows[] = {
-    {"StartWindow", Window::Start, AreaTitles, helpEntries("mOWeb", {}), 0},
-    {"ActionArea", Window::ActionArea, AreaTitles, helpEntries("mHWeb", {{"mHSceen", "&Action Area"}}), 3010},
-    {"SecurityRule", Window::SecurityRule, AreaTitles, helpEntries("mHWeb", {{"mHSec", "&Security Rule"}}), 3012},
+    {"StartWindow", Window::Start, AreaTitles, helpEntries("mOWeb", {}), 0, Utilities},
+    {"ActionArea", Window::ActionArea, AreaTitles, helpEntries("mHWeb", {{"mHSceen", "&Action Area"}}), 3010,
+     Utilities},
+    {"SecurityRule", Window::SecurityRule, AreaTitles, helpEntries("mHWeb", {{"mHSec", "&Security Rule"}}), 3012,
+     Utilities},
+    {"InformationAdvisor", Window::InformationAdvisor, AreaTitles,
+     helpEntries("mHWeb", {{"mHScreen", "&Information Advisor"}}), 3066, Utilities},
+    {"Miscellaneous", Window::Miscellaneous, MiscTitles, helpEntries("mHWeb", {{"mHScreen", "&Miscellaneous"}}),
+     3014, MiscUtilities},
 };
 
 std::vector<std::pair<QString, QString>> expected(const std::vector<Entry>& entries) {
@@ -78,6 +92,14 @@ protected:
         WorkArea1& hub = defaultInstance<WorkArea1>();
         if (w == Window::ActionArea) return hub;
         folder->copyContent();
+        if (w == Window::InformationAdvisor) {
+            hub.SSCommand4[1].click();
+            return *existingInstance<InfoAdv>();
+        }
+        if (w == Window::Miscellaneous) {
+            hub.SSCommand4[3].click();
+            return *existingInstance<Miscform1>();
+        }
         hub.SSCommand4[2].click();
         return *existingInstance<PrivRule>();
     }
@@ -101,7 +123,7 @@ TEST_P(SharedMenusTest, TheMenuBarShowsOptionsUtilitiesAndHelpInOrder) {
     Menu* help = title(w, QStringLiteral("mH"));
     ASSERT_NE(utilities, nullptr);
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(shown(utilities->children()), expected(Utilities));
+    EXPECT_EQ(shown(utilities->children()), expected(c.utilities));
     EXPECT_EQ(shown(help->children()), expected(c.help));
 }
 
@@ -142,7 +164,7 @@ TEST_P(SharedMenusTest, UtilitiesOpenTheBackupWindowInItsModeAndEndTheHourglass)
     choose(w, "mU", "mUBack");
     EXPECT_FALSE(pointer->hourglass());
     pointer->setHourglass(true);
-    choose(w, "mU", "mURestore");
+    choose(w, "mU", GetParam().utilities.back().name);
     EXPECT_FALSE(pointer->hourglass());
     const std::vector<std::tuple<QString, int, int, int>> expected = {
         {QStringLiteral("Backup User Created Files"), ModeFlagBackup, BackupModeBackup, 0},
@@ -150,6 +172,49 @@ TEST_P(SharedMenusTest, UtilitiesOpenTheBackupWindowInItsModeAndEndTheHourglass)
     EXPECT_EQ(opened, expected);
     EXPECT_EQ(ModeFlag, ModeFlagBackup);
     EXPECT_EQ(BackupMode, BackupModeBackup);
+}
+
+TEST_P(SharedMenusTest, TheRightButtonOnAnyControlPopsUpTheWindowsOptionsMenu) {
+    Form& w = open(GetParam().window);
+    int tried = 0;
+    for (Control* c : std::vector<Control*>(w.controls())) {
+        // Boxes the user types or selects text in keep their own editing menu.
+        if (dynamic_cast<TextBox*>(c) || dynamic_cast<ComboBox*>(c) || dynamic_cast<RichTextBox*>(c)) continue;
+        const std::size_t before = popups().size();
+        c->rightClick();
+        ASSERT_EQ(popups().size(), before + 1) << c->name().toStdString() << " " << c->index();
+        EXPECT_EQ(popups().back(), QStringLiteral("mO")) << c->name().toStdString();
+        ++tried;
+    }
+    EXPECT_GT(tried, 5);
+    // The left button pops up nothing.
+    const std::size_t before = popups().size();
+    for (Control* c : std::vector<Control*>(w.controls()))
+        if (dynamic_cast<Label*>(c) || dynamic_cast<SSPanel*>(c)) c->raiseMouseUp(Mouse::Left, 0, 0, 0);
+    EXPECT_EQ(popups().size(), before);
+}
+
+TEST_P(SharedMenusTest, TheWebEntrySaysSoWhenTheDesktopCannotOpenTheSite) {
+    Form& w = open(GetParam().window);
+    shell->result = false;
+    dialogs->answer(QStringLiteral("Unable to Connect to Internet"), Answer::OK);
+    choose(w, "mH", GetParam().help.back().name);
+    EXPECT_EQ(shell->urls, std::vector<QString>{MakerWebAddress});
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Unable to Connect to Internet")).size(), 1u);
+}
+
+TEST_P(SharedMenusTest, AboutOpensTheAboutWindowModallyAndReturnsToTheWindow) {
+    Form& w = open(GetParam().window);
+    QString caption;
+    onModal(QStringLiteral("About1"), [&](Form& about) {
+        caption = about.caption();
+        EXPECT_TRUE(about.isModal());
+        about.unload();
+    });
+    choose(w, "mH", "mHA");
+    EXPECT_EQ(caption, QStringLiteral("About Quorvane"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.isUnloaded());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, SharedMenusTest, ::testing::ValuesIn(Windows),
@@ -192,10 +257,17 @@ TEST_F(ActionAreaUtilitiesTest, BackupWithNothingUnsavedAsksNothing) {
 }
 
 TEST_F(ActionAreaUtilitiesTest, RestoreReturnsToTheActionAreaTab) {
+    folder->copyContent();
     WorkArea1& w = static_cast<WorkArea1&>(open(Window::ActionArea));
-    w.SSCommand4[3].setForeColor(paletteColor(9));
-    w.SSCommand4[0].setForeColor(paletteColor(0));
+    // To the Miscellaneous window and back by its close box; the restore then stays in the
+    // Action Area and opens no window again.
+    w.SSCommand4[3].click();
+    ASSERT_NE(existingInstance<Miscform1>(), nullptr);
+    existingInstance<Miscform1>()->unload();
+    ASSERT_TRUE(w.isVisible());
     w.mURestore.click();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(existingInstance<Miscform1>(), nullptr);
     EXPECT_EQ(RequestedArea, 0);
     EXPECT_EQ(w.SSCommand4[0].foreColor(), paletteColor(9));
     EXPECT_EQ(w.SSCommand4[3].foreColor(), paletteColor(0));
