@@ -154,10 +154,9 @@ void InfoAdv::ArrangeControls() {
     const int tabWidth = (w - 2 * Margin - 4 * 60) / 5;
     for (auto& [i, tab] : SSCommand4) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
 
-    // In the full-screen display the main panel takes its share of the window's height; in the
-    // smaller display it fills the window below the tabs.
-    const int room = std::max(0, h - PanelTop - 90);
-    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.824), room) : room;
+    // The main panel fills the window below the tabs in both displays (a share of the height
+    // would leave an empty strip under it); in the full-screen display the viewer follows it.
+    const int ph = std::max(0, h - PanelTop - 90);
     SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
 
     // The topics down the left, the countdown line below them.

@@ -175,8 +175,8 @@ void Miscform1::ArrangeControls() {
     const int tabWidth = (w - 2 * Margin - 4 * 60) / 5;
     for (auto& [i, tab] : SSCommand4) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
 
-    const int room = std::max(0, h - PanelTop - 90);
-    const int ph = DisplayMode == FullScreenDisplay ? std::min(int(height() * 0.85), room) : room;
+    // The main panel fills the window below the tabs in both displays.
+    const int ph = std::max(0, h - PanelTop - 90);
     SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
     const int pw = SSPanel1.width();
 

@@ -297,6 +297,27 @@ INSTANTIATE_TEST_SUITE_P(Documents, AdvisorMissingDocumentTest,
                                     (info.param.subTopic >= 0 ? "SubTopic" : "Topic");
                          });
 
+class AdvisorDisplayTest : public InfoAdvTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AdvisorDisplayTest, MainPanelFillsTheWindowAndFollowsItOnlyInTheFullScreenDisplay) {
+    DisplayMode = GetParam();
+    InfoAdv& w = open();
+    EXPECT_EQ(w.vsElasticLight1.enabled, GetParam() == FullScreenDisplay);
+    EXPECT_LE(w.scaleHeight() - (w.SSPanel1.top() + w.SSPanel1.height()), 120);
+    const int before = w.SSPanel1.height();
+    w.setHeight(w.height() + 1500);
+    if (GetParam() == FullScreenDisplay) {
+        EXPECT_EQ(w.SSPanel1.height(), before + 1500);
+        // The viewer keeps its share of the panel.
+        EXPECT_EQ(w.RText1.height(), int(w.SSPanel1.height() * 0.9));
+    } else {
+        EXPECT_EQ(w.SSPanel1.height(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, AdvisorDisplayTest, ::testing::Values(FullScreenDisplay, SmallerScreenDisplay),
+                         [](const auto& info) { return info.param == FullScreenDisplay ? "FullScreen" : "SmallerScreen"; });
+
 // ---- keys, menus and the right button --------------------------------------------------------
 
 TEST_F(InfoAdvTest, F1ShowsTheInformationAdvisorTopic) {
