@@ -6,7 +6,9 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
 
@@ -64,8 +66,33 @@ public:
     bool openUrl(const QString& url) override {
         QUrl u = QUrl::fromUserInput(url);
         if (!u.isValid()) return false;
-        return QDesktopServices::openUrl(u);
+        // Qt's own call only says that the desktop's opener was started; the opener itself
+        // tells by its exit code whether it found a way to open the address.
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty()) return QDesktopServices::openUrl(u);
+        auto* process = new QProcess(QCoreApplication::instance());
+        process->setProgram(opener);
+        process->setArguments({u.toString(QUrl::FullyEncoded)});
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->setStandardInputFile(QProcess::nullDevice());
+        process->start();
+        if (!process->waitForStarted(OpenerStartMs)) {
+            delete process;
+            return false;
+        }
+        if (process->waitForFinished(OpenerAnswerMs)) {
+            const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+            process->deleteLater();
+            return opened;
+        }
+        // Still running: a browser started in the foreground has the address.
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
     }
+
+private:
+    static constexpr int OpenerStartMs = 2000;
+    static constexpr int OpenerAnswerMs = 3000;
 };
 
 // Until the program installs its help viewer, help requests report that nothing opened.
