@@ -304,10 +304,13 @@ TOPICS[9] = ("Key Information & Guide", [
            "was last in effect, whichever is later."]),
     ("h", "A guide to the rule"),
     ("p", "The National Institute of Standards and Technology (NIST) publishes Special "
-          "Publication 800-66, \u201cAn Introductory Resource Guide for Implementing the HIPAA "
-          "Security Rule\u201d. It takes each standard in turn, lists key activities and "
-          "questions to ask, and points to other NIST publications. Press the button below "
-          "the text to open it in your browser."),
+          "Publication 800-66, first issued in 2005 as \u201cAn Introductory Resource Guide for "
+          "Implementing the HIPAA Security Rule\u201d. Its current revision (Revision 2, "
+          "February 2024) is \u201cImplementing the Health Insurance Portability and "
+          "Accountability Act (HIPAA) Security Rule: A Cybersecurity Resource Guide\u201d. It "
+          "takes each standard in turn, lists key activities and questions to ask, and points "
+          "to other NIST publications. Press the button below the text to open it in your "
+          "browser as a PDF document."),
     ("h", "Where to find things in this program"),
     ("b", ["To read the rule text: the **Security Rule** window.",
            "To see all standards at once: the **Action Area**, standards overview.",
@@ -436,10 +439,10 @@ def risk_worksheet_form(title, intro):
     return doc
 
 
-def fields(doc, items):
+def fields(doc, items, space_before=0):
     """One line of form fields: (label, width of the line to write on) pairs."""
     body = "   ".join("{\\b " + esc(label) + "} " + esc("_" * width) for label, width in items)
-    doc._para("\\sa120\\f1\\fs20", body)
+    doc._para(("\\sb%d" % space_before if space_before else "") + "\\sa120\\f1\\fs20", body)
 
 
 def choices(doc, label, options):
@@ -481,23 +484,22 @@ def risk_analysis_form():
     fields(doc, [("Where it is sent (networks, e-mail, business associates):", 22)])
     fields(doc, [("Who uses it (job roles):", 50)])
 
-    doc.heading("2. Threats, vulnerabilities and risk")
+    doc.heading("2. Threats, vulnerabilities, risk and measures")
     doc.p("Rate likelihood and impact as L (low), M (medium) or H (high). The risk level is "
           "High when one of them is H and the other at least M, Low when both are L, and "
-          "Medium otherwise.")
+          "Medium otherwise. Give each risk the measure that reduces it, with who does it and "
+          "by when.")
     for n in range(1, 5):
-        doc.subheading("Threat %d" % n)
-        fields(doc, [("Threat (what could happen):", 47)])
+        # The number stands on the first line of each threat, so that no heading of its own
+        # can be left alone at the foot of a printed page.
+        fields(doc, [("Threat %d (what could happen):" % n, 45)], space_before=200)
         fields(doc, [("Vulnerability (the weakness it would use):", 35)])
         fields(doc, [("Likelihood (L/M/H):", 5), ("Impact (L/M/H):", 5), ("Risk level:", 12)])
         fields(doc, [("Safeguards already in place:", 46)])
-
-    doc.heading("3. Measures to take")
-    for n in range(1, 5):
-        fields(doc, [("%d. Measure:" % n, 62)])
+        fields(doc, [("Measure to take:", 57)])
         fields(doc, [("Responsible:", 24), ("Target date:", 12), ("Done on:", 12)])
 
-    doc.heading("4. Result")
+    doc.heading("3. Result")
     choices(doc, "Compliance status of this worksheet:", ["Yes", "No", "Partial", "Planned"])
     fields(doc, [("Risks accepted, and why:", 50)])
     fields(doc, [("", 78)])
