@@ -439,8 +439,24 @@ def risk_worksheet_form(title, intro):
     return doc
 
 
+# The longest form line, in characters: it fits the viewer of the smallest display, a printed
+# page and a word processor's page with its usual margins without wrapping.
+FORM_LINE = 72
+
+
 def fields(doc, items, space_before=0):
-    """One line of form fields: (label, width of the line to write on) pairs."""
+    """One line of form fields: (label, width of the line to write on) pairs. When they do not
+    fit on one line, the lines to write on are shortened together, down to half their width;
+    fields that still do not fit get a line each."""
+    fixed = sum(len(label) + 1 for label, _ in items) + 3 * (len(items) - 1)
+    room = FORM_LINE - fixed
+    total = sum(width for _, width in items)
+    if total > room:
+        if len(items) > 1 and room * 2 < total:
+            for n, item in enumerate(items):
+                fields(doc, [item], space_before if n == 0 else 0)
+            return
+        items = [(label, max(4, width * room // total)) for label, width in items]
     body = "   ".join("{\\b " + esc(label) + "} " + esc("_" * width) for label, width in items)
     doc._para(("\\sb%d" % space_before if space_before else "") + "\\sa120\\f1\\fs20", body)
 
@@ -564,8 +580,9 @@ def incident_report():
         fields(doc, [("%d. Action taken:" % n, 40), ("By:", 14), ("Date:", 10)])
     fields(doc, [("Evidence kept (logs, devices, copies of messages):", 27)])
     doc.p("**Notified** (write the date, or \u201cnot needed\u201d):")
-    fields(doc, [("Management:", 14), ("Computer support:", 14), ("Law enforcement:", 14)])
-    fields(doc, [("Business associate:", 14), ("Insurer:", 14), ("Others:", 18)])
+    fields(doc, [("Management:", 16), ("Computer support:", 16)])
+    fields(doc, [("Law enforcement:", 16), ("Business associate:", 16)])
+    fields(doc, [("Insurer:", 16), ("Others:", 28)])
 
     doc.heading("5. Breach notification")
     doc.p("Since 2009 the Breach Notification Rule (45 CFR 164.400-414) requires notice of a "
