@@ -1,5 +1,7 @@
 #include "platform/Grid.h"
 
+#include <cmath>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -189,6 +191,8 @@ protected:
         option->displayAlignment = grid_.qtAlignment(row, col, index.data(Qt::DisplayRole).toString());
         if (grid_.wordWrap_) option->features |= QStyleOptionViewItem::WrapText;
         else option->features &= ~QStyleOptionViewItem::WrapText;
+        if (grid_.highlight_ == Grid::Highlight::WithFocus && !grid_.view_->hasFocus())
+            option->state &= ~QStyle::State_Selected;
     }
 
 private:
@@ -969,6 +973,45 @@ void Grid::sortBy(int col, int order) {
 
 int Grid::topRow() const {
     return view_->verticalScrollBar()->value() + fixedRows_;
+}
+
+void Grid::setTopRow(int row) {
+    view_->verticalScrollBar()->setValue(std::max(0, row - fixedRows_));
+}
+
+int Grid::textWidth(const QString& text) const {
+    const QFontMetricsF fm(view_->font());
+    qreal widest = 0;
+    for (const QString& line : displayForm(text).split(QChar::LineSeparator))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    // The item view keeps a margin of the focus frame and one pixel on either side of a text,
+    // and the grid line takes a pixel of the cell; the text layout may round a pixel up.
+    const int margin = view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1;
+    return pixelsToTwipsX(int(std::ceil(widest)) + 2 * margin + 3);
+}
+
+void Grid::autoSizeRows(int row1, int row2) {
+    QAbstractItemDelegate* delegate = view_->itemDelegate();
+    for (int r = std::max(row1, fixedRows_); r <= std::min(row2, rows_ - 1); ++r) {
+        int needed = 0;
+        for (int c = fixedCols_; c < cols_; ++c) {
+            const QModelIndex index = view_->model()->index(r - fixedRows_, c - fixedCols_);
+            QStyleOptionViewItem option;
+            option.initFrom(view_);
+            option.font = view_->font();
+            option.rect = QRect(0, 0, view_->columnWidth(c - fixedCols_), 1 << 20);
+            option.features |= wordWrap_ ? QStyleOptionViewItem::WrapText : QStyleOptionViewItem::None;
+            option.text = displayForm(textMatrix(r, c));
+            option.features |= QStyleOptionViewItem::HasDisplay;
+            needed = std::max(needed, delegate->sizeHint(option, index).height());
+        }
+        setRowHeight(r, pixelsToTwipsY(std::max(needed, defaultRowPx_)));
+    }
+}
+
+void Grid::setHighlight(Highlight h) {
+    highlight_ = h;
+    view_->viewport()->update();
 }
 
 void Grid::dragScrollBox(int row) {

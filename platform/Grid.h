@@ -162,6 +162,21 @@ public:
     // The tip last shown to the user.
     QString shownScrollTip() const { return shownScrollTip_; }
     int topRow() const;
+    // Scrolls so that row is the top body row (as far as the rows below it allow).
+    void setTopRow(int row);
+
+    // ---- fitting the cells to their texts ------------------------------------------------
+    // The column width in twips that shows text (its lines split at CR LF) without wrapping,
+    // in the grid's font, with the cell's margins.
+    int textWidth(const QString& text) const;
+    // Sets the height of each row from row1 to row2 to what its cells' texts need at the
+    // columns' widths (wrapped lines included when word wrap is on).
+    void autoSizeRows(int row1, int row2);
+    // The current cell is highlighted always, or only while the grid has the keyboard focus
+    // (for a grid the user only reads).
+    enum class Highlight { Always, WithFocus };
+    Highlight highlight() const { return highlight_; }
+    void setHighlight(Highlight h);
 
     // ---- a person's actions (the widget's mouse and keys use these; so do tests) ---------
     // A press and release on a cell: the current cell moves there (left button, body cells),
@@ -241,6 +256,7 @@ private:
     std::vector<QString> editMasks_;
     std::vector<bool> readOnlyCols_;
     bool wordWrap_ = false;
+    Highlight highlight_ = Highlight::Always;
     QImage wallPaper_;
     WallPaperMode wallPaperMode_ = WallPaperTile;
     Color backColorFixed_ = SysButtonFace;

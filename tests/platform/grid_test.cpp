@@ -521,3 +521,39 @@ TEST_F(GridTest, FixedCountsMoveTextsBetweenHeadingsAndBody) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fitting cells to their texts: a column as wide as its widest line shows every line unwrapped,
+// a row as tall as its tallest cell shows all of it, and the view can be put at any row.
+TEST_F(GridTest, ColumnsAndRowsFitTheirTexts) {
+    grid->setWordWrap(true);
+    grid->setFixedCols(0);
+    grid->setTextMatrix(1, 0, QStringLiteral("Isolating Health Care Clearinghouse Function\r\nAccess Authorization"));
+    grid->setTextMatrix(2, 0, QStringLiteral("one line"));
+    grid->setTextMatrix(3, 1, QStringLiteral("a name long enough to wrap in a narrow column"));
+    grid->setColWidth(0, grid->textWidth(grid->textMatrix(1, 0)));
+    grid->setColWidth(1, 1200);
+    grid->autoSizeRows(1, 3);
+    QTableWidget* t = grid->table();
+    const int line = QFontMetrics(t->font()).lineSpacing();
+    // Two lines (no wrapped third), one line, and a wrapped cell of several lines.
+    EXPECT_GE(t->rowHeight(0), 2 * line);
+    EXPECT_LT(t->rowHeight(0), 3 * line);
+    EXPECT_LT(t->rowHeight(1), 2 * line);
+    EXPECT_GE(t->rowHeight(2), 3 * line);
+    EXPECT_EQ(grid->rowHeight(1), pixelsToTwipsY(t->rowHeight(0)));
+    // A narrower column than the text needs would wrap its first line.
+    EXPECT_GT(grid->textWidth(QStringLiteral("Isolating Health Care Clearinghouse Function")),
+              grid->textWidth(QStringLiteral("Access Authorization")));
+
+    grid->setRows(40);
+    host->show();
+    grid->setTopRow(10);
+    EXPECT_EQ(grid->topRow(), 10);
+    grid->setRow(39);  // the current cell moved by code
+    grid->setTopRow(1);
+    EXPECT_EQ(grid->topRow(), 1);
+}
+
+}  // namespace
