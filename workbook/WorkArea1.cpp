@@ -426,8 +426,8 @@ void WorkArea1::ArrangeControls() {
     Label3.move(120, 1340, pw / 2, 330);
     Label4.move(pw / 2, 1370, pw / 2 - 120, 300);
     VSGd1.move(120, 1700, pw - 240, ph - 1820);
-    // The resizer keeps the overview's columns in their proportions.
-    if (gridSetUp_) ApplyOverviewColumnWidths();
+    // The overview's columns and rows follow the grid's new size.
+    if (gridSetUp_) FitOverviewRows();
 
     // Page 1.
     ToDo.Arrange(pw, ph);

@@ -84,9 +84,19 @@ public:
     // ---- overview page (OverviewPage.cpp) ------------------------------------------
     void SetupSafeguardGrid();
     void ApplyOverviewColumnWidths();
+    int OverviewColumnNeed(int col) const;
+    void FitOverviewRows();
     void SSCommand18_Click(int index);
     void ShowAdministrativeSafeguardsList();
     void ShowSafeguardsList(int area);
+    // Twips beside the columns for the vertical scroll bar and the frame; the least width of
+    // the standards column; the grid's frame; the most a row grows where there is room.
+    static constexpr int OverviewScrollBarRoom = 360;
+    static constexpr int OverviewStandardsMinimum = 1500;
+    static constexpr int OverviewGridFrame = 60;
+    static constexpr int OverviewExtraPerRow = 240;
+    // The grid's height in the smallest window, where it shows the program's type size.
+    static constexpr int OverviewReferenceHeight = 6600;
 
     // ---- editor tools (EditorTools.cpp) --------------------------------------------------------
     void Rtext3_Change();
