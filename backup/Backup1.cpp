@@ -274,7 +274,8 @@ void Backup1::Drive1_Change() {
     // 4.
     PlaceLabel5();
     Label5.setCaption(Dir1.path());
-    // 5.
+    // 5. (not while a backup or restore runs: the folder of its next disk is being chosen)
+    if (Busy) return;
     if (ModeFlag != ModeFlagRestore) mOM.setEnabled(true);
     else mOR.setEnabled(true);
 }
@@ -519,6 +520,7 @@ std::optional<QString> Backup1::ChooseDiskFolder(int diskNumber) {
     HourglassOn();
     if (chosen) {
         TargetPath = withSlash(*chosen);
+        Drive1.refresh();  // the new medium has only just come
         Drive1.setDrive(*chosen);
         Dir1.setPath(*chosen);
     }

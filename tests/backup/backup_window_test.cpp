@@ -264,20 +264,36 @@ TEST_F(BackupWindow, ASecondDiskIsAskedForAndCancelSaysTerminated) {
 TEST_F(BackupWindow, AMediumAtAnotherPathIsChosenInAFolderDialog) {
     writeUserSet(1);
     fs->setCapacity(disk(1), 20000);
+    fs->setCapacity(disk(2), 20000);
     Backup1& w = openOn(0, disk(1));
     dialogs->answer(DeleteFiles, Answer::Yes);
-    // The medium is taken out and the next one mounts elsewhere.
+    // Each medium is taken out and the next one mounts elsewhere, as a new volume.
     const QString moved = media() + QStringLiteral("/disk1-out");
-    prompts->before(BackupDisk, [&] { QDir().rename(disk(1), moved); });
+    prompts->before(BackupDisk, [&] {
+        QDir().rename(disk(1), moved);
+        volumes.push_back({disk(2), QStringLiteral("disk2")});
+    });
     dialogs->answer(BackupDisk, Answer::OK);
     dialogs->answerFolder(disk(2));
+    prompts->before(BackupDisk, [&] {
+        // The window shows the new disk, and offers no second action while this one runs.
+        EXPECT_EQ(w.Drive1.drive(), disk(2));
+        EXPECT_EQ(w.Dir1.path(), disk(2));
+        EXPECT_FALSE(w.mOM.enabled());
+        EXPECT_FALSE(w.SSCommand2.enabled());
+        QDir().rename(disk(2), media() + QStringLiteral("/disk2-out"));
+    });
+    dialogs->answer(BackupDisk, Answer::OK);
+    dialogs->answerFolder(disk(3));
     w.SSCommand2.click();
     const auto folders = dialogs->shownWithTitle(QStringLiteral("Select the folder of Backup Disk # 2"));
     ASSERT_EQ(folders.size(), 1u);
     EXPECT_EQ(folders[0].text, media());  // it opens where the old folder was
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Select the folder of Backup Disk # 3")).size(), 1u);
     EXPECT_EQ(w.SSPanel2.caption(), QStringLiteral("Backup Complete"));
-    EXPECT_EQ(readDiskInfo(disk(2)).diskNumber, 2);
-    EXPECT_EQ(w.Dir1.path(), disk(2));
+    EXPECT_EQ(readDiskInfo(media() + QStringLiteral("/disk2-out")).diskNumber, 2);
+    EXPECT_EQ(readDiskInfo(disk(3)).diskNumber, 3);
+    EXPECT_EQ(w.Dir1.path(), disk(3));
 }
 
 TEST_F(BackupWindow, FilesThatCouldNotBeReadAreNamed) {
