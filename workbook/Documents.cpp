@@ -54,8 +54,13 @@ QString worksheetDocumentFile(int worksheetNo) {
 
 DocumentContent probeDocument(const QString& name) {
     DocumentContent c;
-    const ReadResult r = readWholeFile(name);
+    // The same limits as opening it: a worksheet page never reads a stray huge file.
+    const ReadResult r = readWholeFile(name, DocumentStore::MaxDocumentBytes);
     c.status = r.status;
+    if (r.ok() && !r.bytes.isEmpty() && !r.bytes.startsWith("{\\rtf")) {
+        c.status = ReadStatus::Unreadable;
+        return c;
+    }
     if (r.ok() && !r.bytes.isEmpty()) {
         QTextDocument doc;
         readRtfDocument(r.bytes, doc);

@@ -39,7 +39,8 @@ QString sampleDocumentFile(int textKind);
 QString worksheetDocumentFile(int worksheetNo);
 
 // What a document holds, read without any editor: whether it exists and could be read, and
-// whether its text holds more than blanks. An existing empty file reads Ok without text.
+// whether its text holds more than blanks. An existing empty file reads Ok without text; one
+// that DocumentStore would not open (not RTF, too large) reads Unreadable without text.
 struct DocumentContent {
     platform::ReadStatus status = platform::ReadStatus::Missing;
     bool holdsText = false;

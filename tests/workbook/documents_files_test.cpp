@@ -149,6 +149,10 @@ TEST_P(DocumentContentTest, OnlyARichTextDocumentOfAPlausibleSizeIsOpened) {
         EXPECT_FALSE(store.wasUnreadable(QStringLiteral("Action4.Fil")));
     }
     EXPECT_EQ(folder->read(QStringLiteral("Action4.Fil")), c.bytes);
+    // Looking into it without an editor (as the worksheet marks do) obeys the same limits.
+    const DocumentContent probed = probeDocument(QStringLiteral("Action4.Fil"));
+    EXPECT_EQ(probed.status, c.status);
+    EXPECT_EQ(probed.holdsText, c.status == ReadStatus::Ok && !c.bytes.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
