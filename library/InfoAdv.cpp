@@ -45,6 +45,11 @@ constexpr int WebButtonHeight = 420;
 // row they take when four of them do not fit side by side.
 constexpr int SubTopicButtonWidth = 3500;
 constexpr int SubTopicExtraRow = 450;
+// The sub-topic frame with one row of buttons: its caption, a button, the margins.
+constexpr int SubTopicFrameOneRow = 270 + 440 + 150;
+
+// Whether the four sub-topic buttons fit side by side in a viewer column this wide.
+bool fitsOneRow(int width) { return width >= 4 * SubTopicButtonWidth + 3 * 90 + 240; }
 
 Font buttonFont(bool bold) {
     Font f;
@@ -203,6 +208,15 @@ void InfoAdv::SizeViewer(ViewerSize size) {
         case ViewerSize::SubTopic: height = int(H * 0.815); break;
         case ViewerSize::NistRecommendations: height = int(H * 0.76); break;
         }
+        // A tall window gives the sub-topic buttons more room than their one row needs: the
+        // viewer then starts right under them and keeps its foot where it was.
+        if (subTopic && fitsOneRow(width)) {
+            const int snug = 60 + SubTopicFrameOneRow + 60;
+            if (top > snug) {
+                height += top - snug;
+                top = snug;
+            }
+        }
         buttonTop = top + height + int(H * 0.02);
     }
     RText1.move(left, top, width, height);
@@ -210,7 +224,7 @@ void InfoAdv::SizeViewer(ViewerSize size) {
     // The sub-topic buttons above the viewer: one row when their captions fit, else two.
     const int frameHeight = std::max(0, top - 60 - 60);
     SSFrame1.move(left, 60, width, frameHeight);
-    const int perRow = width >= 4 * SubTopicButtonWidth + 3 * 90 + 240 ? 4 : 2;
+    const int perRow = fitsOneRow(width) ? 4 : 2;
     const int rows = 4 / perRow;
     const int bw = (width - 240 - (perRow - 1) * 90) / perRow;
     const int bh = std::clamp((frameHeight - 300 - 90 - (rows - 1) * 60) / rows, 300, 440);
