@@ -4,6 +4,7 @@
 #include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
 #include "frame/WebLink.h"
+#include "library/ReferenceWindows.h"
 #include "library/WebAddresses.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
@@ -11,6 +12,7 @@
 #include <QDate>
 
 using namespace platform;
+using namespace ReferenceLayout;
 
 namespace {
 
@@ -18,11 +20,7 @@ const QString WindowTitle = QStringLiteral("Information Advisor");
 const QString PdfCaption = QStringLiteral("Click to view NIST Security Rule Resource Guide - PDF File");
 const QString NistCaption = QStringLiteral("Click for NIST Website");
 
-const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiteral("&Information Advisor"),
-                                    QStringLiteral("&Security Rule"), QStringLiteral("&Miscellaneous"),
-                                    QStringLiteral("E&xit Program")};
 constexpr int OwnTab = 1;
-constexpr int ExitTab = 4;
 constexpr int RiskAnalysisTopic = 6;
 constexpr int KeyInformationTopic = 4;
 constexpr int TimelineTopic = 9;
@@ -30,15 +28,7 @@ constexpr int TimelineTopic = 9;
 // The compliance date the timeline topic counts down to.
 const QDate ComplianceDate(2005, 4, 21);
 
-constexpr Color WindowColor = rgb(214, 222, 234);
-constexpr Color MainPanelColor = rgb(236, 239, 244);
-
 // Geometry of the panel's contents, in twips.
-constexpr int Margin = 120;
-constexpr int TopicColumnWidth = 2700;
-constexpr int TabTop = 90;
-constexpr int TabHeight = 420;
-constexpr int PanelTop = TabTop + TabHeight + 90;
 constexpr int CountdownHeight = 640;
 constexpr int WebButtonHeight = 420;
 // The sub-topic buttons: the width their longest caption needs, and the height of the second
@@ -50,16 +40,6 @@ constexpr int SubTopicFrameOneRow = 270 + 440 + 150;
 
 // Whether the four sub-topic buttons fit side by side in a viewer column this wide.
 bool fitsOneRow(int width) { return width >= 4 * SubTopicButtonWidth + 3 * 90 + 240; }
-
-Font buttonFont(bool bold) {
-    Font f;
-    f.name = QStringLiteral("DejaVu Sans");
-    f.size = 9;
-    f.bold = bold;
-    return f;
-}
-
-QString topicDocumentName(int document) { return QStringLiteral("Misc%1.Hlp").arg(document); }
 
 }  // namespace
 
@@ -78,26 +58,15 @@ InfoAdv::InfoAdv()
     setCaption(WindowTitle);
     setKeyPreview(true);
     setHelpContextId(HelpContext::InformationAdvisor);
-    setBackColor(WindowColor);
     move(0, 0, 12000, 9000);
-
-    SSPanel1.setBevelOuter(2);
-    SSPanel1.setBevelInner(0);
-    SSPanel1.setBackColor(MainPanelColor);
-
-    // The area tabs across the top of the window.
-    for (int i = 0; i < 5; ++i) {
-        SSCommand& tab = SSCommand4.add(*this, *this, i);
-        tab.setCaption(AreaTabCaptions[i]);
-        tab.setFont(buttonFont(true));
-    }
+    BuildReferenceFrame(*this, SSPanel1, SSCommand4);
     SSCommand4.setOnClick([this](int i) { SSCommand4_Click(i); });
 
     // The topics down the left of the panel.
     for (int i = 0; i < int(AdvisorTopics.size()); ++i) {
         SSCommand& b = SSCommand11.add(*this, SSPanel1, i);
         b.setCaption(QString::fromLatin1(AdvisorTopics[std::size_t(i)].caption));
-        b.setFont(buttonFont(false));
+        b.setFont(ReferenceFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
@@ -110,7 +79,7 @@ InfoAdv::InfoAdv()
         const QString caption = QString::fromLatin1(AdvisorSubTopics[std::size_t(i)].caption);
         b.setCaption(caption);
         b.setToolTipText(caption);
-        b.setFont(buttonFont(false));
+        b.setFont(ReferenceFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand1.setOnClick([this](int i) { SSCommand1_Click(i); });
@@ -120,14 +89,14 @@ InfoAdv::InfoAdv()
     RText1.setAccessibleName(QStringLiteral("Information Advisor topic"));
 
     SSCommand2.setCaption(NistCaption);
-    SSCommand2.setFont(buttonFont(true));
+    SSCommand2.setFont(ReferenceFont(9, true));
     SSCommand2.setVisible(false);
     SSCommand2.onClick = [this] { SSCommand2_Click(); };
 
     SSPanel2.setBevelOuter(1);
     SSPanel2.setBevelInner(0);
     SSPanel2.setAlignment(2);
-    SSPanel2.setFont(buttonFont(true));
+    SSPanel2.setFont(ReferenceFont(9, true));
     SSPanel2.setAccessibleName(QStringLiteral("Days remaining until the compliance date"));
     SSPanel2.setVisible(false);
 
@@ -153,16 +122,9 @@ InfoAdv::~InfoAdv() = default;
 // ---- layout ----------------------------------------------------------------------------------
 
 void InfoAdv::ArrangeControls() {
-    const int w = scaleWidth();
-    const int h = scaleHeight();
-
-    const int tabWidth = (w - 2 * Margin - 4 * 60) / 5;
-    for (auto& [i, tab] : SSCommand4) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
-
-    // The main panel fills the window below the tabs in both displays (a share of the height
-    // would leave an empty strip under it); in the full-screen display the viewer follows it.
-    const int ph = std::max(0, h - PanelTop - 90);
-    SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
+    // In the full-screen display the viewer follows the main panel's height.
+    ArrangeReferenceFrame(*this, SSPanel1, SSCommand4);
+    const int ph = SSPanel1.height();
 
     // The topics down the left, the countdown line below them.
     const int step = std::clamp((ph - 2 * 105 - CountdownHeight - 120) / 10, 300, 580);
@@ -177,7 +139,7 @@ void InfoAdv::SizeViewer(ViewerSize size) {
     viewerSize_ = size;
     const int pw = SSPanel1.width();
     const int H = SSPanel1.height();
-    const int left = Margin + TopicColumnWidth + Margin;
+    const int left = ContentLeft;
     const int width = std::max(0, pw - left - Margin);
 
     // Heights and tops of the viewer (and the web button's top) in the two displays.
@@ -271,16 +233,7 @@ void InfoAdv::Form_Activate() {
 
 void InfoAdv::Form_Unload(int& cancel) {
     (void)cancel;  // leaving is never refused
-    if (SSCommand4[ExitTab].value()) {
-        HideContentFiles();
-        doEvents();
-        endProgram();
-        return;
-    }
-    // The close box leads to the hub's start page, as the "Action Area" tab does.
-    if (RequestedArea == Area::InformationAdvisor) RequestedArea = Area::None;
-    frame::ShowActionAreaAt(left(), top());
-    doEvents();
+    LeaveReferenceWindow(*this, SSCommand4[ExitTab].value(), Area::InformationAdvisor);
 }
 
 void InfoAdv::Form_MouseUp(int button, int, int, int) { Menus.PopupOptionsMenu(button); }
@@ -299,30 +252,9 @@ void InfoAdv::Form_KeyPress(int& keyAscii) {
 
 // ---- topics ----------------------------------------------------------------------------------
 
-void InfoAdv::MarkChosen(ControlArray<SSCommand>& buttons, int index) {
-    for (auto& [i, b] : buttons) {
-        b->setForeColor(paletteColor(0));
-        b->setBevelWidth(2);
-    }
-    buttons[index].setBevelWidth(0);
-    buttons[index].setForeColor(paletteColor(9));
-}
-
-bool InfoAdv::LoadTopicDocument(int document) {
-    const QString name = topicDocumentName(document);
-    // A missing or unreadable document leaves the viewer empty with a short note, instead of
-    // showing the previous topic's text under this topic's caption or stopping the program.
-    if (RText1.loadFile(name) == ReadStatus::Ok) return true;
-    RText1.setText(QString());
-    HourglassOff();
-    msgBox(QStringLiteral("The topic document ") + name + QStringLiteral(" could not be read."),
-           Msg::Exclamation | Msg::OKOnly, WindowTitle);
-    return false;
-}
-
 void InfoAdv::SSCommand11_Click(int index) {
     SSCommand2.setVisible(false);
-    MarkChosen(SSCommand11, index);
+    MarkChosenTopic(SSCommand11, index);
     const AdvisorTopic& topic = AdvisorTopics[std::size_t(index)];
     const QString suffix = *topic.captionSuffix ? QString::fromLatin1(topic.captionSuffix)
                                                 : QStringLiteral(" - ") + SSCommand11[index].caption();
@@ -340,7 +272,7 @@ void InfoAdv::SSCommand11_Click(int index) {
                    QStringLiteral(" - ") + SSCommand1[0].caption());
         return;
     }
-    LoadTopicDocument(topic.document);
+    LoadTopicDocument(RText1, topic.document, WindowTitle);
     if (index == KeyInformationTopic) {
         SSCommand2.setCaption(PdfCaption);
         SizeViewer(ViewerSize::KeyInformation);
@@ -360,9 +292,9 @@ void InfoAdv::ShowCountdown() {
 
 void InfoAdv::SSCommand1_Click(int index) {
     SSCommand2.setVisible(false);
-    MarkChosen(SSCommand1, index);
+    MarkChosenTopic(SSCommand1, index);
     SizeViewer(ViewerSize::SubTopic);
-    LoadTopicDocument(AdvisorSubTopics[std::size_t(index)].document);
+    LoadTopicDocument(RText1, AdvisorSubTopics[std::size_t(index)].document, WindowTitle);
     if (index == 1) {
         SSCommand2.setCaption(NistCaption);
         SizeViewer(ViewerSize::NistRecommendations);
@@ -381,23 +313,6 @@ void InfoAdv::SSCommand2_Click() {
 
 // ---- area tabs -------------------------------------------------------------------------------
 
-void InfoAdv::SSCommand4_Click(int index) {
-    for (auto& [i, tab] : SSCommand4) tab->setForeColor(paletteColor(0));
-    SSCommand4[index].setForeColor(paletteColor(9));
-    if (index == OwnTab) return;
-    if (index == ExitTab) {
-        HourglassOff();
-        LoopIndex = ConfirmExit();
-        if (LoopIndex == Answer::Yes) {
-            unload();
-            return;
-        }
-        SSCommand4[OwnTab].setValue(true);
-        HourglassOff();
-        return;
-    }
-    RequestedArea = index;
-    unload();
-}
+void InfoAdv::SSCommand4_Click(int index) { PressAreaTab(*this, SSCommand4, index, OwnTab); }
 
 void InfoAdv::mOTab_Click(int index) { SSCommand4[index].setValue(true); }

@@ -110,13 +110,7 @@ private:
     // Where the viewer and the web button stand.
     enum class ViewerSize { Topic, KeyInformation, SubTopic, NistRecommendations };
     void SizeViewer(ViewerSize size);
-    // Loads Misc<n>.Hlp into the viewer; a missing or unreadable document leaves the viewer
-    // empty and says so.
-    bool LoadTopicDocument(int document);
     void ArrangeControls();
-    // Marks the chosen button of a topic list: bevel 0 and colour 9; the others bevel 2 and
-    // colour 0.
-    static void MarkChosen(platform::ControlArray<platform::SSCommand>& buttons, int index);
 
     ViewerSize viewerSize_ = ViewerSize::Topic;
 };

@@ -4,48 +4,29 @@
 #include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
 #include "frame/WebLink.h"
+#include "library/ReferenceWindows.h"
 #include "library/WebAddresses.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 using namespace platform;
+using namespace ReferenceLayout;
 
 namespace {
 
 const QString WindowTitle = QStringLiteral("Miscellaneous");
 
-const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiteral("&Information Advisor"),
-                                    QStringLiteral("&Security Rule"), QStringLiteral("&Miscellaneous"),
-                                    QStringLiteral("E&xit Program")};
 constexpr int OwnTab = 3;
-constexpr int ExitTab = 4;
 constexpr int LinksTopic = 2;
 constexpr int ProgramInformationTopic = 1;
 
-constexpr Color WindowColor = rgb(214, 222, 234);
-constexpr Color MainPanelColor = rgb(236, 239, 244);
 constexpr Color LinkColor = rgb(0, 51, 153);
 
 // Geometry, in twips.
-constexpr int Margin = 120;
-constexpr int TopicColumnWidth = 2700;
-constexpr int TabTop = 90;
-constexpr int TabHeight = 420;
-constexpr int PanelTop = TabTop + TabHeight + 90;
 constexpr int LinkLeft = 3000;
 constexpr int LinkHeight = 400;
 // The panel's height in the smaller display, which the link tops are laid out for.
 constexpr int DesignPanelHeight = 7400;
-
-Font font(int size, bool bold) {
-    Font f;
-    f.name = QStringLiteral("DejaVu Sans");
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
-QString topicDocumentName(int document) { return QStringLiteral("Misc%1.Hlp").arg(document); }
 
 }  // namespace
 
@@ -74,24 +55,14 @@ Miscform1::Miscform1()
     setCaption(WindowTitle);
     setKeyPreview(true);
     setHelpContextId(HelpContext::Miscellaneous);
-    setBackColor(WindowColor);
     move(0, 0, 12000, 9000);
-
-    SSPanel1.setBevelOuter(2);
-    SSPanel1.setBevelInner(0);
-    SSPanel1.setBackColor(MainPanelColor);
-
-    for (int i = 0; i < 5; ++i) {
-        SSCommand& tab = SSCommand4.add(*this, *this, i);
-        tab.setCaption(AreaTabCaptions[i]);
-        tab.setFont(font(9, true));
-    }
+    BuildReferenceFrame(*this, SSPanel1, SSCommand4);
     SSCommand4.setOnClick([this](int i) { SSCommand4_Click(i); });
 
     for (int i = 0; i < int(MiscTopics.size()); ++i) {
         SSCommand& b = SSCommand11.add(*this, SSPanel1, i);
         b.setCaption(QString::fromLatin1(MiscTopics[std::size_t(i)].caption));
-        b.setFont(font(9, false));
+        b.setFont(ReferenceFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
@@ -104,14 +75,14 @@ Miscform1::Miscform1()
     SSCommand2.add(*this, SSPanel1, 0).setCaption(QStringLiteral("&Copy to Clipboard"));
     SSCommand2.add(*this, SSPanel1, 1).setCaption(QStringLiteral("&Print"));
     for (auto& [i, b] : SSCommand2) {
-        b->setFont(font(9, true));
+        b->setFont(ReferenceFont(9, true));
         b->setVisible(false);
     }
     SSCommand2.setOnClick([this](int i) { SSCommand2_Click(i); });
 
     // The links page.
     Label1.setCaption(QStringLiteral("HIPPA Web Links"));
-    Label1.setFont(font(14, true));
+    Label1.setFont(ReferenceFont(14, true));
     Label1.setTransparent(true);
     Label1.setForeColor(rgb(10, 40, 110));
     Label3.setCaption(QStringLiteral(
@@ -120,13 +91,13 @@ Miscform1::Miscform1()
         "that site."));
     Label3.setWordWrap(true);
     Label3.setTransparent(true);
-    Label3.setFont(font(10, false));
+    Label3.setFont(ReferenceFont(10, false));
     for (int i = 0; i < int(WebLinks.size()); ++i) {
         const WebLink& link = WebLinks[std::size_t(i)];
         Label& l = Label4.add(*this, SSPanel1, i);
         l.setCaption(QString::fromLatin1(link.caption));
         l.setToolTipText(QString::fromLatin1(link.tooltip));
-        Font f = font(10, true);
+        Font f = ReferenceFont(10, true);
         f.underline = true;
         l.setFont(f);
         l.setForeColor(LinkColor);
@@ -169,15 +140,8 @@ Miscform1::~Miscform1() = default;
 // ---- layout ----------------------------------------------------------------------------------
 
 void Miscform1::ArrangeControls() {
-    const int w = scaleWidth();
-    const int h = scaleHeight();
-
-    const int tabWidth = (w - 2 * Margin - 4 * 60) / 5;
-    for (auto& [i, tab] : SSCommand4) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
-
-    // The main panel fills the window below the tabs in both displays.
-    const int ph = std::max(0, h - PanelTop - 90);
-    SSPanel1.move(Margin, PanelTop, std::max(0, w - 2 * Margin), ph);
+    ArrangeReferenceFrame(*this, SSPanel1, SSCommand4);
+    const int ph = SSPanel1.height();
     const int pw = SSPanel1.width();
 
     const int step = std::clamp((ph - 2 * 105) / 10, 420, 640);
@@ -193,14 +157,14 @@ void Miscform1::ArrangeControls() {
         l->move(LinkLeft, int(WebLinks[std::size_t(i)].top * scale), std::max(0, pw - LinkLeft - Margin), LinkHeight);
 
     SizeViewer();
-    Print.Arrange(w, h);
+    Print.Arrange(scaleWidth(), scaleHeight());
 }
 
 void Miscform1::SizeViewer() {
     const int pw = SSPanel1.width();
     const int ph = SSPanel1.height();
     const bool form = MiscTopics[std::size_t(topic_)].form;
-    const int left = Margin + TopicColumnWidth + Margin;
+    const int left = ContentLeft;
     const int width = std::max(0, pw - left - Margin);
     const int top = 105;
     int height = DisplayMode == FullScreenDisplay ? int(ph * (form ? 0.89 : 0.97)) : (form ? 6790 : 7290);
@@ -248,15 +212,7 @@ void Miscform1::Form_Activate() {
 
 void Miscform1::Form_Unload(int& cancel) {
     (void)cancel;  // leaving is never refused
-    if (SSCommand4[ExitTab].value()) {
-        HideContentFiles();
-        doEvents();
-        endProgram();
-        return;
-    }
-    if (RequestedArea == Area::Miscellaneous) RequestedArea = Area::None;
-    frame::ShowActionAreaAt(left(), top());
-    doEvents();
+    LeaveReferenceWindow(*this, SSCommand4[ExitTab].value(), Area::Miscellaneous);
 }
 
 void Miscform1::Form_MouseUp(int button, int, int, int) { Menus.PopupOptionsMenu(button); }
@@ -285,32 +241,15 @@ int Miscform1::ScreenHelpTopic() const {
 
 // ---- topics ----------------------------------------------------------------------------------
 
-bool Miscform1::LoadTopicDocument(int document) {
-    const QString name = topicDocumentName(document);
-    // A missing or unreadable document leaves the viewer empty with a short note, instead of
-    // stopping the program: the other topics stay readable.
-    if (RText1.loadFile(name) == ReadStatus::Ok) return true;
-    RText1.setText(QString());
-    HourglassOff();
-    msgBox(QStringLiteral("The topic document ") + name + QStringLiteral(" could not be read."),
-           Msg::Exclamation | Msg::OKOnly, WindowTitle);
-    return false;
-}
-
 void Miscform1::ShowFormCommands(bool on) {
     for (auto& [i, b] : SSCommand2) b->setVisible(on);
     for (Menu* m : {&mO1, &mOClip, &mO2, &mOPrint}) m->setVisible(on);
 }
 
 void Miscform1::SSCommand11_Click(int index) {
-    for (auto& [i, b] : SSCommand11) {
-        b->setForeColor(paletteColor(0));
-        b->setBevelWidth(2);
-    }
+    MarkChosenTopic(SSCommand11, index);
     for (auto& [i, b] : SSCommand2) b->setVisible(false);
     for (auto& [i, l] : Label4) l->setVisible(false);
-    SSCommand11[index].setBevelWidth(0);
-    SSCommand11[index].setForeColor(paletteColor(9));
     topic_ = index;
 
     RText1.setVisible(true);
@@ -327,7 +266,7 @@ void Miscform1::SSCommand11_Click(int index) {
         for (auto& [i, l] : Label4) l->setVisible(true);
     } else {
         // Only a form that could be read offers Copy and Print.
-        formShown = LoadTopicDocument(topic.document) && topic.form;
+        formShown = LoadTopicDocument(RText1, topic.document, WindowTitle) && topic.form;
     }
     if (!formShown && Print.isShowing()) SSPanel80.setVisible(false);
     ShowFormCommands(formShown);
@@ -375,23 +314,6 @@ void Miscform1::mOClip_Click() { CopyAsRichText(RText1); }
 
 // ---- area tabs -------------------------------------------------------------------------------
 
-void Miscform1::SSCommand4_Click(int index) {
-    for (auto& [i, tab] : SSCommand4) tab->setForeColor(paletteColor(0));
-    SSCommand4[index].setForeColor(paletteColor(9));
-    if (index == OwnTab) return;
-    if (index == ExitTab) {
-        HourglassOff();
-        LoopIndex = ConfirmExit();
-        if (LoopIndex == Answer::Yes) {
-            unload();
-            return;
-        }
-        SSCommand4[OwnTab].setValue(true);
-        HourglassOff();
-        return;
-    }
-    RequestedArea = index;
-    unload();
-}
+void Miscform1::SSCommand4_Click(int index) { PressAreaTab(*this, SSCommand4, index, OwnTab); }
 
 void Miscform1::mOTab_Click(int index) { SSCommand4[index].setValue(true); }

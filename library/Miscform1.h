@@ -111,9 +111,6 @@ public:
     std::int16_t LinkLabelTop = 0;
 
 private:
-    // Loads Misc<n>.Hlp into the viewer; a missing or unreadable document leaves the viewer
-    // empty and says so.
-    bool LoadTopicDocument(int document);
     // Shows or hides the form commands: the two buttons and the Options menu's entries.
     void ShowFormCommands(bool on);
     void ArrangeControls();

@@ -7,7 +7,7 @@
 #include "library/PrivRule.h"
 #include "library/WebAddresses.h"
 #include "platform/Files.h"
-#include "tests/support/TestSupport.h"
+#include "tests/library/ReferenceWindowFixture.h"
 #include "workbook/WorkArea1.h"
 
 using namespace platform;
@@ -18,28 +18,8 @@ const QString MissingTitle = QStringLiteral("Information Advisor");
 const QString PdfCaption = QStringLiteral("Click to view NIST Security Rule Resource Guide - PDF File");
 const QString NistCaption = QStringLiteral("Click for NIST Website");
 
-// The plain text a topic document gives when loaded on its own.
-QString documentText(int n) {
-    Form scratch(QStringLiteral("Scratch"));
-    RichTextBox box(scratch, scratch, QStringLiteral("box"));
-    box.loadFile(QStringLiteral("Misc%1.Hlp").arg(n));
-    return box.text();
-}
-
-class InfoAdvTest : public testsupport::ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        folder->copyContent();
-        DisplayMode = 9;
-    }
-    InfoAdv& open() {
-        InfoAdv& w = defaultInstance<InfoAdv>();
-        w.show();
-        return w;
-    }
-    std::vector<testsupport::ShownBox> boxes(const QString& title) const { return dialogs->shownWithTitle(title); }
-};
+using InfoAdvTest = referencetest::ReferenceWindowTest<InfoAdv>;
+using referencetest::documentText;
 
 InfoAdv* openWindow() { return existingInstance<InfoAdv>(); }
 

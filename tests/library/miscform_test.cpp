@@ -5,7 +5,7 @@
 #include "library/Miscform1.h"
 #include "library/WebAddresses.h"
 #include "platform/Files.h"
-#include "tests/support/TestSupport.h"
+#include "tests/library/ReferenceWindowFixture.h"
 #include "workbook/WorkArea1.h"
 
 #include <QTemporaryDir>
@@ -17,13 +17,6 @@ namespace {
 const QString WindowTitle = QStringLiteral("Miscellaneous");
 const QString CopyTitle = QStringLiteral("Copy Option");
 
-QString documentText(int n) {
-    Form scratch(QStringLiteral("Scratch"));
-    RichTextBox box(scratch, scratch, QStringLiteral("box"));
-    box.loadFile(QStringLiteral("Misc%1.Hlp").arg(n));
-    return box.text();
-}
-
 // Every text the preview recorded, page after page.
 QString printedText(const PrintDocument& doc) {
     QString all;
@@ -32,20 +25,8 @@ QString printedText(const PrintDocument& doc) {
     return all;
 }
 
-class MiscTest : public testsupport::ProgramTest {
-protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        folder->copyContent();
-        DisplayMode = 9;
-    }
-    Miscform1& open() {
-        Miscform1& w = defaultInstance<Miscform1>();
-        w.show();
-        return w;
-    }
-    std::vector<testsupport::ShownBox> boxes(const QString& title) const { return dialogs->shownWithTitle(title); }
-};
+using MiscTest = referencetest::ReferenceWindowTest<Miscform1>;
+using referencetest::documentText;
 
 Miscform1* openWindow() { return existingInstance<Miscform1>(); }
 

@@ -1,0 +1,91 @@
+#include "library/ReferenceWindows.h"
+
+#include "frame/HINFO1.h"
+#include "frame/Navigation.h"
+#include "frame/SharedBehaviours.h"
+#include "platform/Dialogs.h"
+
+using namespace platform;
+
+using namespace ReferenceLayout;
+
+Font ReferenceFont(int size, bool bold) {
+    Font f;
+    f.name = QStringLiteral("DejaVu Sans");
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
+void BuildReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSCommand>& tabs) {
+    static const char* const captions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
+                                            "&Miscellaneous", "E&xit Program"};
+    window.setBackColor(WindowColor);
+    mainPanel.setBevelOuter(2);
+    mainPanel.setBevelInner(0);
+    mainPanel.setBackColor(MainPanelColor);
+    for (int i = 0; i < 5; ++i) {
+        SSCommand& tab = tabs.add(window, window, i);
+        tab.setCaption(QString::fromLatin1(captions[i]));
+        tab.setFont(ReferenceFont(9, true));
+    }
+}
+
+void ArrangeReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSCommand>& tabs) {
+    const int w = window.scaleWidth();
+    const int h = window.scaleHeight();
+    const int tabWidth = (w - 2 * Margin - 4 * 60) / 5;
+    for (auto& [i, tab] : tabs) tab->move(Margin + i * (tabWidth + 60), TabTop, tabWidth, TabHeight);
+    mainPanel.move(Margin, PanelTop, std::max(0, w - 2 * Margin), std::max(0, h - PanelTop - 90));
+}
+
+bool LoadTopicDocument(RichTextBox& viewer, int document, const QString& windowTitle) {
+    const QString name = QStringLiteral("Misc%1.Hlp").arg(document);
+    if (viewer.loadFile(name) == ReadStatus::Ok) return true;
+    viewer.setText(QString());
+    HourglassOff();
+    msgBox(QStringLiteral("The topic document ") + name + QStringLiteral(" could not be read."),
+           Msg::Exclamation | Msg::OKOnly, windowTitle);
+    return false;
+}
+
+void MarkChosenTopic(ControlArray<SSCommand>& buttons, int index) {
+    for (auto& [i, b] : buttons) {
+        b->setForeColor(paletteColor(0));
+        b->setBevelWidth(2);
+    }
+    buttons[index].setBevelWidth(0);
+    buttons[index].setForeColor(paletteColor(9));
+}
+
+void PressAreaTab(Form& window, ControlArray<SSCommand>& tabs, int index, int ownTab) {
+    for (auto& [i, tab] : tabs) tab->setForeColor(paletteColor(0));
+    tabs[index].setForeColor(paletteColor(9));
+    if (index == ownTab) return;
+    if (index == ExitTab) {
+        HourglassOff();
+        LoopIndex = ConfirmExit();
+        if (LoopIndex == Answer::Yes) {
+            window.unload();
+            return;
+        }
+        tabs[ownTab].setValue(true);
+        HourglassOff();
+        return;
+    }
+    RequestedArea = index;
+    window.unload();
+}
+
+void LeaveReferenceWindow(Form& window, bool exitWay, int ownArea) {
+    if (exitWay) {
+        HideContentFiles();
+        doEvents();
+        endProgram();
+        return;
+    }
+    // The close box leads to the hub's start page, as the "Action Area" tab does.
+    if (RequestedArea == ownArea) RequestedArea = Area::None;
+    frame::ShowActionAreaAt(window.left(), window.top());
+    doEvents();
+}
