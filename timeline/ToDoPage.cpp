@@ -4,6 +4,7 @@
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "platform/Spelling.h"
 #include "timeline/ToDoFiles.h"
 
 #include <cmath>
@@ -753,4 +754,58 @@ void ToDoPage::mOIn_Click() {
     SSCommand19[ExitButton].setFocus();
 }
 
-void ToDoPage::SSCommand20_Click() {}
+// ==== spell check of the items ===================================================================
+
+void ToDoPage::SSCommand20_Click() {
+    SpellChecker& checker = context_.VSSpell1;
+    if (!context_.SpellCheckerReady()) return;
+    ToDoSpellChanges = 0;
+    // LoopIndex is the row; the checker's end event sets it past the last row to stop.
+    for (LoopIndex = 1; LoopIndex <= ToDoRowCount; ++LoopIndex) {
+        const int row = LoopIndex;
+        ToDoRowCorrected = 0;
+        VSGd2.setRow(row);
+        VSGd2.setCol(ColItem);
+        checker.check(VSGd2.textMatrix(row, ColItem));
+        VSGd2.setRow(row);
+        VSGd2.setCol(ColItem);
+        const QString item = VSGd2.textMatrix(row, ColItem);
+        if (item.size() > ToDoItemLength) {
+            VSGd2.setTextMatrix(row, ColItem, item.left(ToDoItemLength));
+            MarkChanged();
+        }
+        if (ToDoRowCorrected == RowCorrected && !ToDoNames.contains(VSGd2.textMatrix(row, ColItem))) {
+            AddName(VSGd2.textMatrix(row, ColItem));
+            Text1[0].setText(QString());
+        }
+        SetCellEditMode(0);
+    }
+    LoopIndex = 0;
+    SetCellEditMode(2);
+    HourglassOff();
+    msgBox(ToDoSpellChanges != 0 ? QStringLiteral("Spell Check has been canceled or has reached the end of your entries")
+                                 : QStringLiteral("Spell Check did not change or did not find any misspelled words!"),
+           Msg::Information | Msg::OKOnly, QStringLiteral("Spell Check"));
+}
+
+void ToDoPage::TakeCorrectedItem(const QString& corrected) {
+    VSGd2.setTextMatrix(VSGd2.row(), ColItem, corrected);
+    ToDoRowCorrected = RowCorrected;
+    ++ToDoSpellChanges;
+    MarkChanged();
+}
+
+void ToDoPage::CorrectLaterRows(const SpellChecker& checker, int afterRow) {
+    bool changed = false;
+    for (int r = std::max(1, afterRow + 1); r <= ToDoRowCount; ++r) {
+        const QString item = VSGd2.textMatrix(r, ColItem);
+        if (item.trimmed().isEmpty()) continue;
+        QString corrected = item;
+        for (int i = 0; i < checker.correctionCount(); ++i)
+            corrected = correctWholeWords(corrected, checker.correctionMisspelling(i), checker.correctionReplacement(i));
+        if (corrected == item) continue;
+        VSGd2.setTextMatrix(r, ColItem, corrected);
+        changed = true;
+    }
+    if (changed) MarkChanged();
+}

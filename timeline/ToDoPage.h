@@ -95,9 +95,15 @@ public:
     void mODel_Click();  // Delete Row
     void mOIn_Click();   // Insert Row
 
-    // Spell check of the to-do items: the loop over the item column runs with the spell
-    // checker of the Action Area (written with it).
+    // Spell check of the to-do items: each row's item in turn through the window's spell
+    // checker, whose events (the window's, in grid mode) call the two steps below. Every item
+    // is cut to 45 characters; a corrected item joins the name list.
     void SSCommand20_Click();
+    // The checker's corrected text of the current row's item takes its place.
+    void TakeCorrectedItem(const QString& corrected);
+    // The checker's correction list applied to the items of the rows after afterRow: only
+    // what a correction changes is changed, and only those rows are written.
+    void CorrectLaterRows(const platform::SpellChecker& checker, int afterRow);
 
     // The grid's in-cell editing mode: 0 none, 1 by keyboard (after a click into a cell),
     // 2 by keyboard and mouse.

@@ -8,6 +8,7 @@
 
 namespace platform {
 class Form;
+class SpellChecker;
 }
 
 struct PageContext {
@@ -29,4 +30,8 @@ struct PageContext {
     std::function<void()> ShowOverviewPage;
     // The Options menu's "&Print" for the page shown, the preview set up as every opener does.
     std::function<void()> PrintThisPage;
+    // The window's spell checker; its events are the window's (grid mode on the to-do page).
+    platform::SpellChecker& VSSpell1;
+    // False, with the message said, when the spelling dictionary is missing.
+    std::function<bool()> SpellCheckerReady;
 };

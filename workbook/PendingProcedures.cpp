@@ -11,6 +11,3 @@ void WorkArea1::SSCommand3_Click() {}        // opens the status report panel
 void WorkArea1::PrintSafeguardsReport() {}   // the status report of the ticked groups
 void WorkArea1::PrintSpecificationPage() {}  // the ticked texts of the entry as one page
 
-// Editor tools and documents.
-void WorkArea1::SSCommand10_Click() {}   // spell check of the editor
-void WorkArea1::LoadSpellCorrections() {}  // hands the spell checker the built-in correction table

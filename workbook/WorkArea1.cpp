@@ -97,6 +97,7 @@ WorkArea1::WorkArea1()
     move(0, 0, 12000, 9000);
     buildControls();
     buildMenus();
+    ConnectSpellChecker();
     ToDo.UseMenuEntries({&mODel, &mOCl, &mOIn, &mOSave});
     Menus.AttachOptionsPopupToEveryOtherControl();
     ArrangeControls();
@@ -124,7 +125,9 @@ PageContext WorkArea1::pageContext() {
                        [this] {
                            VSP1.setDisplaySetting(3);
                            mOPrint_Click();
-                       }};
+                       },
+                       VSSpell1,
+                       [this] { return SpellCheckerReady(); }};
 }
 
 bool WorkArea1::addPagePanels() {

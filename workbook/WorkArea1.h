@@ -12,6 +12,7 @@
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
 //   workbook/Worksheets.cpp      the worksheet buttons SSCommand12 and the title panel's opener
 //   workbook/Templates.cpp       Insert Template / New Worksheet (SSCommand2)
+//   workbook/SpellCheck.cpp      spell check of the editor and the spell checker's events
 //   workbook/OptionsMenu.cpp     the Options menu's own entries: copy, wallpaper, spell check, thesaurus
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
@@ -172,11 +173,25 @@ public:
     void mOSpell_Click();
     void mOThes_Click();
 
+    // ---- spell check of the editor and the checker's events (SpellCheck.cpp) ------------------
+    void SSCommand10_Click();
+    void LoadSpellCorrections();
+    // False, with the message said, when the spelling dictionary is missing.
+    bool SpellCheckerReady();
+    // The checker works on the to-do items (grid mode) rather than the editor.
+    bool CheckingToDoItems() const;
+    void VSSpell1_BadWord();
+    void VSSpell1_WordChanged(int start, int length, const QString& replacement);
+    void VSSpell1_TextChecked();
+    void VSSpell1_UserAction(int action);
+    void VSSpell1_CheckEnd(bool cancelled);
+    void VSSpell1_DialogClose();
+    void VSSpell1_HelpClick();
+
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
     void SSOption2_Click();
     void SSOption7_Click();
     void SSCommand3_Click();
-    void SSCommand10_Click();
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
@@ -184,7 +199,6 @@ public:
     void PrintSpecificationPage();
     void PrintToDoList();
     void OpenToDoPrint();
-    void LoadSpellCorrections();
 
     // =========================================================================================
     // Controls
@@ -249,6 +263,9 @@ public:
     // The spell checker and the thesaurus of the editor and the to-do items.
     platform::SpellChecker VSSpell1;
     platform::Thesaurus VSThesaurus1;
+    // 1 after Change All in a check of the to-do items: the correction list then goes over the
+    // rows still to come.
+    int ApplyCorrections = 0;
 
     // Hidden work buffers: rule text, references, additional information, printed page.
     platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
@@ -345,6 +362,7 @@ private:
     bool addPagePanels();
     void buildControls();
     void buildMenus();
+    void ConnectSpellChecker();
     std::array<std::unique_ptr<platform::Menu>, 9> gridMenus_;
     // The controls whose Tab stop the editor holds while it has the focus.
     std::vector<platform::Control*> tabStopsLent_;
