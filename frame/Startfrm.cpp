@@ -38,6 +38,7 @@ Startfrm::Startfrm()
     SSPanel1.setBevelInner(1);
     Image1.move(300, 300, 1800, 1800);
     Image1.setPicture(StartPicture(120));
+    Image1.setAccessibleName(QStringLiteral("Program picture: a document with a checked shield"));
     Label8.setCaption(QStringLiteral("Quorvane"));
     Font title;
     title.name = QStringLiteral("DejaVu Serif");

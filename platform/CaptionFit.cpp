@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace platform {
@@ -104,7 +105,8 @@ bool captionFitsRoom(const QString& shownText, const QFont& font, QSizeF room, C
     const QStringList lines = lineBreaksAsNewlines(shownText).split(QLatin1Char('\n'));
     for (const QString& line : lines)
         if (fm.horizontalAdvance(withoutTrailingBlanks(line)) > room.width() + Slack) return false;
-    const double height = fm.height() + fm.lineSpacing() * double(lines.size() - 1);
+    // Lines stand on whole pixels.
+    const double height = std::ceil(fm.height()) + std::ceil(fm.lineSpacing()) * double(lines.size() - 1);
     return height <= room.height() + Slack;
 }
 

@@ -403,7 +403,7 @@ void WorkArea1::ArrangeControls() {
 
     // Page selector column. The columns beside the editor are kept narrow (their captions wrap
     // or fit their font), so that the editor has the room on the smallest screen.
-    const int selW = std::max(2000, W * 17 / 100);
+    const int selW = std::max(1950, W * 17 / 100);
     const int bodyTop = tabH + 30;
     const int bodyH = H - bodyTop;
     SSPanel2.move(0, bodyTop, selW, bodyH);
@@ -436,7 +436,7 @@ void WorkArea1::ArrangeControls() {
     ToDo.Arrange(pw, ph);
 
     // Entry pages: the list column and the editor panel.
-    const int listW = std::max(2150, pw * 22 / 100);
+    const int listW = std::max(2350, pw * 22 / 100);
     SSPanel3[2].move(x0, bodyTop, listW, ph);
     SSPanel3[3].move(x0 + listW + 15, bodyTop, pw - listW - 15, ph);
     for (int f = 0; f < 6; ++f) SSFrame5[f].move(60, 60, listW - 120, ph - 120);

@@ -1,8 +1,10 @@
 #include "tests/support/platform/CaptionCheck.h"
 
 #include "platform/Controls.h"
+#include "platform/RichTextBox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -107,6 +109,20 @@ std::vector<QString> clippedCaptions(const platform::Form& form) {
         clipped.push_back(QStringLiteral("%1 '%2'").arg(name, shown.text));
     }
     return clipped;
+}
+
+std::vector<QString> unnamedControls(const platform::Form& form) {
+    std::vector<QString> unnamed;
+    for (const platform::Control* c : form.controls()) {
+        if (!c->isShowing() || !c->widget()) continue;
+        const bool used = c->canTakeFocus() || dynamic_cast<const platform::Image*>(c) != nullptr ||
+                          dynamic_cast<const platform::RichTextBox*>(c) != nullptr;
+        if (!used) continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c->widget());
+        if (a && !a->text(QAccessible::Name).trimmed().isEmpty()) continue;
+        unnamed.push_back(c->index() >= 0 ? QStringLiteral("%1(%2)").arg(c->name()).arg(c->index()) : c->name());
+    }
+    return unnamed;
 }
 
 }  // namespace testsupport

@@ -23,4 +23,8 @@ ShownCaption shownCaption(const platform::Control& control);
 // does not show whole or shows other words than the caption holds.
 std::vector<QString> clippedCaptions(const platform::Form& form);
 
+// "Name(index)" of every control of the form that a person can see and use (buttons, options,
+// boxes, lists, grids, editors, pictures) which tells assistive technology no name.
+std::vector<QString> unnamedControls(const platform::Form& form);
+
 }  // namespace testsupport
