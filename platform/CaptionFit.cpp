@@ -15,6 +15,8 @@ namespace {
 
 // Half a pixel of tolerance: metrics are fractional, the widget's pixels are not.
 constexpr double Slack = 0.5;
+// Points a caption may shrink further to stay on one line rather than wrap.
+constexpr double OneLineRather = 1.5;
 
 QFontMetricsF metrics(const QFont& font, const QWidget* widget) {
     return widget ? QFontMetricsF(font, widget) : QFontMetricsF(font);
@@ -133,6 +135,18 @@ CaptionFit fitCaption(const QString& caption, const QFont& font, QSizeF room, Ca
         if (mayWrap) {
             breaks = lineBreaks(shown, metrics(f, widget), room.width());
             if (!breaks.empty() && captionFitsRoom(brokenShown(shown, breaks), f, room, wrap, widget)) {
+                // Where the font has had to shrink already, one line a little smaller reads
+                // better than two lines; at the control's own size the caption wraps, as the
+                // other captions of its list do.
+                QFont one = f;
+                for (double smaller = size - 0.25; size < own && smaller >= std::max(floor, size - OneLineRather);
+                     smaller -= 0.25) {
+                    one.setPointSizeF(smaller);
+                    if (captionFitsRoom(shown, one, room, wrap, widget)) {
+                        fit.font = one;
+                        return fit;
+                    }
+                }
                 fit.font = f;
                 fit.text = breakAtBlanks(fit.text, breaks);
                 fit.lines = int(breaks.size()) + 1;

@@ -4,8 +4,8 @@
 // The windows were laid out for a narrow bitmap font; the desktop's fonts are wider. A caption
 // keeps the control's font where it fits on one line; else it wraps at blanks onto as many lines
 // as the control has the height for; else its font shrinks in half-point steps, trying one line
-// and then more at each size, down to a floor. What a person reads is the whole caption, never
-// its middle.
+// and then more at each size (one line up to a point and a half smaller rather than more lines),
+// down to a floor. What a person reads is the whole caption, never its middle.
 #pragma once
 
 #include <QFont>

@@ -446,7 +446,7 @@ void WorkArea1::ArrangeControls() {
         const int n = list->count();
         const int rowH = std::min(480, (ph - 480) / std::max(n, 1));
         // The few long buttons of the short lists get room for two lines.
-        const int bh = n <= 3 ? std::min(720, (ph - 480) / std::max(n, 1)) : rowH;
+        const int bh = n <= 3 ? std::min(960, (ph - 480) / std::max(n, 1)) : rowH;
         for (auto& [i, b] : *list) b->move(90, 270 + i * bh, listW - 300, bh - 30);
     }
 
