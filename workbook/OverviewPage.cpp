@@ -148,9 +148,10 @@ void WorkArea1::FitOverviewRows() {
         return VSGd1.height() - used;
     };
     int room = spare();
-    // Rows that fit need no vertical scroll bar: its room goes to the standards column (whose
-    // rows can then only get shorter).
-    if (room >= 0) {
+    // Rows that fit with room to spare need no vertical scroll bar: its room goes to the
+    // standards column (whose rows can then only get shorter). Where they only just fit, the
+    // room stays, so that a scroll bar after all never pushes the columns past the grid.
+    if (room >= OverviewScrollBarRoom) {
         VSGd1.setColWidth(0, VSGd1.colWidth(0) + OverviewScrollBarRoom - OverviewGridFrame);
         room = spare();
     }
