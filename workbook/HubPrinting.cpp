@@ -12,6 +12,8 @@ using namespace platform;
 namespace {
 
 const QString ReportModeCaption = QStringLiteral("All Safeguards");
+// The first box's caption while the panel prints one of the user's documents.
+const QString DocumentModeCaption = QStringLiteral("Action Taken");
 
 }  // namespace
 
@@ -75,6 +77,21 @@ void WorkArea1::SSCheck80_Click(int index) {
         Panel3D82.setFont(f);
         Panel3D82.setForeColor(rgb(0, 0, 0));
         if (Print.isShowing()) PrintSafeguardsReport();
+        return;
+    }
+    // The box of the user's document keeps its meaning: ticked again, it shows the document
+    // again (not the rule text); unticked, an empty page.
+    if (SSCheck80[0].caption() == DocumentModeCaption) {
+        if (!Print.isShowing()) return;
+        if (SSCheck80[0].value() == 1 || SSCheck80[1].value() == 1 || SSCheck80[2].value() == 1) {
+            PreviewEditorText();
+        } else {
+            VSP1.setPreview(true);
+            VSP1.clear();
+            Print.ApplyMargins();
+            VSP1.document().startDoc();
+            VSP1.document().endDoc();
+        }
         return;
     }
     if (Print.isShowing()) PrintSpecificationPage();
@@ -172,6 +189,7 @@ void WorkArea1::SSCommand5_Click() {
         if (!views[i]->value()) continue;
         SSCheck80[i].setValue(1);
         RText1[i].setTextRTF(Rtext3.textRTF());
+        BufferSpec[std::size_t(i)] = catalogue::specNumber(AreaMode, SpecIndex);
         break;
     }
     PrintSpecificationPage();

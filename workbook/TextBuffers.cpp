@@ -49,6 +49,7 @@ int markWholeWords(platform::RichTextBox& buffer, const QString& word, MarkingCu
 // Empties the three view buffers; the printed page RText1(3) is rebuilt by each print.
 void WorkArea1::ClearSpecBuffers() {
     for (LoopIndex = 0; LoopIndex <= 2; ++LoopIndex) RText1[LoopIndex].setText(QString());
+    BufferSpec.fill(0);
 }
 
 void WorkArea1::MarkSpecName(platform::RichTextBox& buffer, const QString& word) {

@@ -8,12 +8,14 @@
 //   workbook/OverviewPage.cpp    the standards overview grid VSGd1
 //   workbook/EditorDocuments.cpp the Actions options, Save on every page (the store: Documents.h)
 //   workbook/TextBuffers.cpp     the hidden text buffers RText1 and the name marking
-//   workbook/ReferenceViews.cpp  the reference views: LoadRuleText and its option SSOption6
+//   workbook/ReferenceViews.cpp  the reference views: the rule text, the references in the rule,
+//                                the additional information and their options
 //   workbook/HubPrinting.cpp     the print panel's openers and handlers, the editor's preview
 //   workbook/Worksheets.cpp      the worksheet buttons SSCommand12 and the title panel's opener
 //   workbook/Templates.cpp       Insert Template / New Worksheet (SSCommand2)
 //   workbook/SpellCheck.cpp      spell check of the editor and the spell checker's events
 //   workbook/OptionsMenu.cpp     the Options menu's own entries: copy, wallpaper, spell check, thesaurus
+//   workbook/ReportPrinting.cpp  the status report and the specification page
 //   printing/PrintPanel.cpp      the print panel it embeds
 //   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
@@ -25,6 +27,7 @@
 #include "platform/RichTextBox.h"
 #include "platform/Spelling.h"
 #include "printing/PrintPanel.h"
+#include "printing/SafeguardsReport.h"
 #include "timeline/ToDoPage.h"
 #include "workbook/Documents.h"
 #include "workbook/PageContext.h"
@@ -131,7 +134,17 @@ public:
     // The marking loop on one buffer with the word a text builder chose for the entry.
     void MarkSpecName(platform::RichTextBox& buffer, const QString& word);
     void LoadRuleText();
+    void LoadRuleReferences();
+    void LoadAdditionalInfo();
     void SSOption6_Click();
+    void SSOption2_Click();
+    void SSOption7_Click();
+    // What the three views share: the switch to a read-only view, the entry the builders work
+    // on, a shipped document loaded whole, the built buffer marked and shown.
+    void ShowReadOnlyView(int buffer, void (WorkArea1::*builder)());
+    int TextBuilderSpec();
+    bool LoadViewDocument(int buffer, int specNumber, const QString& name, const QString& title);
+    void ShowViewBuffer(int buffer, const QString& word, const platform::SSOption& view);
 
     // ---- printing (workbook/HubPrinting.cpp) ---------------------------------------------------
     // The panel commands, Enlarge/Normal and the guide-line options, forwarded to the panel.
@@ -149,6 +162,11 @@ public:
     // What "&Page Setup" and "Printer &Font" render again.
     void RebuildAfterPageSetup();
     void RebuildAfterPrinterFont();
+    // The reports (ReportPrinting.cpp): the overview's "&Print", the status report, the
+    // specification page.
+    void SSCommand3_Click();
+    void PrintSafeguardsReport();
+    void PrintSpecificationPage();
 
     // ---- Options menu area tabs, help topic, wallpaper, layout (WorkArea1.cpp) -------------
     void mOTab_Click(int index);
@@ -189,14 +207,9 @@ public:
     void VSSpell1_HelpClick();
 
     // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
-    void SSOption2_Click();
-    void SSOption7_Click();
-    void SSCommand3_Click();
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
-    void PrintSafeguardsReport();
-    void PrintSpecificationPage();
     void PrintToDoList();
     void OpenToDoPrint();
 
@@ -338,6 +351,12 @@ public:
     int SpecNumber = 0;
     int FoundPos = 0;
     int SearchFrom = 0;
+    // The SpecNumber whose text each of RText1(0..2) holds (0: none), so that a page is never
+    // printed with the text of an entry shown before.
+    std::array<int, 3> BufferSpec{};
+    // Where the status report's table being drawn stands (TableTopY, HeadingBottomY, RowsTopY,
+    // TableBottomY).
+    printing::ReportPositions ReportPositions;
     // The user's documents; it remembers one that exists but could not be read when it was
     // opened, so that a save to it asks first.
     workbook::DocumentStore Documents;

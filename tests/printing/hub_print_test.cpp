@@ -9,6 +9,7 @@
 #include <QProcess>
 
 using namespace platform;
+using hubtest::previewText;
 
 namespace {
 
@@ -19,15 +20,6 @@ QString pdfText(const QString& pdf) {
     p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     if (!p.waitForFinished(60000)) return {};
     return QString::fromUtf8(p.readAllStandardOutput()).simplified();
-}
-
-// All the text the preview holds, page after page.
-QString previewText(const PrintPreview& vsp) {
-    QString all;
-    const PrintDocument& doc = vsp.document();
-    for (int n = 1; n <= doc.pageCount(); ++n)
-        for (const PrintOp& op : doc.page(n).ops) all += op.text + QLatin1Char('\n');
-    return all;
 }
 
 class HubPrintTest : public hubtest::HubTest {

@@ -29,6 +29,15 @@ inline QByteArray statusFile(const std::vector<std::pair<int, QByteArray>>& reco
     return file;
 }
 
+// All the text a print preview holds, page after page, one line per recorded piece.
+inline QString previewText(const platform::PrintPreview& vsp) {
+    QString all;
+    const platform::PrintDocument& doc = vsp.document();
+    for (int n = 1; n <= doc.pageCount(); ++n)
+        for (const platform::PrintOp& op : doc.page(n).ops) all += op.text + QLatin1Char('\n');
+    return all;
+}
+
 class HubTest : public testsupport::ProgramTest {
 protected:
     WorkArea1& openHub() {
