@@ -6,6 +6,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/RuleReferences.h"
 #include "catalogue/RuleText.h"
+#include "timeline/ToDoFiles.h"
 #include "tests/workbook/HubFixture.h"
 
 #include <QFile>
@@ -139,6 +140,33 @@ TEST_F(HubReportTest, TheAreaChosenOnTheOverviewIsTheOneTicked) {
     // Unticking it leaves an empty page.
     w.SSCheck80[2].click();
     EXPECT_TRUE(previewText(w.VSP1).isEmpty());
+}
+
+// The report boxes and the to-do options stand in one place: each opener shows its own.
+TEST_F(HubReportTest, EachOpenerShowsItsOwnOptionsAndHidesTheOthers) {
+    // One to-do item, then the empty rows of the 500 (five QuotedLines a row).
+    QByteArray list = "\"Backup tapes\"\r\n\"Thu - Jan 6, 05\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+    for (int i = 0; i < 499 * 5; ++i) list += "\"\"\r\n";
+    folder->write(timeline::ToDoGridFile, list);
+    WorkArea1& w = withStatuses();
+    page(w, catalogue::PageTimeline);
+    w.mOPrint.click();
+    ASSERT_TRUE(w.SSPanel80.visible());
+    EXPECT_TRUE(w.SSFrame80[3].visible());
+    EXPECT_FALSE(w.SSFrame80[2].visible());
+    w.SSCommand80[2].click();
+    page(w, catalogue::PageOverview);
+    w.SSCommand3.click();
+    EXPECT_TRUE(w.SSFrame80[2].visible());
+    EXPECT_FALSE(w.SSFrame80[3].visible());
+    // A report box is in reach: ticking it builds the report.
+    w.SSCheck80[0].click();
+    EXPECT_TRUE(previewText(w.VSP1).contains(QString::fromUtf8("TECHNICAL SAFEGUARDS \u00A7164.312")));
+    w.SSCommand80[2].click();
+    page(w, catalogue::PageTimeline);
+    w.mOPrint.click();
+    EXPECT_TRUE(w.SSFrame80[3].visible());
+    EXPECT_FALSE(w.SSFrame80[2].visible());
 }
 
 // ---- the specification page --------------------------------------------------------------------
