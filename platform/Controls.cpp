@@ -34,6 +34,7 @@ public:
     int bevelOuter = 2;
     int bevelInner = 0;
     int alignment = 2;
+    bool captionAtTop = false;
     QFont captionFont;  // the widget's font, or a smaller one that lets the caption show whole
 
     // Where the caption is drawn: inside the bevels, with a small margin.
@@ -65,7 +66,7 @@ protected:
         if (!caption.isEmpty()) {
             p.setPen(palette().color(QPalette::WindowText));
             p.setFont(captionFont);
-            int flags = Qt::AlignVCenter | Qt::TextWordWrap;
+            int flags = (captionAtTop ? Qt::AlignTop : Qt::AlignVCenter) | Qt::TextWordWrap;
             flags |= alignment == 0 ? Qt::AlignLeft : alignment == 1 ? Qt::AlignRight : Qt::AlignHCenter;
             p.drawText(captionRect(), flags, stripAccessKey(caption));
         }
@@ -270,6 +271,11 @@ void SSPanel::setBevelInner(int b) {
 void SSPanel::setAlignment(int a) {
     alignment_ = a;
     if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) { p->alignment = a; p->update(); }
+}
+
+void SSPanel::setCaptionAtTop(bool top) {
+    captionAtTop_ = top;
+    if (auto* p = dynamic_cast<PanelWidget*>(widget_.data())) { p->captionAtTop = top; p->update(); }
 }
 
 void SSPanel::applyColors() {

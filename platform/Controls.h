@@ -65,6 +65,10 @@ public:
     void setBevelInner(int b);
     int alignment() const { return alignment_; }  // caption: 0 left, 1 right, 2 centre...
     void setAlignment(int a);
+    // The caption along the top edge instead of across the middle (a panel whose controls
+    // fill it below a title).
+    bool captionAtTop() const { return captionAtTop_; }
+    void setCaptionAtTop(bool top);
     // The font the caption is drawn in: the control's own, or a smaller one where the caption
     // would not show whole in it.
     QFont captionFont() const;
@@ -78,6 +82,7 @@ private:
     int bevelOuter_ = 2;
     int bevelInner_ = 0;
     int alignment_ = 2;
+    bool captionAtTop_ = false;
 };
 
 // A 3-D frame: a container with a titled border.

@@ -286,7 +286,7 @@ public:
     // -- the worksheet title panel, a part of its own (workbook/WorksheetTitlePanel.h)
     WorksheetTitlePanel Titles{pageContext()};
     platform::SSPanel& SSPanel4 = Titles.SSPanel4;
-    platform::Label& Label8 = Titles.Label8;
+    platform::ControlArray<platform::Label>& Label8 = Titles.Label8;
     platform::ControlArray<platform::Label>& Label12 = Titles.Label12;
     platform::ControlArray<platform::Label>& Label13 = Titles.Label13;
     platform::ControlArray<platform::TextBox>& Text3 = Titles.Text3;

@@ -16,15 +16,18 @@ constexpr int TitleLength = workbook::WorksheetTitleMaxLength;
 
 WorksheetTitlePanel::WorksheetTitlePanel(PageContext context)
     : SSPanel4(context.form, context.form, QStringLiteral("SSPanel4")),
-      Label8(context.form, SSPanel4, QStringLiteral("Label8")),
       context_(std::move(context)) {
     Form& form = context_.form;
     SSPanel4.setCaption(QStringLiteral(" Risk Analysis Worksheet Button Name"));
     SSPanel4.setAlignment(0);
+    SSPanel4.setCaptionAtTop(true);
     SSPanel4.setBackColor(PageFace);
     SSPanel4.setVisible(false);
-    Label8.setCaption(QStringLiteral("Button Number"));
-    Label8.setBackColor(PageFace);
+    const char* const headings[3] = {"Button Number", "Current Title", "Change Title To:"};
+    for (int i = 0; i < 3; ++i) {
+        Label8.add(form, SSPanel4, i).setCaption(QString::fromLatin1(headings[i]));
+        Label8[i].setBackColor(PageFace);
+    }
     for (int n = 0; n < catalogue::WorksheetCount; ++n) {
         Label12.add(form, SSPanel4, n).setCaption(QString::number(n + 1));
         Label12[n].setBackColor(PageFace);
@@ -39,13 +42,22 @@ WorksheetTitlePanel::WorksheetTitlePanel(PageContext context)
 
 void WorksheetTitlePanel::Arrange(int left, int top, int pw, int ph) {
     SSPanel4.move(left, top, pw, ph);
-    Label8.move(240, 420, 1500, 270);
-    const int rowH = std::max(240, (ph - 1500) / 22);
+    // Three columns under their headings: the number, the present title, the box for a new one
+    // (wide enough for the 18 characters a title holds).
+    const int numberX = 240, numberW = 1500;
+    const int columnW = std::clamp((pw - numberX - numberW - 720) / 2, 2000, 3600);
+    const int titleX = numberX + numberW + 120;
+    const int boxX = titleX + columnW + 240;
+    Label8[0].move(numberX, 420, numberW, 270);
+    Label8[1].move(titleX, 420, columnW, 270);
+    Label8[2].move(boxX, 420, columnW, 270);
+    const int rowH = std::clamp((ph - 1500) / 22, 240, 420);
+    const int boxH = std::min(rowH - 45, 330);
     for (int n = 0; n < catalogue::WorksheetCount; ++n) {
         const int ry = 750 + n * rowH;
-        Label12[n].move(480, ry, 900, rowH - 30);
-        Label13[n].move(1500, ry, (pw - 1800) / 2, rowH - 30);
-        Text3[n].move(1560 + (pw - 1800) / 2, ry, (pw - 1800) / 2 - 120, rowH - 30);
+        Label12[n].move(numberX + 240, ry, numberW - 240, boxH);
+        Label13[n].move(titleX, ry, columnW, boxH);
+        Text3[n].move(boxX, ry, columnW, boxH);
     }
     SSCommand21[0].move(pw / 2 - 3300, ph - 600, 3000, 450);
     SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);

@@ -33,7 +33,8 @@ public:
     // Controls, by their names in the window
     // =========================================================================================
     platform::SSPanel SSPanel4;
-    platform::Label Label8;
+    // Column headings: "Button Number", "Current Title", "Change Title To:".
+    platform::ControlArray<platform::Label> Label8{QStringLiteral("Label8")};
     platform::ControlArray<platform::Label> Label12{QStringLiteral("Label12")};
     platform::ControlArray<platform::Label> Label13{QStringLiteral("Label13")};
     platform::ControlArray<platform::TextBox> Text3{QStringLiteral("Text3")};

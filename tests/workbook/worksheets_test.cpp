@@ -125,6 +125,10 @@ TEST_F(WorksheetsTest, ARenamedWorksheetKeepsItsTitleAfterARestart) {
     WorkArea1& w = openWorksheets();
     w.mORATitle.click();
     ASSERT_TRUE(w.SSPanel4.visible());
+    EXPECT_EQ(w.SSPanel4.caption(), QStringLiteral(" Risk Analysis Worksheet Button Name"));
+    EXPECT_EQ(w.Label8[0].caption(), QStringLiteral("Button Number"));
+    EXPECT_EQ(w.Label8[1].caption(), QStringLiteral("Current Title"));
+    EXPECT_EQ(w.Label8[2].caption(), QStringLiteral("Change Title To:"));
     EXPECT_EQ(w.Text3[2].text(), QStringLiteral("Risk Analysis # 3"));
     EXPECT_EQ(w.Label13[2].caption(), QStringLiteral("Risk Analysis # 3"));
     w.Text3[2].setText(QString());
