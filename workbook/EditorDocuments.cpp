@@ -49,14 +49,7 @@ void WorkArea1::LoadDocumentOption(int textKind) {
         SSCommand2.setEnabled(false);
     }
     // 3.
-    const std::pair<SSCommand*, Menu*> tools[] = {{&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave},
-                                                  {&SSCommand8, &mOFont},  {&SSCommand9, &mOThes},
-                                                  {&SSCommand10, &mOSpell}};
-    for (const auto& [button, menu] : tools) {
-        button->setEnabled(true);
-        menu->setEnabled(true);
-    }
-    SSFrame4.setEnabled(true);
+    EnableEditorTools(true);
     // 4.
     EmptyEditor();
     // 5.

@@ -62,6 +62,19 @@ void WorkArea1::SSCommand8_Click() {
 
 void WorkArea1::mOFont_Click() { SSCommand8_Click(); }
 
+// "&Print", "&Save", "&Font Select", "&Thesaurus" and "Spell &Check" with their Options
+// entries, and the Text Location options.
+void WorkArea1::EnableEditorTools(bool on) {
+    const std::pair<SSCommand*, Menu*> tools[] = {{&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave},
+                                                  {&SSCommand8, &mOFont},  {&SSCommand9, &mOThes},
+                                                  {&SSCommand10, &mOSpell}};
+    for (const auto& [button, menu] : tools) {
+        button->setEnabled(on);
+        menu->setEnabled(on);
+    }
+    SSFrame4.setEnabled(on);
+}
+
 // ---- focus and the Tab key -------------------------------------------------------------------
 
 // While the editor has the focus no other control takes Tab, so Tab types a tab character in

@@ -241,14 +241,7 @@ void WorkArea1::SSCommand11_Click(int i) {
         for (Control* c : std::initializer_list<Control*>{&Label5, &Label6, &Label7, &Label9, &Combo1, &SSFrame2, &SSFrame3})
             c->setVisible(false);
         SSCommand2.setEnabled(false);
-        SSFrame4.setEnabled(false);
-        const std::pair<SSCommand*, Menu*> tools[] = {
-            {&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave}, {&SSCommand8, &mOFont},
-            {&SSCommand9, &mOThes},  {&SSCommand10, &mOSpell}};
-        for (const auto& [button, menu] : tools) {
-            button->setEnabled(false);
-            menu->setEnabled(false);
-        }
+        EnableEditorTools(false);
         doEvents();
         if (i == catalogue::PageWorksheets) break;
         TextLoading = ProgramSetsText;
@@ -266,13 +259,7 @@ void WorkArea1::SSCommand11_Click(int i) {
         TextLoading = 0;
         SSCommand2.setEnabled(true);
         SSPanel3[2].setCaption(QStringLiteral("Disaster Recovery Plan"));
-        if (!SSCommand5.enabled()) {
-            for (const auto& [button, menu] : tools) {
-                button->setEnabled(true);
-                menu->setEnabled(true);
-            }
-            SSFrame4.setEnabled(true);
-        }
+        if (!SSCommand5.enabled()) EnableEditorTools(true);
         TextLoading = 0;
         break;
     }

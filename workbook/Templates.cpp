@@ -74,7 +74,7 @@ void WorkArea1::SSCommand2_Click() {
                            Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2, title);
         if (LoopIndex != Answer::Yes) return;
     }
-    if (insert) Rtext3.loadFile(templateName);
+    if (insert) Documents.loadShipped(Rtext3, templateName);
     if (worksheet) {
         // Whatever the answer, the worksheet stays open for typing and counts as changed.
         Rtext3.setLocked(false);

@@ -108,6 +108,7 @@ public:
     void SSOption8_Click(int index);
     void SSCommand8_Click();
     void mOFont_Click();
+    void EnableEditorTools(bool on);
     void Rtext3_GotFocus();
     void Rtext3_LostFocus();
     void Rtext3_KeyDown(int& keyCode, int shift);

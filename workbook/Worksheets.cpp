@@ -76,14 +76,7 @@ void WorkArea1::SSCommand12_Click(int n) {
     // The editor's tools, at the first choice after the page was opened.
     if (!SSCommand2.enabled()) {
         SSCommand2.setEnabled(true);
-        const std::pair<SSCommand*, Menu*> tools[] = {{&SSCommand5, &mOPrint}, {&SSCommand6, &mOSave},
-                                                      {&SSCommand8, &mOFont},  {&SSCommand9, &mOThes},
-                                                      {&SSCommand10, &mOSpell}};
-        for (const auto& [button, menu] : tools) {
-            button->setEnabled(true);
-            menu->setEnabled(true);
-        }
-        SSFrame4.setEnabled(true);
+        EnableEditorTools(true);
     }
     WorksheetNo = n;
     CurFileName = workbook::worksheetDocumentFile(n);
