@@ -197,19 +197,20 @@ TEST_F(HubReportTest, AllThreeTextsOfRiskAnalysisOnOnePageWithItsNameMarkedAndOn
         ++marks;
     }
     EXPECT_GE(marks, 5);
-    const QString preview = previewText(w.VSP1);
-    EXPECT_TRUE(preview.contains(QStringLiteral("This is your main tool")));
-    EXPECT_TRUE(preview.contains(QStringLiteral("E. Administrative Safeguards")));
+    // Lines may break anywhere a blank stands, as the printer's font measures them.
+    const QString preview = previewText(w.VSP1).simplified();
+    EXPECT_TRUE(preview.contains(QStringLiteral("This is your main tool"))) << preview.left(600).toStdString();
+    EXPECT_TRUE(preview.contains(QStringLiteral("E. Administrative Safeguards"))) << preview.left(600).toStdString();
 
     const QString pdf = folder->file(QStringLiteral("page.pdf"));
     printer->pdfPath = pdf;
     w.SSCommand80[4].click();
     ASSERT_EQ(printer->printedPageCounts.size(), 1u);
     const QString paper = pdfText(pdf).simplified();
-    EXPECT_TRUE(paper.contains(QStringLiteral("Implementation Specification:")));
+    EXPECT_TRUE(paper.contains(QStringLiteral("Implementation Specification:"))) << paper.left(600).toStdString();
     EXPECT_TRUE(paper.contains(QStringLiteral("References in Rule:")));
     EXPECT_TRUE(paper.contains(QStringLiteral("This is your main tool in determining the risks")));
-    EXPECT_TRUE(dialogs->shown().empty());
+    for (const auto& box : dialogs->shown()) ADD_FAILURE() << "box shown: " << box.text.toStdString();
 }
 
 // Texts shown for one entry never print for another: the page the user switches to fills the
@@ -240,9 +241,9 @@ TEST_P(SpecificationPageBuffers, PrintTheEntryShownNotTheOneBefore) {
     if (w.SSCheck80[c.box].value() == 0) w.SSCheck80[c.box].click();
     const QString printed = w.RText1[3].text();
     if (c.box == 0) {
-        EXPECT_EQ(printed, u8(catalogue::composeRuleText(c.shown)));
+        EXPECT_EQ(printed.toStdString(), catalogue::composeRuleText(c.shown));
     } else if (catalogue::ruleReferences(c.shown).fileName.empty()) {
-        EXPECT_EQ(printed, u8(catalogue::composeRuleReferences(c.shown).text));
+        EXPECT_EQ(printed.toStdString(), catalogue::composeRuleReferences(c.shown).text);
     } else {
         EXPECT_FALSE(printed.isEmpty());
     }
@@ -290,9 +291,9 @@ TEST_F(HubReportTest, AReferenceThatCannotBeReadIsLeftOutOfThePageAndSaidOnce) {
     dialogs->answer(QStringLiteral("References in Rule"), Answer::OK);
     w.SSCheck80[1].click();
     ASSERT_EQ(dialogs->shown().size(), 1u);
-    EXPECT_EQ(dialogs->shown()[0].text, QStringLiteral("The document RefRA1.Dat could not be read."));
+    EXPECT_EQ(dialogs->shown()[0].text.toStdString(), "The document RefRA1.Dat could not be read.");
     // The rule text alone, with its own formatting, is the page.
-    EXPECT_EQ(w.RText1[3].text(), u8(catalogue::composeRuleText(1)));
+    EXPECT_EQ(w.RText1[3].text().toStdString(), catalogue::composeRuleText(1));
     // Ticking another box does not ask again for the same entry.
     w.SSCheck80[2].click();
     EXPECT_EQ(dialogs->shown().size(), 1u);
