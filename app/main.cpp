@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     platform::initializeProgram(QStringLiteral("Quorvane"));
     platform::Form::setHelpFile(HelpFileName);
     frame::ShowStartWindow();
-    int result = app.exec();
+    int result = platform::runtime().runMainLoop();
     platform::runtime().destroyAllForms();
     return result;
 }

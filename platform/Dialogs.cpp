@@ -67,16 +67,19 @@ public:
         for (auto& b : buttons) hasCancel |= b.answer == Answer::Cancel;
         if (hasCancel) box.setEscapeButton(QMessageBox::Cancel);
         else if (buttons.size() == 1) box.setEscapeButton(buttons[0].button);
-        int r;
-        do {
+        int r = 0;
+        // A Yes/No box closes only through one of its buttons. A box that returns unanswered
+        // time after time had no event loop to run in (the program is ending): its default
+        // button answers, so that the question always ends.
+        for (int tries = 1; r == 0; ++tries) {
             box.exec();
-            r = 0;
             QAbstractButton* clicked = box.clickedButton();
             for (auto& b : buttons)
                 if (clicked == box.button(b.button)) r = b.answer;
             if (r == 0 && hasCancel) r = Answer::Cancel;
             if (r == 0 && buttons.size() == 1) r = buttons[0].answer;
-        } while (r == 0);  // a Yes/No box closes only through one of its buttons
+            if (r == 0 && tries >= 3) r = buttons[std::size_t(def < int(buttons.size()) ? def : 0)].answer;
+        }
         return r;
     }
 

@@ -522,7 +522,15 @@ void Runtime::endProgram() {
     for (Form* f : forms_)
         if (f->window_) f->window_->hide();
     active_ = nullptr;
-    QCoreApplication::exit(0);
+    if (mainLoopRunning_) QCoreApplication::exit(0);
+}
+
+int Runtime::runMainLoop() {
+    if (ended_) return 0;
+    mainLoopRunning_ = true;
+    const int result = QCoreApplication::exec();
+    mainLoopRunning_ = false;
+    return result;
 }
 
 void Runtime::collectUnloaded() { graveyard_.clear(); }

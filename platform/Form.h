@@ -202,6 +202,11 @@ public:
     // stops. Tests see ended() instead of the process exiting.
     void endProgram();
     bool ended() const { return ended_; }
+    // Runs the program's event loop until the program ends (at once when it already has) and
+    // returns the exit code. Only this loop is told to stop when the program ends: told
+    // without it running, the application would refuse every later event loop, and each
+    // dialog would return at once unanswered.
+    int runMainLoop();
 
     // Tests install a hook that handles a form shown modally; it runs after the form's
     // Activate. When the form is still open after the hook, the runtime closes it. Without a
@@ -239,6 +244,7 @@ private:
     std::vector<std::pair<std::type_index, Form*>> slots_;
     ModalHook modalHook_;
     bool ended_ = false;
+    bool mainLoopRunning_ = false;
 };
 
 inline Runtime& runtime() { return Runtime::instance(); }

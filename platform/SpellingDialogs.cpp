@@ -126,7 +126,10 @@ public:
         dialog_->raise();
         dialog_->activateWindow();
         (q.suggestions.isEmpty() ? static_cast<QWidget*>(changeTo_) : change_)->setFocus();
-        while (!decided_) loop_.exec();
+        // An event loop that cannot run returns -1 at once: the check is then cancelled
+        // rather than asked again for ever.
+        while (!decided_)
+            if (loop_.exec() < 0) decide(SpellAction::Cancel);
         return decision_;
     }
 

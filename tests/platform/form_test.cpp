@@ -3,6 +3,11 @@
 #include "platform/Controls.h"
 #include "tests/support/platform/PlatformFakes.h"
 
+#include "platform/Spelling.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <gtest/gtest-spi.h>
 
 using namespace platform;
@@ -204,6 +209,39 @@ TEST_F(FormTest, EndingTheProgramRunsNoFurtherUnloadHandlers) {
     EXPECT_TRUE(runtime().ended());
     EXPECT_FALSE(o.isVisible());
     EXPECT_EQ(std::count(log.begin(), log.end(), QStringLiteral("Opener.Unload")), 0);
+}
+
+// The end of the program stops the program's own event loop only: dialogs asked later in the
+// same process (the next test, or the program's last questions) still wait for their answer.
+TEST_F(FormTest, EndingTheProgramLeavesLaterEventLoopsWorking) {
+    defaultInstance<Opener>().show();
+    endProgram();
+    QEventLoop later;
+    QTimer::singleShot(0, &later, [&] { later.exit(7); });
+    EXPECT_EQ(later.exec(), 7);
+}
+
+// Where no event loop can run at all, a question still ends: a Yes/No box with its default
+// button, the spelling dialog with Cancel. Each runs in a child process, since the state that
+// refuses event loops cannot be undone in the process that entered it.
+TEST(QuestionsWithoutAnEventLoopTest, EndWithTheDefaultAnswerOrCancel) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setDialogs(nullptr);
+            QCoreApplication::exit(0);  // no loop is running: every later one is refused
+            const int r = msgBox(QStringLiteral("Keep going?"), Msg::YesNo | Msg::DefaultButton2, QStringLiteral("Q"));
+            std::exit(r == Answer::No ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            QCoreApplication::exit(0);
+            std::unique_ptr<SpellSession> s = makeQtSpellDialogs()->openSpelling([] {});
+            const SpellDecision d = s->ask({QStringLiteral("nexxt"), QStringLiteral("nexxt"), 0, {}});
+            std::exit(d.action == SpellAction::Cancel ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(FormTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
