@@ -159,6 +159,7 @@ struct Para {
     CharState endFormat;
     std::vector<Run> runs;
     bool ended = false;
+    bool endedRow = false;  // ended by \row: the next cell starts a line of its own
     bool hasText() const {
         for (const Run& r : runs)
             if (!r.text.isEmpty()) return true;
@@ -504,9 +505,10 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
     if (w == "line") { text(QChar(0x2028)); return; }
     if (w == "tab") { text(QChar('\t')); return; }
     if (w == "cell" || w == "nestcell") {
-        // A cell whose text ends with \par: the cell stays on the row's line.
+        // A cell whose text ends with \par: the cell stays on the row's line. An empty cell at
+        // the start of a row is not such a one; its row keeps a line of its own.
         if (paras.size() > 1 && paras.back().runs.empty() && paras[paras.size() - 2].ended
-            && paras[paras.size() - 2].p.inTable) {
+            && !paras[paras.size() - 2].endedRow && paras[paras.size() - 2].p.inTable) {
             paras.pop_back();
             paras.back().ended = false;
         }
@@ -517,6 +519,7 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
     if (w == "row" || w == "nestrow") {
         pendingTab_ = false;
         endParagraph();
+        if (paras.size() > 1) paras[paras.size() - 2].endedRow = true;
         return;
     }
     if (w == "page" || w == "sect") {

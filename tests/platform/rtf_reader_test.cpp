@@ -106,6 +106,11 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"TableDegradesToTabs",
                  "{\\rtf1 \\trowd\\cellx100\\cellx200 \\intbl A\\cell B\\cell\\row \\pard after}",
                  "A\tB|after"},
+        TextCase{"TableRowsWithEmptyCellsKeepTheirLines",
+                 "{\\rtf1 \\trowd\\cellx100\\cellx200 \\intbl A\\cell B\\cell\\row "
+                 "\\trowd\\cellx100\\cellx200 \\pard\\intbl \\cell \\cell\\row "
+                 "\\trowd\\cellx100\\cellx200 \\pard\\intbl \\cell C\\cell\\row \\pard after}",
+                 "A\tB|\t|\tC|after"},
         TextCase{"TableCellsEndingWithPar",
                  "{\\rtf1 {\\pard\\intbl A\\par}\\cell{\\pard\\intbl B\\par}\\cell\\row}", "A\tB"},
         TextCase{"TabAndLine", "{\\rtf1 a\\tab b\\line c}",
