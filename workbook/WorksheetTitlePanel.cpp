@@ -59,8 +59,11 @@ void WorksheetTitlePanel::Arrange(int left, int top, int pw, int ph) {
         Label13[n].move(titleX, ry, columnW, boxH);
         Text3[n].move(boxX, ry, columnW, boxH);
     }
-    SSCommand21[0].move(pw / 2 - 3300, ph - 600, 3000, 450);
-    SSCommand21[1].move(pw / 2 + 300, ph - 600, 3000, 450);
+    // The two ways out just under the last row, or at the foot where the rows fill the panel.
+    const int rowsEnd = 750 + (catalogue::WorksheetCount - 1) * rowH + boxH;
+    const int buttonsTop = std::min(rowsEnd + 300, ph - 600);
+    SSCommand21[0].move(pw / 2 - 3300, buttonsTop, 3000, 450);
+    SSCommand21[1].move(pw / 2 + 300, buttonsTop, 3000, 450);
 }
 
 void WorksheetTitlePanel::Open(const workbook::WorksheetTitleTexts& titles) {

@@ -210,4 +210,39 @@ TEST_F(WorksheetsTest, ATitleThatCannotBeStoredIsReportedAndTheTypingStays) {
     EXPECT_EQ(folder->read(QStringLiteral("RAList.Fil")), titleRecord("Lobby"));
 }
 
+// The title panel at 800 by 600 and at 1280 by 1024: each row's number, title and box on one
+// line, below the headings and above the next row, and the two ways out just under the last
+// row, inside the panel, with no empty strip between.
+struct PanelScreen {
+    const char* name;
+    int width, height;  // twips
+};
+
+class WorksheetTitlePanelLayout : public WorksheetsTest, public ::testing::WithParamInterface<PanelScreen> {};
+
+TEST_P(WorksheetTitlePanelLayout, RowsStandInLinesAndTheButtonsJustUnderThem) {
+    screen->setSize(GetParam().width, GetParam().height);
+    WorkArea1& w = openWorksheets();
+    w.mORATitle.click();
+    const int headingsEnd = w.Label8[0].top() + w.Label8[0].height();
+    int previousEnd = headingsEnd;
+    for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        EXPECT_EQ(w.Label12[n].top(), w.Text3[n].top()) << "row " << n + 1;
+        EXPECT_EQ(w.Label13[n].top(), w.Text3[n].top()) << "row " << n + 1;
+        EXPECT_GE(w.Text3[n].top(), previousEnd) << "row " << n + 1;
+        previousEnd = w.Text3[n].top() + w.Text3[n].height();
+    }
+    for (int i = 0; i < 2; ++i) {
+        const SSCommand& b = w.SSCommand21[i];
+        EXPECT_GE(b.top(), previousEnd) << "button " << i;
+        EXPECT_LE(b.top(), previousEnd + 600) << "button " << i << " far below the rows";
+        EXPECT_LE(b.top() + b.height(), w.SSPanel4.height()) << "button " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WorksheetTitlePanelLayout,
+                         ::testing::Values(PanelScreen{"At800x600", 12000, 9000},
+                                           PanelScreen{"At1280x1024", 19200, 15360}),
+                         [](const ::testing::TestParamInfo<PanelScreen>& i) { return std::string(i.param.name); });
+
 }  // namespace
