@@ -207,6 +207,11 @@ private:
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingTab_ = false;
     bool done_ = false;
+    // The cells of the table row being read: where each ends (\cellx) and the room before a
+    // cell's text (\trgaph). A row shown as one line of tab-separated cells gets a tab stop
+    // where each of its cells after the first begins, so its columns line up as in the table.
+    std::vector<int> rowCellEnds_;
+    int rowGap_ = 0;
 
     // font table entry being read
     int fontNum_ = -1;
@@ -518,8 +523,13 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
     }
     if (w == "row" || w == "nestrow") {
         pendingTab_ = false;
+        if (g().dest != Dest::Text) return;
         endParagraph();
-        if (paras.size() > 1) paras[paras.size() - 2].endedRow = true;
+        Para& row = paras[paras.size() - 2];
+        row.endedRow = true;
+        if (row.p.inTable && row.p.tabs.empty())
+            for (std::size_t k = 0; k + 1 < rowCellEnds_.size(); ++k)
+                row.p.tabs.push_back(TabStop{rowCellEnds_[k] + rowGap_, 0});
         return;
     }
     if (w == "page" || w == "sect") {
@@ -572,6 +582,16 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
     if (w == "sa") { s.p.sa = std::max(0, twips); return; }
     if (w == "tqr") { s.p.nextTabKind = 1; return; }
     if (w == "tqc") { s.p.nextTabKind = 2; return; }
+    if (w == "trowd") {
+        rowCellEnds_.clear();
+        rowGap_ = 0;
+        return;
+    }
+    if (w == "trgaph") { rowGap_ = std::clamp(twips, 0, 1440); return; }
+    if (w == "cellx") {
+        if (rowCellEnds_.size() < kMaxTabStops) rowCellEnds_.push_back(std::max(0, twips));
+        return;
+    }
     if (w == "tx") {
         if (s.p.tabs.size() < kMaxTabStops) s.p.tabs.push_back(TabStop{std::max(0, twips), s.p.nextTabKind});
         s.p.nextTabKind = 0;

@@ -219,6 +219,32 @@ TEST(RtfReader, TabStopsOfAParagraph) {
     EXPECT_EQ(blockOf(doc, "many").tabPositions().size(), 64);
 }
 
+// A table row shown as one line of tab-separated cells: a tab stop where each cell after the
+// first begins (its left boundary and the row's gap), so the rows' columns line up as in the
+// table; a row whose paragraph sets its own stops keeps them, a paragraph after the table none.
+TEST(RtfReader, TableRowsLineUpTheirCellsAtTabStops) {
+    QTextDocument doc;
+    readRtfDocument("{\\rtf1 \\trowd\\trgaph100\\cellx1900\\cellx3800\\cellx5700 "
+                    "\\pard\\intbl head\\cell two\\cell three\\cell\\row "
+                    "\\trowd\\trgaph100\\cellx1900\\cellx3800\\cellx5700 "
+                    "\\pard\\intbl \\cell \\cell \\cell\\row "
+                    "\\trowd\\cellx3000\\cellx6000 \\pard\\intbl\\tx500 own\\cell stops\\cell\\row "
+                    "\\pard after\\par}",
+                    doc);
+    ASSERT_EQ(doc.findBlockByNumber(1).text(), QStringLiteral("\t\t"));
+    for (const QTextBlock& row : {doc.findBlockByNumber(0), doc.findBlockByNumber(1)}) {
+        const QList<QTextOption::Tab> tabs = row.blockFormat().tabPositions();
+        ASSERT_EQ(tabs.size(), 2) << row.text().toStdString();
+        EXPECT_DOUBLE_EQ(tabs[0].position * 15, 2000);
+        EXPECT_DOUBLE_EQ(tabs[1].position * 15, 3900);
+        EXPECT_EQ(tabs[0].type, QTextOption::LeftTab);
+    }
+    const QList<QTextOption::Tab> own = blockOf(doc, "own").tabPositions();
+    ASSERT_EQ(own.size(), 1);
+    EXPECT_DOUBLE_EQ(own[0].position * 15, 500);
+    EXPECT_TRUE(blockOf(doc, "after").tabPositions().isEmpty());
+}
+
 // A numbered paragraph with a hanging indent: its number at 360 twips, its text at the tab stop
 // of 720 twips, measured from the left margin as word processors measure it.
 TEST(RtfReader, ATabStopStandsWhereTheFileMeasuresItFromTheLeftMargin) {
