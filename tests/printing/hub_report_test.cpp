@@ -3,6 +3,7 @@
 // table, and both go to paper; the editor's "&Print" of a read-only text joins the ticked texts
 // of the entry shown into one page, whatever was shown before, on every page; the box of the
 // user's document keeps its meaning; a reference that cannot be read is left out.
+#include "catalogue/AdditionalInfo.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/RuleReferences.h"
 #include "catalogue/RuleText.h"
@@ -213,14 +214,15 @@ TEST_F(HubReportTest, AllThreeTextsOfRiskAnalysisOnOnePageWithItsNameMarkedAndOn
     for (const auto& box : dialogs->shown()) ADD_FAILURE() << "box shown: " << box.text.toStdString();
 }
 
-// Texts shown for one entry never print for another: the page the user switches to fills the
-// ticked text for its own entry (the page switch to pages 5, 6 and 9 clears the view chosen,
-// so nothing else builds it anew).
+// Texts shown or printed for one entry never print for another: the page the user switches to
+// fills the ticked text for its own entry (the page switch to pages 5, 6 and 9 clears the view
+// chosen, so nothing else builds it anew).
 struct PageCase {
     int page;
     int before;  // an entry whose text was shown first
-    int box;     // 0 the rule text, 1 the references in the rule
+    int box;     // 0 the rule text, 1 the references in the rule, 2 the additional information
     int shown;   // the entry the page shows
+    int view = -1;  // the view shown before (0, 1, 2); -1 the view of box
 };
 
 void PrintTo(const PageCase& c, std::ostream* os) { *os << "page " << c.page << ", box " << c.box; }
@@ -231,9 +233,15 @@ TEST_P(SpecificationPageBuffers, PrintTheEntryShownNotTheOneBefore) {
     const PageCase c = GetParam();
     folder->copyContent();
     WorkArea1& w = openSpec(c.before);
-    (c.box == 0 ? w.SSOption6 : w.SSOption2).click();
-    const QString beforeText = w.Rtext3.text();
+    SSOption* const views[3] = {&w.SSOption6, &w.SSOption2, &w.SSOption7};
+    views[c.view < 0 ? c.box : c.view]->click();
+    // A print of that entry, all three texts ticked, leaves them in the hidden buffers.
+    w.SSCommand5.click();
+    for (int i = 0; i <= 2; ++i)
+        if (w.SSCheck80[i].value() == 0) w.SSCheck80[i].click();
+    const QString beforeText = w.RText1[c.box].text();
     ASSERT_FALSE(beforeText.isEmpty());
+    w.SSCommand80[2].click();
     answerPageBoxes(c.page);
     page(w, c.page);
     w.SSCommand5.click();
@@ -242,8 +250,10 @@ TEST_P(SpecificationPageBuffers, PrintTheEntryShownNotTheOneBefore) {
     const QString printed = w.RText1[3].text();
     if (c.box == 0) {
         EXPECT_EQ(printed.toStdString(), catalogue::composeRuleText(c.shown));
-    } else if (catalogue::ruleReferences(c.shown).fileName.empty()) {
+    } else if (c.box == 1 && catalogue::ruleReferences(c.shown).fileName.empty()) {
         EXPECT_EQ(printed.toStdString(), catalogue::composeRuleReferences(c.shown).text);
+    } else if (c.box == 2 && catalogue::additionalInfo(c.shown).fileName.empty()) {
+        EXPECT_EQ(printed.toStdString(), catalogue::composeAdditionalInfo(c.shown).text);
     } else {
         EXPECT_FALSE(printed.isEmpty());
     }
@@ -256,9 +266,12 @@ TEST_P(SpecificationPageBuffers, PrintTheEntryShownNotTheOneBefore) {
 INSTANTIATE_TEST_SUITE_P(EveryPage, SpecificationPageBuffers,
                          ::testing::Values(PageCase{2, 45, 1, 1}, PageCase{3, 4, 1, 24}, PageCase{4, 4, 0, 34},
                                            PageCase{5, 4, 0, 43}, PageCase{6, 4, 0, 46}, PageCase{5, 24, 1, 43},
-                                           PageCase{9, 4, 1, 15}, PageCase{9, 30, 0, 15}),
+                                           PageCase{9, 4, 1, 15}, PageCase{9, 30, 0, 15}, PageCase{9, 4, 2, 15},
+                                           PageCase{5, 4, 2, 43, 0}, PageCase{6, 30, 2, 46, 0},
+                                           PageCase{5, 30, 1, 43, 0}, PageCase{6, 24, 1, 46, 0}),
                          [](const auto& info) {
-                             return "page" + std::to_string(info.param.page) + "_box" + std::to_string(info.param.box);
+                             return "page" + std::to_string(info.param.page) + "_box" + std::to_string(info.param.box) +
+                                    (info.param.view < 0 ? "" : "_view" + std::to_string(info.param.view));
                          });
 
 TEST_F(HubReportTest, TheBoxOfTheUsersDocumentKeepsItsMeaning) {
