@@ -66,14 +66,16 @@ void WorkArea1::PrintSpecificationPage() {
     // Each ticked text is filled for the entry shown: a buffer not filled yet, or holding the
     // text of an entry shown before, is built again. (Only the ticked ones: a document that
     // cannot be read is then reported only when its text was asked for.)
-    void (WorkArea1::*const builders[3])() = {&WorkArea1::LoadRuleText, &WorkArea1::LoadRuleReferences,
-                                              &WorkArea1::LoadAdditionalInfo};
     for (int i = 0; i <= 2; ++i) {
         if (!ticked[std::size_t(i)]) continue;
         if (BufferSpec[std::size_t(i)] != k) {
             RText1[i].setText(QString());
             PrintModeFlag = ComposingForPrint;
-            (this->*builders[i])();
+            switch (i) {
+            case 0: LoadRuleText(); break;
+            case 1: LoadRuleReferences(); break;
+            default: LoadAdditionalInfo(); break;
+            }
         }
     }
     if (k != catalogue::NoNumber) SpecNumber = k;
