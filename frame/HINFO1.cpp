@@ -4,6 +4,15 @@
 
 void HourglassOn() { platform::pointer().setHourglass(true); }
 
+void UsePrintFont(const platform::Font& f) {
+    PrintFontName = f.name;
+    PrintFontSize = f.size;
+    PrintFontBold = f.bold;
+    PrintFontItalic = f.italic;
+    PrintFontUnderline = f.underline;
+    PrintFontStrikethru = f.strikethrough;
+}
+
 void HourglassOff() { platform::pointer().setHourglass(false); }
 
 void WaitTwoSeconds() {

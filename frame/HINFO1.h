@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Files.h"
+#include "platform/Types.h"
 
 #include <QDateTime>
 #include <QString>
@@ -86,6 +87,8 @@ inline QTime WaitReference;
 // The busy pointer on and off; one HourglassOff ends any number of HourglassOn.
 void HourglassOn();
 void HourglassOff();
+// The print font becomes the given font: its name, size and styles (the colour is left).
+void UsePrintFont(const platform::Font& f);
 // Returns when the clock's seconds have advanced by two (between one and two seconds after the
 // call). Processes no events; sleeps briefly between clock readings.
 void WaitTwoSeconds();

@@ -132,12 +132,7 @@ void WorkArea1::SSCommand5_Click() {
     SSFrame80[2].setVisible(true);
     // 4. The print font is the editor's.
     const Font editorFont = Rtext3.font();
-    PrintFontName = editorFont.name;
-    PrintFontSize = editorFont.size;
-    PrintFontBold = editorFont.bold;
-    PrintFontItalic = editorFont.italic;
-    PrintFontUnderline = editorFont.underline;
-    PrintFontStrikethru = editorFont.strikethrough;
+    UsePrintFont(editorFont);
     PrintFontColor = rgb(0, 0, 0);
     // 5-6.
     PrintPanel::SetMargins(350, 350, 300, 100);

@@ -141,12 +141,7 @@ void WorkArea1::ShowReadOnlyView(int buffer, void (WorkArea1::*builder)()) {
     Rtext3.setLocked(true);
     // The view prints, and is built, in the editor's font.
     const Font f = Rtext3.font();
-    PrintFontName = f.name;
-    PrintFontSize = f.size;
-    PrintFontBold = f.bold;
-    PrintFontItalic = f.italic;
-    PrintFontUnderline = f.underline;
-    PrintFontStrikethru = f.strikethrough;
+    UsePrintFont(f);
     RText1[buffer].setFont(f);
     EmptyEditor();
     ClearSpecBuffers();

@@ -518,12 +518,7 @@ void WorkArea1::Form_Load() {
     RequestedArea = Area::None;
     frame::PlaceLikeStartWindow(*this);
     // 6. The print font starts as the editor's font.
-    PrintFontName = Rtext3.font().name;
-    PrintFontSize = Rtext3.font().size;
-    PrintFontBold = Rtext3.font().bold;
-    PrintFontItalic = Rtext3.font().italic;
-    PrintFontUnderline = Rtext3.font().underline;
-    PrintFontStrikethru = Rtext3.font().strikethrough;
+    UsePrintFont(Rtext3.font());
     PrintLine = QStringLiteral(" 0");
     // 7. The print options are restored without being stored or rebuilt.
     LoopIndex = RestoringPrintOptions;
