@@ -529,7 +529,7 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
         row.endedRow = true;
         if (row.p.inTable && row.p.tabs.empty())
             for (std::size_t k = 0; k + 1 < rowCellEnds_.size(); ++k)
-                row.p.tabs.push_back(TabStop{rowCellEnds_[k] + rowGap_, 0});
+                row.p.tabs.push_back(TabStop{std::min(rowCellEnds_[k] + rowGap_, kIndentLimit), 0});
         return;
     }
     if (w == "page" || w == "sect") {

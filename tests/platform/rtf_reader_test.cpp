@@ -1,5 +1,6 @@
 // The RTF reader: the text and formats it gives back, and its survival of bad input.
 #include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextLayout>
@@ -243,6 +244,20 @@ TEST(RtfReader, TableRowsLineUpTheirCellsAtTabStops) {
     ASSERT_EQ(own.size(), 1);
     EXPECT_DOUBLE_EQ(own[0].position * 15, 500);
     EXPECT_TRUE(blockOf(doc, "after").tabPositions().isEmpty());
+}
+
+// A cell that ends at the widest place a file may give: its tab stop stays within the limit that
+// a written tab stop is read back under, so saving the document again gives the same bytes.
+TEST(RtfReader, ATableCellAtTheWidestPlaceKeepsItsStopWithinTheLimit) {
+    QTextDocument doc;
+    readRtfDocument("{\\rtf1 \\trowd\\trgaph120\\cellx31680\\cellx40000 \\pard\\intbl A\\cell B\\cell\\row }", doc);
+    const QList<QTextOption::Tab> tabs = doc.firstBlock().blockFormat().tabPositions();
+    ASSERT_EQ(tabs.size(), 1);
+    EXPECT_DOUBLE_EQ(tabs[0].position * 15, 31680);
+    const QByteArray first = platform::writeRtf(doc);
+    QTextDocument again;
+    readRtfDocument(first, again);
+    EXPECT_EQ(platform::writeRtf(again), first);
 }
 
 // A numbered paragraph with a hanging indent: its number at 360 twips, its text at the tab stop
