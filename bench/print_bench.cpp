@@ -1,5 +1,6 @@
 // How long a long rich-text document takes to lay out into pages, and to show its first page
 // in the preview: the wait a person has after pressing "Print".
+#include "bench/BenchMain.h"
 #include "platform/PrintDocument.h"
 #include "platform/RtfReader.h"
 
@@ -110,11 +111,4 @@ BENCHMARK(BM_OpenFortyPagePreview)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }

@@ -1,5 +1,6 @@
 // How long the Security Rule window takes to put the entire rule (PR0.Hlp) into pages: the
 // renderer alone, and the whole "Print" press that opens the preview.
+#include "bench/BenchMain.h"
 #include "frame/HINFO1.h"
 #include "library/PrivRule.h"
 #include "platform/Files.h"
@@ -64,12 +65,4 @@ BENCHMARK(BM_OpenPreviewOfEntireRule)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    platform::runtime().destroyAllForms();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }

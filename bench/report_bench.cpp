@@ -1,6 +1,7 @@
 // How long the "All Safeguards" status report takes to build and lay out: the wait a person
 // has after ticking the box, before the preview can show it. Building records every text and
 // line in twips; laying out paints the page as the preview shows it.
+#include "bench/BenchMain.h"
 #include "printing/SafeguardsReport.h"
 
 #include <QApplication>
@@ -42,11 +43,4 @@ BENCHMARK(BM_BuildAndLayOutAllSafeguardsReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }

@@ -1,5 +1,6 @@
 // Loading and saving rich text: a generated 2 MB document and the whole Security Rule text,
 // and the whole-word marking loop the hidden buffers run over the rule text.
+#include "bench/BenchMain.h"
 #include "platform/RichTextBox.h"
 #include "platform/RtfReader.h"
 #include "platform/RtfWriter.h"
@@ -33,9 +34,8 @@ const QByteArray& generatedRtf() {
 }
 
 QString ruleTextPath() {
-    // The rule text lies beside the repository (../shared/reference); without it the rule
-    // benchmarks are skipped.
-    return QStringLiteral(QUORVANE_SOURCE_DIR "/../shared/reference/security-rule-2003.txt");
+    // The copy of the rule text that the tests read too.
+    return QStringLiteral(QUORVANE_SOURCE_DIR "/tests/data/security-rule-2003.txt");
 }
 
 // The rule text as a document: each line a paragraph, the section headings bold.
@@ -137,12 +137,4 @@ BENCHMARK(BM_MarkWordInRuleText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }

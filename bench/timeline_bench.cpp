@@ -1,6 +1,7 @@
 // The project timeline with a full list of 500 dated items: reading TODOActv.FIL, entering the
 // to-do page (the names and the list read and shown in the grid), saving the list, and
 // building its report.
+#include "bench/BenchMain.h"
 #include "bench/HubBench.h"
 #include "printing/ToDoReport.h"
 #include "timeline/ToDoFiles.h"
@@ -87,12 +88,4 @@ BENCHMARK(BM_ReportOfFullList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    platform::runtime().destroyAllForms();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }

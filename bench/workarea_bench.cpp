@@ -1,5 +1,6 @@
 // How long the Action Area takes to open from the start window (its Load and Activate), and
 // how long each of its ten pages takes to show after its page button is pressed.
+#include "bench/BenchMain.h"
 #include "bench/HubBench.h"
 #include "workbook/WorkArea1.h"
 
@@ -40,12 +41,4 @@ BENCHMARK(BM_PageSwitch)->DenseRange(0, 9)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    platform::runtime().destroyAllForms();
-    return 0;
-}
+int main(int argc, char** argv) { return benchmain::runWithWindows(argc, argv); }
