@@ -17,7 +17,6 @@
 //   workbook/OptionsMenu.cpp     the Options menu's own entries: copy, wallpaper, spell check, thesaurus
 //   workbook/ReportPrinting.cpp  the status report and the specification page
 //   printing/PrintPanel.cpp      the print panel it embeds
-//   workbook/PendingProcedures.cpp  steps whose own code is not written yet (empty bodies)
 #pragma once
 
 #include "frame/SharedMenus.h"
@@ -207,7 +206,7 @@ public:
     void VSSpell1_DialogClose();
     void VSSpell1_HelpClick();
 
-    // ---- steps provided elsewhere (PendingProcedures.cpp: empty until written) --------------
+    // ---- the to-do page's Options entries (WorkArea1.cpp), its report (HubPrinting.cpp) ----
     void mODel_Click();
     void mOCl_Click();
     void mOIn_Click();
