@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace platform {
@@ -87,6 +88,30 @@ quint64 lastReleaseStamp = 0;
 
 }  // namespace
 
+// The window manager's frame (title bar and borders) as a shown window last had it; none
+// where no window manager frames windows.
+static QMargins& knownFrame() {
+    static QMargins m;
+    return m;
+}
+
+// The frame around a shown window. The offscreen platform has no window manager (the frame it
+// reports is a stand-in), so windows there have none.
+static QMargins frameOfShown(const QWidget& w) {
+    static const bool framed = QGuiApplication::platformName() != QLatin1String("offscreen");
+    if (!framed || !w.windowHandle()) return {};
+    return w.windowHandle()->frameMargins();
+}
+
+QRect fitFrameOnScreen(QRect asked, const QMargins& frame, const QSize& screen) {
+    if (frame.isNull()) return asked;
+    if (asked.left() < frame.left()) asked.moveLeft(frame.left());
+    if (asked.top() < frame.top()) asked.moveTop(frame.top());
+    asked.setWidth(std::max(1, std::min(asked.width(), screen.width() - asked.left() - frame.right())));
+    asked.setHeight(std::max(1, std::min(asked.height(), screen.height() - asked.top() - frame.bottom())));
+    return asked;
+}
+
 // ---- FormWindow ------------------------------------------------------------------------------
 
 FormWindow::FormWindow(Form& form) : QWidget(nullptr, Qt::Window), form_(form) {
@@ -107,9 +132,23 @@ void FormWindow::closeEvent(QCloseEvent* e) {
     if (!form_.isUnloaded()) form_.userClose();
 }
 
+// The first window that a window manager frames tells how large its frame is: that window
+// is placed again so that the frame fits on the screen, and it is laid out for the area left.
+bool FormWindow::placedAgainForItsFrame() {
+    const QMargins frame = frameOfShown(*this);
+    if (frame == knownFrame()) return false;
+    knownFrame() = frame;
+    if (form_.state_ != WindowState::Normal) return false;
+    const QSize before = client_->size();
+    form_.applyGeometry();
+    if (client_->size() != before && form_.isLoaded() && !form_.isUnloaded()) form_.Form_Resize();
+    return true;
+}
+
 void FormWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (form_.applyingGeometry_ || !isVisible()) return;
+    if (placedAgainForItsFrame()) return;
     form_.syncGeometryFromWidget();
     if (form_.isLoaded() && !form_.isUnloaded()) form_.Form_Resize();
 }
@@ -117,6 +156,7 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
 void FormWindow::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     if (form_.applyingGeometry_ || !isVisible()) return;
+    if (placedAgainForItsFrame()) return;
     form_.syncGeometryFromWidget();
 }
 
@@ -187,8 +227,10 @@ void Form::show(bool modal) {
         rt.modalStack_.push_back(this);
         window_->setWindowModality(Qt::ApplicationModal);
         applyGeometry();
-        window_->show();
+        // A maximised window is shown maximised at once, so that a window manager never sees
+        // it restored first (which would read as the user restoring it).
         if (state_ == WindowState::Maximized) window_->showMaximized();
+        else window_->show();
         rt.activate(this);
         QPointer<FormWindow> w = window_.get();
         auto stillOpen = [&] { return !unloaded_ && !rt.ended() && window_ && window_->isVisible(); };
@@ -219,8 +261,10 @@ void Form::show(bool modal) {
     bool wasVisible = window_->isVisible();
     if (!wasVisible) {
         applyGeometry();
-        window_->show();
+        // A maximised window is shown maximised at once, so that a window manager never sees
+        // it restored first (which would read as the user restoring it).
         if (state_ == WindowState::Maximized) window_->showMaximized();
+        else window_->show();
     }
     window_->raise();
     rt.activate(this);
@@ -304,13 +348,17 @@ void Form::move(int l, int t, int w, int h) {
 // shares with the client area.
 int Form::scaleWidth() const {
     if (client_ && client_->width() > 0 && isVisible()) return pixelsToTwipsX(client_->width());
+    if (state_ == WindowState::Normal && !knownFrame().isNull()) return pixelsToTwipsX(clientRectOnScreen().width());
     return std::max(0, width());
 }
 
 int Form::scaleHeight() const {
     if (client_ && client_->height() > 0 && isVisible()) return pixelsToTwipsY(client_->height());
     const int menu = (menuBar_ && !menuBar_->actions().isEmpty()) ? pixelsToTwipsY(menuBar_->sizeHint().height()) : 0;
-    return std::max(0, height() - menu);
+    const int inside = state_ == WindowState::Normal && !knownFrame().isNull()
+                           ? pixelsToTwipsY(clientRectOnScreen().height())
+                           : height();
+    return std::max(0, inside - menu);
 }
 
 void Form::setWindowState(WindowState s) {
@@ -333,13 +381,19 @@ void Form::setWindowState(WindowState s) {
 void Form::applyGeometry() {
     if (!window_) return;
     applyingGeometry_ = true;
-    if (state_ == WindowState::Normal)
-        window_->setGeometry(twipsToPixelsX(left_), twipsToPixelsY(top_), std::max(1, twipsToPixelsX(width_)),
-                             std::max(1, twipsToPixelsY(height_)));
+    if (state_ == WindowState::Normal) window_->setGeometry(clientRectOnScreen());
     else if (state_ == WindowState::Maximized)
         // The whole screen, also where no window manager maximises windows.
         window_->setGeometry(0, 0, twipsToPixelsX(screen().widthTwips()), twipsToPixelsY(screen().heightTwips()));
     applyingGeometry_ = false;
+}
+
+QRect Form::clientRectOnScreen() const {
+    const QRect asked(twipsToPixelsX(left_), twipsToPixelsY(top_), std::max(1, twipsToPixelsX(width_)),
+                      std::max(1, twipsToPixelsY(height_)));
+    const QMargins frame = window_ && window_->isVisible() ? frameOfShown(*window_) : knownFrame();
+    return fitFrameOnScreen(asked, frame,
+                            QSize(twipsToPixelsX(screen().widthTwips()), twipsToPixelsY(screen().heightTwips())));
 }
 
 void Form::syncGeometryFromWidget() {

@@ -4,7 +4,9 @@
 
 #include "platform/Types.h"
 
+#include <QMargins>
 #include <QObject>
+#include <QRect>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -166,6 +168,9 @@ private:
     friend class Runtime;
     void applyGeometry();
     void syncGeometryFromWidget();
+    // Where the area inside the window goes on screen: its position and size, made smaller
+    // only where a window manager's frame around it would not fit on the screen.
+    QRect clientRectOnScreen() const;
     void userClose();
     void destroyNow();
 
@@ -248,6 +253,11 @@ private:
 };
 
 inline Runtime& runtime() { return Runtime::instance(); }
+
+// The area inside a window asked for at `asked` (pixels), given the frame a window manager puts
+// around it: moved and made smaller so that the frame stays on a screen of `screen` pixels,
+// unchanged where it fits or where there is no frame.
+QRect fitFrameOnScreen(QRect asked, const QMargins& frame, const QSize& screen);
 inline void doEvents() { Runtime::instance().doEvents(); }
 inline void endProgram() { Runtime::instance().endProgram(); }
 

@@ -22,6 +22,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    bool placedAgainForItsFrame();
     Form& form_;
     QWidget* client_;
 };

@@ -211,6 +211,26 @@ TEST_F(FormTest, EndingTheProgramRunsNoFurtherUnloadHandlers) {
     EXPECT_EQ(std::count(log.begin(), log.end(), QStringLiteral("Opener.Unload")), 0);
 }
 
+// A window manager's frame goes around the area the window asks for: where the frame would
+// not fit on the screen (a window as large as the screen, in the smaller display), the area
+// is moved and made smaller so that the title bar and the borders stay on the screen.
+TEST(FrameOnScreenTest, TheFrameStaysOnTheScreen) {
+    const QMargins frame(1, 22, 1, 5);
+    const struct {
+        QRect asked;
+        QMargins frame;
+        QSize screen;
+        QRect client;
+    } cases[] = {
+        {{0, 0, 800, 600}, {}, {800, 600}, {0, 0, 800, 600}},            // no window manager
+        {{240, 212, 800, 600}, frame, {1280, 1024}, {240, 212, 800, 600}},  // it fits
+        {{0, 0, 800, 600}, frame, {800, 600}, {1, 22, 798, 573}},        // as large as the screen
+        {{100, 100, 800, 600}, frame, {800, 600}, {100, 100, 699, 495}},  // past the right and the foot
+        {{0, 0, 800, 600}, frame, {1, 1}, {1, 22, 1, 1}},                // a screen smaller than a frame
+    };
+    for (const auto& c : cases) EXPECT_EQ(fitFrameOnScreen(c.asked, c.frame, c.screen), c.client) << c.asked.x();
+}
+
 // The end of the program stops the program's own event loop only: dialogs asked later in the
 // same process (the next test, or the program's last questions) still wait for their answer.
 TEST_F(FormTest, EndingTheProgramLeavesLaterEventLoopsWorking) {
