@@ -4,6 +4,7 @@
 // window is looked at in the states a new user meets: every page of the Action Area, every
 // entry pressed, the rule sections, the search and print panels.
 #include "catalogue/Catalogue.h"
+#include "backup/Backup1.h"
 #include "frame/About1.h"
 #include "frame/Settings.h"
 #include "frame/Startfrm.h"
@@ -124,6 +125,23 @@ TEST_P(WindowsLookTest, TheReferenceWindowsAndTheAboutWindow) {
     });
     misc.mHA.click();
     EXPECT_TRUE(aboutSeen);
+}
+
+TEST_P(WindowsLookTest, TheBackupWindowInBothModes) {
+    Startfrm& start = defaultInstance<Startfrm>();
+    start.show();
+    const std::pair<Menu*, const char*> entries[] = {{&start.Menus.mUBack, "Backup window, backing up"},
+                                                     {&start.Menus.mURestore, "Backup window, restoring"}};
+    for (const auto& [entry, state] : entries) {
+        bool seen = false;
+        onModal(QStringLiteral("Backup1"), [&](Form& backup) {
+            seen = true;
+            look(backup, QString::fromLatin1(state));
+            backup.unload();
+        });
+        entry->click();
+        EXPECT_TRUE(seen) << state;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, WindowsLookTest,
