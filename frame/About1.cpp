@@ -29,14 +29,6 @@ const QStringList MakerAddress = {QStringLiteral("100 Example Street, Suite 5"),
 const QStringList VersionLines = {QStringLiteral("Windows Version: 2003 - 2005."), QStringLiteral("Version 6.0a"),
                                   QStringLiteral("Latest Update: 1/06/05")};
 
-Font font(int size, bool bold) {
-    Font f;
-    f.name = QStringLiteral("DejaVu Sans");
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
 QString makerDomain() { return QUrl(MakerWebAddress).host(); }
 
 }  // namespace
@@ -70,16 +62,16 @@ About1::About1()
     Image2.setPicture(AboutBand(600, 12));
     Image2.setAccessibleName(QStringLiteral("Divider"));
 
-    Label1.setFont(font(9, false));
+    Label1.setFont(ProgramFont(9, false));
     Label1.setTransparent(true);
     Label1.setForeColor(rgb(10, 40, 110));
     Label1.setAccessibleName(QStringLiteral("Product information"));
 
     Label4.setCaption(QStringLiteral("Web Site:"));
-    Label4.setFont(font(9, true));
+    Label4.setFont(ProgramFont(9, true));
     Label4.setTransparent(true);
     Label5.setCaption(makerDomain());
-    Font link = font(9, true);
+    Font link = ProgramFont(9, true);
     link.underline = true;
     Label5.setFont(link);
     Label5.setForeColor(LinkColor);
@@ -92,7 +84,7 @@ About1::About1()
         "giving away, selling or publishing copies of it, or of any part of it, requires the written "
         "permission of Dravelin Software."));
     Label6.setWordWrap(true);
-    Label6.setFont(font(8, false));
+    Label6.setFont(ProgramFont(8, false));
     Label6.setTransparent(true);
 
     Command1.setCaption(QStringLiteral("OK"));

@@ -4,6 +4,14 @@
 
 void HourglassOn() { platform::pointer().setHourglass(true); }
 
+platform::Font ProgramFont(int size, bool bold) {
+    platform::Font f;
+    f.name = QStringLiteral("DejaVu Sans");
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
 void UsePrintFont(const platform::Font& f) {
     PrintFontName = f.name;
     PrintFontSize = f.size;

@@ -87,6 +87,8 @@ inline QTime WaitReference;
 // The busy pointer on and off; one HourglassOff ends any number of HourglassOn.
 void HourglassOn();
 void HourglassOff();
+// The face of the program's own labels and buttons (DejaVu Sans) at a size, bold or not.
+platform::Font ProgramFont(int size, bool bold);
 // The print font becomes the given font: its name, size and styles (the colour is left).
 void UsePrintFont(const platform::Font& f);
 // Returns when the clock's seconds have advanced by two (between one and two seconds after the

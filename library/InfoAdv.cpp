@@ -66,7 +66,7 @@ InfoAdv::InfoAdv()
     for (int i = 0; i < int(AdvisorTopics.size()); ++i) {
         SSCommand& b = SSCommand11.add(*this, SSPanel1, i);
         b.setCaption(QString::fromLatin1(AdvisorTopics[std::size_t(i)].caption));
-        b.setFont(ReferenceFont(9, false));
+        b.setFont(ProgramFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
@@ -79,7 +79,7 @@ InfoAdv::InfoAdv()
         const QString caption = QString::fromLatin1(AdvisorSubTopics[std::size_t(i)].caption);
         b.setCaption(caption);
         b.setToolTipText(caption);
-        b.setFont(ReferenceFont(9, false));
+        b.setFont(ProgramFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand1.setOnClick([this](int i) { SSCommand1_Click(i); });
@@ -89,14 +89,14 @@ InfoAdv::InfoAdv()
     RText1.setAccessibleName(QStringLiteral("Information Advisor topic"));
 
     SSCommand2.setCaption(NistCaption);
-    SSCommand2.setFont(ReferenceFont(9, true));
+    SSCommand2.setFont(ProgramFont(9, true));
     SSCommand2.setVisible(false);
     SSCommand2.onClick = [this] { SSCommand2_Click(); };
 
     SSPanel2.setBevelOuter(1);
     SSPanel2.setBevelInner(0);
     SSPanel2.setAlignment(2);
-    SSPanel2.setFont(ReferenceFont(9, true));
+    SSPanel2.setFont(ProgramFont(9, true));
     SSPanel2.setAccessibleName(QStringLiteral("Days remaining until the compliance date"));
     SSPanel2.setVisible(false);
 

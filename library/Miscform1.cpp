@@ -62,7 +62,7 @@ Miscform1::Miscform1()
     for (int i = 0; i < int(MiscTopics.size()); ++i) {
         SSCommand& b = SSCommand11.add(*this, SSPanel1, i);
         b.setCaption(QString::fromLatin1(MiscTopics[std::size_t(i)].caption));
-        b.setFont(ReferenceFont(9, false));
+        b.setFont(ProgramFont(9, false));
         b.setBevelWidth(2);
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
@@ -75,14 +75,14 @@ Miscform1::Miscform1()
     SSCommand2.add(*this, SSPanel1, 0).setCaption(QStringLiteral("&Copy to Clipboard"));
     SSCommand2.add(*this, SSPanel1, 1).setCaption(QStringLiteral("&Print"));
     for (auto& [i, b] : SSCommand2) {
-        b->setFont(ReferenceFont(9, true));
+        b->setFont(ProgramFont(9, true));
         b->setVisible(false);
     }
     SSCommand2.setOnClick([this](int i) { SSCommand2_Click(i); });
 
     // The links page.
     Label1.setCaption(QStringLiteral("HIPPA Web Links"));
-    Label1.setFont(ReferenceFont(14, true));
+    Label1.setFont(ProgramFont(14, true));
     Label1.setTransparent(true);
     Label1.setForeColor(rgb(10, 40, 110));
     Label3.setCaption(QStringLiteral(
@@ -91,13 +91,13 @@ Miscform1::Miscform1()
         "that site."));
     Label3.setWordWrap(true);
     Label3.setTransparent(true);
-    Label3.setFont(ReferenceFont(10, false));
+    Label3.setFont(ProgramFont(10, false));
     for (int i = 0; i < int(WebLinks.size()); ++i) {
         const WebLink& link = WebLinks[std::size_t(i)];
         Label& l = Label4.add(*this, SSPanel1, i);
         l.setCaption(QString::fromLatin1(link.caption));
         l.setToolTipText(QString::fromLatin1(link.tooltip));
-        Font f = ReferenceFont(10, true);
+        Font f = ProgramFont(10, true);
         f.underline = true;
         l.setFont(f);
         l.setForeColor(LinkColor);

@@ -9,13 +9,6 @@ using namespace platform;
 
 using namespace ReferenceLayout;
 
-Font ReferenceFont(int size, bool bold) {
-    Font f;
-    f.name = QStringLiteral("DejaVu Sans");
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
 
 void BuildReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSCommand>& tabs) {
     static const char* const captions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
@@ -27,7 +20,7 @@ void BuildReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSComman
     for (int i = 0; i < 5; ++i) {
         SSCommand& tab = tabs.add(window, window, i);
         tab.setCaption(QString::fromLatin1(captions[i]));
-        tab.setFont(ReferenceFont(9, true));
+        tab.setFont(ProgramFont(9, true));
     }
 }
 

@@ -23,8 +23,6 @@ constexpr int ContentLeft = Margin + TopicColumnWidth + Margin;
 constexpr int ExitTab = 4;
 }  // namespace ReferenceLayout
 
-// The buttons' font: DejaVu Sans at the size given.
-platform::Font ReferenceFont(int size, bool bold);
 // The window's background, the main panel's face and the five area tabs "&Action Area" to
 // "E&xit Program" on the window.
 void BuildReferenceFrame(platform::Form& window, platform::SSPanel& mainPanel,
