@@ -29,10 +29,6 @@ constexpr std::string_view E3_Heading = "3. Workforce Security (\u00A7 164.308(a
 constexpr std::string_view E5_Heading = "5. Security Awareness and Training (\u00A7 164.308(a)(5)(i))";
 constexpr std::string_view E6_Heading = "6. Security Incident Procedures (\u00A7 164.308(a)(6))";
 constexpr std::string_view E7_Heading = "7. Contingency Plan (\u00A7 164.308(a)(7)(i))";
-// Quoted by a secondary source from the discussion of workforce security.
-constexpr std::string_view E3_Screening =
-    "The need for and extent of a screening process is normally based on an assessment of "
-    "risk, cost, benefit, and feasibility as well as other protective measures in place.";
 
 constexpr std::string_view F_Part = "F. Physical Safeguards (\u00A7 164.310)";
 constexpr std::string_view F2_Heading = "2. Facility Access Controls (\u00A7 164.310(a)(1))";
@@ -103,17 +99,15 @@ std::string headingNote(std::string_view part, std::string_view standard, bool o
   return s;
 }
 
-// A standard whose heading in the preamble the program does not have.
-std::string partNote(std::string_view part, std::string_view safeguards, std::string_view standard,
-                     bool ofSpecification = true) {
-  std::string s = "Program note: In section III.";
-  s += part;
-  s += ", the preamble of the final rule discusses the ";
-  s += safeguards;
-  s += ", among them ";
-  s += standard;
-  if (ofSpecification) s += BelongsTo;
+// The physical safeguards: of section III.F the program has the heading alone, and of its
+// topics only the first headings of the preamble's outline, so the note names no other.
+std::string physicalNote() {
+  std::string s = "Program note: In section III.F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D, the "
+                  "preamble of the final rule discusses the physical safeguards of \u00A7 164.310";
   s += WhatItDoes;
+  s += "Of the topics of section III.F, the preamble's outline as the program has it names "
+       "general comments, facility access controls and workstation use, and breaks off at the "
+       "next heading. ";
   s += Published;
   return s;
 }
@@ -163,11 +157,9 @@ Row composedRow(std::initializer_list<Piece> discussion, std::string_view highli
 Row row(int k) {
   const std::string_view e = "E, \u201CAdministrative Safeguards (\u00A7 164.308)\u201D";
   const std::string_view f = "F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D";
-  const std::string_view h = "H, \u201COrganizational Requirements (\u00A7 164.314)\u201D";
   const std::string_view awareness = "security awareness and training";
   const std::string_view contingency = "the contingency plan";
   const std::string_view facility = "facility access controls";
-  const std::string_view media = "device and media controls (\u00A7 164.310(d)(1))";
   const std::string accessControlRest = restNote(
       "the access control standard of \u00A7 164.312(a)(1) and its implementation "
       "specifications");
@@ -190,13 +182,8 @@ Row row(int k) {
     return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
                        "Authorization and/or Supervision");
   case 7:
-    return composedRow(
-        {heading(E3_Heading), note(headingNote(e, "workforce security", true)),
-         note("Program note: A secondary source, in its entry on workforce security and in "
-              "connection with the workforce clearance procedure, quotes the following sentence "
-              "from the preamble; where it stands in the preamble could not be verified."),
-         preamble(E3_Screening)},
-        "Workforce clearance procedure");
+    return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
+                       "Workforce clearance procedure");
   case 8: return fileRow("RefTM1.Dat");
   case 9:
     return composedRow({}, "Isolating health care clearinghouse functions",
@@ -248,22 +235,11 @@ Row row(int k) {
                        "Maintenance Records");
   case 28: return fileRow("RefWU1.Dat");
   case 29:
-    return composedRow(
-        {heading(F_Part),
-         note(partNote(f, "physical safeguards", "workstation security (\u00A7 164.310(c))"))},
-        "Workstation Security");
-  case 30:
-    return composedRow({heading(F_Part), note(partNote(f, "physical safeguards", media))},
-                       "Disposal");
-  case 31:
-    return composedRow({heading(F_Part), note(partNote(f, "physical safeguards", media))},
-                       "Media re-use");
-  case 32:
-    return composedRow({heading(F_Part), note(partNote(f, "physical safeguards", media))},
-                       "Accountability");
-  case 33:
-    return composedRow({heading(F_Part), note(partNote(f, "physical safeguards", media))},
-                       "Data backup and storage");
+    return composedRow({heading(F_Part), note(physicalNote())}, "Workstation Security");
+  case 30: return composedRow({heading(F_Part), note(physicalNote())}, "Disposal");
+  case 31: return composedRow({heading(F_Part), note(physicalNote())}, "Media re-use");
+  case 32: return composedRow({heading(F_Part), note(physicalNote())}, "Accountability");
+  case 33: return composedRow({heading(F_Part), note(physicalNote())}, "Data backup and storage");
   case 34:
     return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
                        "Unique user identification");
@@ -294,8 +270,9 @@ Row row(int k) {
   case 45:
     return composedRow(
         {heading(H_Part), preamble(H_FinalRule),
-         note(partNote(h, "organizational requirements",
-                       "the requirements for group health plans (\u00A7 164.314(b)(1))", false)),
+         note("Program note: The rest of section III.H of the preamble of the final rule, after "
+              "its opening, is not reproduced here; the paragraph above is the second of that "
+              "opening. " + std::string(Published)),
          note("Program note: Paragraph (b)(2) of \u00A7 164.314, with its items (i) through "
               "(iv), is not quoted below, because its 2003 wording is not available to the program. "
               "It sets out what the plan documents of a group health plan must provide, and is "

@@ -87,6 +87,13 @@ def heading_note(part, standard, of_specification=True):
     return [text + ". " + WHAT_IT_DOES]
 
 
+# Of section III.H the program has the opening and the start of its first topic; which
+# topics follow is not known, so the notes name none.
+H_REST_OF_TOPIC = ("The rest of this topic and of section III.H is not reproduced here. "
+                   + PUBLISHED)
+H_REST = "The rest of section III.H, after its opening above, is not reproduced here. " + PUBLISHED
+
+
 def rest_note(topic):
     return ["The preamble goes on to discuss " + topic + ", with the comments received and the "
             "responses to them. That discussion is not reproduced here. " + PUBLISHED]
@@ -95,12 +102,9 @@ def rest_note(topic):
 NOT_QUOTED_314A = ("Paragraphs (a)(2)(ii)(A) through (C) of § 164.314, under the heading "
                    "\u201cOther arrangements\u201d, are not quoted here, because their 2003 "
                    "wording is not available to the program. They state the requirements that an "
-                   "arrangement other than a business associate contract must meet. " + CFR_WHERE)
-
-FOUNDATION = ("In one of the responses of this part, the preamble says that risk analysis and "
-              "risk management \u201cform the foundation upon which an entity's necessary "
-              "security activities are built\u201d (68 FR 8346), as a secondary source quotes "
-              "it.")
+                   "arrangement other than a business associate contract must meet. "
+                   + CFR_WHERE.replace("It is published", "They are published", 1))
+assert "They are published" in NOT_QUOTED_314A
 
 # k, file, subtitle (the specification and its paragraph), marked words
 DOCUMENTS = [
@@ -171,8 +175,6 @@ def discussion(src, k):
         out += [("h", e_part[4])] + [("q", p) for p in e_part[5:]]
         note = rest_note("the security management process and its implementation "
                          "specifications, " + topic + " among them")
-        if k in (1, 2):
-            note.append(FOUNDATION)
         return out + [("n", note)]
     if k == 8:
         return [("h", src.outline_heading("3. Workforce Security")),
@@ -204,14 +206,11 @@ def discussion(src, k):
     if k == 43:
         h = src.fragment("P14")
         return [("h", h[0]), ("q", h[1]), ("q", h[2]), ("h", h[3]), ("q", h[4]),
-                ("n", rest_note("the organizational requirements: the rest of this topic, the "
-                                "business associate contracts or other arrangements and the "
-                                "requirements for group health plans"))]
+                ("n", [H_REST_OF_TOPIC])]
     if k == 44:
         h = src.fragment("P14")
         return [("h", h[0]), ("q", h[1]), ("q", h[2]),
-                ("n", rest_note("the organizational requirements, the business associate "
-                                "contracts or other arrangements of § 164.314(a) among them")),
+                ("n", [H_REST]),
                 ("o", "The business associate standard of the administrative safeguards "
                       "(§ 164.308(b)(1)) has a heading of its own in section III.E:"),
                 ("h", src.outline_heading("8. Business Associate Contracts")),
@@ -220,8 +219,8 @@ def discussion(src, k):
     if k == 46:
         i = src.fragment("P15")
         return [("h", i[0])] + [("q", p) for p in i[1:]] + [
-            ("n", rest_note("the policies and procedures and the documentation requirements, "
-                            "with the rest of the response above and the later comments"))]
+            ("n", ["The rest of the response above, and the part of section III.I that follows "
+                   "it, are not reproduced here. " + PUBLISHED])]
     raise ValueError(k)
 
 

@@ -54,11 +54,9 @@ ORIENTATION = {
     ],
     10: [
         "This part of the preamble explains the physical safeguards of § 164.310 and answers "
-        "the comments on them: general comments, facility access controls, workstation use, "
-        "workstation security, and device and media controls. It covers how a covered entity "
-        "limits physical access to its information systems and the buildings that house them, "
-        "how workstations are used and protected, and how hardware and electronic media are "
-        "moved, re-used and disposed of.",
+        "the comments on them. Of its topics, the preamble's outline as the program has it "
+        "names general comments, facility access controls and workstation use, and breaks off "
+        "at the next heading.",
         "Its text is not reproduced here. The rule text of § 164.310 is in the section "
         "\u201cSubpart C-Sec. Stand...\u201d of this window.",
     ],

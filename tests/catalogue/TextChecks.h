@@ -66,6 +66,56 @@ inline const std::string &ruleFileText() {
   return text;
 }
 
+// The preamble file's own words: its bracketed lines (fragment labels, the notes on what was
+// not recovered and on other copies) are notes to the program's makers, not the preamble's
+// text, so they are left out. A block of them runs from a line that begins with "[" to the
+// line that ends with "]".
+inline const std::string &preambleOwnText() {
+  static const std::string text = [] {
+    const std::string raw = readReference("final-rule-2003-preamble.txt");
+    std::string own;
+    bool inNote = false;
+    std::size_t from = 0;
+    while (from <= raw.size()) {
+      std::size_t end = raw.find('\n', from);
+      if (end == std::string::npos) end = raw.size();
+      std::string line = raw.substr(from, end - from);
+      while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+      if (!inNote && line.starts_with("[")) inNote = true;
+      if (!inNote) own += line + "\n";
+      if (inNote && line.ends_with("]")) inNote = false;
+      from = end + 1;
+    }
+    return normalised(own);
+  }();
+  return text;
+}
+
+// The passages of 40 characters or more that the preamble file quotes only inside its notes
+// (words that a secondary source gives as the preamble's, a heading as another copy gives it),
+// without a closing full stop: the program may not ship them as the preamble's words.
+inline const std::vector<std::string> &noteOnlyQuotations() {
+  static const std::vector<std::string> quotes = [] {
+    const std::string all = preambleText();
+    const std::string &own = preambleOwnText();
+    std::vector<std::string> out;
+    const std::pair<std::string, std::string> marks[] = {{"\"", "\""}, {"\u201C", "\u201D"}};
+    for (const auto &[open, close] : marks) {
+      for (std::size_t at = all.find(open); at != std::string::npos;) {
+        const std::size_t start = at + open.size();
+        const std::size_t end = all.find(close, start);
+        if (end == std::string::npos) break;
+        std::string q = all.substr(start, end - start);
+        while (!q.empty() && (q.back() == '.' || q.back() == ',' || q.back() == ' ')) q.pop_back();
+        if (q.size() >= 40 && own.find(q) == std::string::npos) out.push_back(q);
+        at = all.find(open, end + close.size());
+      }
+    }
+    return out;
+  }();
+  return quotes;
+}
+
 // The lines of a text split at CR LF.
 inline std::vector<std::string> crlfLines(std::string_view text) {
   std::vector<std::string> lines;

@@ -10,6 +10,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QRegularExpression>
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -585,3 +586,145 @@ TEST(ContentDocuments, PoliciesGuidanceIsTheProgramsOwnAdviceWithItsNameMarked) 
     EXPECT_GE(m.found, 2);
     EXPECT_EQ(m.marked, m.found);
 }
+
+// ---- what the program's notes may say ----------------------------------------------------------
+
+namespace {
+
+// Quotation marks and apostrophes evened out, white space squeezed.
+QString plain(QString s) {
+    s.replace(QChar(0x2019), QLatin1Char('\'')).replace(QChar(0x201C), QLatin1Char('"')).replace(QChar(0x201D), QLatin1Char('"'));
+    return squeeze(s);
+}
+
+// The passages of 40 characters or more that the preamble file quotes only inside its
+// bracketed notes (from "[" at the start of a line to "]" at the end of one): words that
+// secondary sources give as the preamble's, which its README says are not text to ship.
+QStringList noteOnlyQuotations() {
+    const QStringList lines = readReference("final-rule-2003-preamble.txt").split(QLatin1Char('\n'));
+    QString own;
+    QStringList notes;  // one text per block of notes
+    bool inNote = false;
+    for (QString line : lines) {
+        while (line.endsWith(QLatin1Char('\r')) || line.endsWith(QLatin1Char(' '))) line.chop(1);
+        if (!inNote && line.startsWith(QLatin1Char('['))) {
+            inNote = true;
+            notes << QString();
+        }
+        (inNote ? notes.last() : own) += line + QLatin1Char('\n');
+        if (inNote && line.endsWith(QLatin1Char(']'))) inNote = false;
+    }
+    own = plain(own);
+    QStringList out;
+    for (const QString& block : notes) {
+        // The quotation marks of a note pair up from its start.
+        const QString text = plain(block);
+        for (qsizetype open = text.indexOf(QLatin1Char('"')); open >= 0;) {
+            const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
+            if (close < 0) break;
+            QString q = text.mid(open + 1, close - open - 1);
+            while (q.endsWith(QLatin1Char('.')) || q.endsWith(QLatin1Char(','))) q.chop(1);
+            if (q.size() >= 40 && !own.contains(q)) out << q;
+            open = text.indexOf(QLatin1Char('"'), close + 1);
+        }
+    }
+    return out;
+}
+
+// The program notes of a document: the paragraphs in the program's own face after a "Program
+// note" heading, each split into its sentences.
+QStringList noteSentences(const QByteArray& rtf) {
+    QStringList out;
+    const std::vector<Paragraph> ps = paragraphs(rtf);
+    for (size_t i = 0; i < ps.size(); ++i) {
+        if (ps[i].font != 1 || ps[i].text != "Program note") continue;
+        for (size_t j = i + 1; j < ps.size() && ps[j].font == 1 && ps[j].text != "Program note"; ++j)
+            out << ps[j].text.split(QRegularExpression(QStringLiteral("(?<=\\.) ")), Qt::SkipEmptyParts);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(ContentDocuments, ShipNothingThatTheReferenceQuotesOnlyInItsNotes) {
+    const QStringList passages = noteOnlyQuotations();
+    // The two that secondary sources give as the preamble's words are among them.
+    for (const char* start : {"form the foundation upon which an entity's necessary",
+                              "The need for and extent of a screening process"})
+        EXPECT_TRUE(std::any_of(passages.begin(), passages.end(),
+                                [&](const QString& q) { return q.startsWith(QLatin1String(start)); }))
+            << start;
+    for (const QString& name : contentNames()) {
+        const QString text = plain(allText(readContent(name)));
+        for (const QString& q : passages) EXPECT_FALSE(text.contains(q)) << name.toStdString() << ": " << q.toStdString();
+    }
+}
+
+class ProgramNotes : public ::testing::TestWithParam<QString> {};
+
+TEST_P(ProgramNotes, SpeakOfTheCommentsOnceASentence) {
+    static const QRegularExpression comments(QStringLiteral("\\bcomments\\b"), QRegularExpression::CaseInsensitiveOption);
+    for (const QString& sentence : noteSentences(readContent(GetParam())))
+        EXPECT_LE(sentence.count(comments), 1) << sentence.toStdString();
+}
+
+TEST_P(ProgramNotes, SayThatParagraphsLeftOutArePublishedAsTheyAre) {
+    const QStringList sentences = noteSentences(readContent(GetParam()));
+    for (int i = 0; i < sentences.size(); ++i) {
+        if (!sentences[i].startsWith(QLatin1String("Paragraphs ("))) continue;
+        // The sentences on those paragraphs that follow speak of them as "they".
+        for (int j = i + 1; j < sentences.size() && !sentences[j].startsWith(QLatin1String("Paragraph")); ++j)
+            EXPECT_FALSE(sentences[j].startsWith(QLatin1String("It "))) << sentences[j].toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ReferenceAndRuleDocuments, ProgramNotes,
+                         ::testing::ValuesIn([] {
+                             QStringList names = referenceDocuments();
+                             for (int n = 0; n <= 24; ++n) names << QStringLiteral("PR%1.Hlp").arg(n);
+                             return std::vector<QString>(names.begin(), names.end());
+                         }()),
+                         [](const auto& info) {
+                             std::string s = info.param.toStdString();
+                             for (char& c : s)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return s;
+                         });
+
+// Of sections III.F and III.H the reference holds the headings and openings alone (of III.F
+// not even its opening, only the first headings of its outline): a document on them says
+// what the reference holds and names no topic they are supposed to discuss. The sentences on
+// section III.E, whose outline the reference holds, are another matter.
+struct UnheldTopicsCase {
+    const char* file;
+    std::vector<const char*> topics;
+};
+
+class NotesOnPartsNotHeld : public ::testing::TestWithParam<UnheldTopicsCase> {};
+
+TEST_P(NotesOnPartsNotHeld, NameNoTopicTheReferenceDoesNotHold) {
+    const QByteArray rtf = readContent(QString::fromLatin1(GetParam().file));
+    QStringList sentences = noteSentences(rtf);
+    // A part of which nothing is quoted has its orientation in the program's words.
+    if (quoted(rtf).size() <= 1)
+        for (const Paragraph& p : paragraphs(rtf))
+            if (p.font == 1) sentences << p.text.split(QRegularExpression(QStringLiteral("(?<=\\.) ")));
+    ASSERT_FALSE(sentences.isEmpty());
+    for (const QString& s : sentences) {
+        if (s.contains(QLatin1String("III.E"))) continue;
+        for (const char* topic : GetParam().topics)
+            EXPECT_FALSE(s.contains(QLatin1String(topic), Qt::CaseInsensitive)) << s.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SectionsIIIFAndIIIH, NotesOnPartsNotHeld,
+    ::testing::Values(UnheldTopicsCase{"PR10.Hlp", {"workstation security", "device and media", "disposed"}},
+                      UnheldTopicsCase{"OrgReq1.Dat", {"business associate contracts", "group health plans"}},
+                      UnheldTopicsCase{"OrgRef2.Dat", {"business associate contracts", "group health plans"}}),
+    [](const auto& info) {
+        std::string s = info.param.file;
+        for (char& c : s)
+            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+        return s;
+    });
