@@ -100,12 +100,18 @@ public:
         QDialog d(dialogParent());
         d.setWindowTitle(QStringLiteral("Font"));
         auto* form = new QFormLayout;
+        // The dialog opens on the face and size the text has, by its own name and size: a face
+        // this system does not have would otherwise show as the face that stands in for it,
+        // and OK would write that face over the text's own.
+        const Font given = choice.font;
         auto* family = new QFontComboBox;
-        family->setCurrentFont(toQFont(choice.font));
+        family->setCurrentFont(toQFont(given));
+        family->setEditText(given.name);
         auto* size = new QDoubleSpinBox;
         size->setRange(4, 96);
-        size->setDecimals(1);
-        size->setValue(choice.font.size);
+        size->setDecimals(2);
+        size->setValue(given.size);
+        const double shownSize = size->value();
         auto* bold = new QCheckBox(QStringLiteral("Bold"));
         bold->setChecked(choice.font.bold);
         auto* italic = new QCheckBox(QStringLiteral("Italic"));
@@ -138,8 +144,10 @@ public:
         lay->addLayout(form);
         lay->addWidget(box);
         if (d.exec() != QDialog::Accepted) return false;
-        choice.font.name = family->currentFont().family();
-        choice.font.size = size->value();
+        // What the user left as it was keeps the text's own name and size.
+        const QString name = family->currentText().trimmed();
+        choice.font.name = name.isEmpty() || name == given.name ? given.name : name;
+        choice.font.size = size->value() == shownSize ? given.size : size->value();
         choice.font.bold = bold->isChecked();
         choice.font.italic = italic->isChecked();
         choice.font.underline = underline->isChecked();
