@@ -1,10 +1,17 @@
 #include "timeline/ToDoList.h"
 
+#include "platform/Dates.h"
+
 #include <algorithm>
 
 namespace timeline {
 
 bool isItemText(const QString& item) { return !item.trimmed().isEmpty(); }
+
+std::optional<QDate> readCellDate(const QString& cell) {
+    const qsizetype hyphen = cell.indexOf(QLatin1Char('-'));
+    return platform::parseDate(hyphen >= 0 ? cell.mid(hyphen + 1) : cell);
+}
 
 namespace {
 
@@ -78,6 +85,41 @@ bool ToDoList::compact() {
     auto kept = std::stable_partition(rows_.begin(), rows_.end(), [](const ToDoRow& r) { return r.hasItem(); });
     std::fill(kept, rows_.end(), ToDoRow{});
     return rows_ != before;
+}
+
+void ToDoList::sortByDate(int col, bool ascending) {
+    if (col != ColToDoDate && col != ColActualDate && col != ColNextReview) return;
+    // Each cell is read once: its rank (0 a date, 1 other text, 2 empty) and what it sorts by.
+    struct Key {
+        int rank = 2;
+        QDate date;
+        QString text;
+        ToDoRow row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(rows_.size());
+    for (ToDoRow& r : rows_) {
+        Key k;
+        k.text = *cellOf(r, col);
+        if (const std::optional<QDate> d = readCellDate(k.text)) {
+            k.rank = 0;
+            k.date = *d;
+        } else if (!k.text.trimmed().isEmpty()) {
+            k.rank = 1;
+        }
+        k.row = std::move(r);
+        keys.push_back(std::move(k));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [ascending](const Key& a, const Key& b) {
+        if (a.rank != b.rank) return a.rank < b.rank;
+        if (a.rank == 0) return ascending ? a.date < b.date : b.date < a.date;
+        if (a.rank == 1) {
+            const int c = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+            return ascending ? c < 0 : c > 0;
+        }
+        return false;
+    });
+    for (size_t i = 0; i < keys.size(); ++i) rows_[i] = std::move(keys[i].row);
 }
 
 }  // namespace timeline

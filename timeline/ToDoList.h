@@ -8,8 +8,10 @@
 // calendar, or whatever a person typed).
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace timeline {
 
@@ -34,6 +36,11 @@ inline const std::array<QString, ToDoColumnCount> ToDoHeadings = {
 
 // Whether an item text names something: blanks alone do not.
 bool isItemText(const QString& item);
+
+// The date a date cell reads as: the text after its first hyphen (the calendar writes the
+// weekday before it), or the whole text when it has none; nothing when that is no date. A
+// year of two digits is read around the year of the program's clock.
+std::optional<QDate> readCellDate(const QString& cell);
 
 struct ToDoRow {
     QString item;
@@ -81,6 +88,12 @@ public:
     // Moves the rows that have an item to the top, in their order, and empties the rest (a
     // row with dates but no item is dropped). True when any row changed its place or content.
     bool compact();
+
+    // Puts the rows in the order of a date column (2, 3 or 5): first the cells that read as a
+    // date, by that date; then those whose text reads as no date, by their text without regard
+    // to case; then the empty ones. Descending turns the dates and the texts round; the empty
+    // cells stay last. Rows that compare equal keep their order. Other columns change nothing.
+    void sortByDate(int col, bool ascending);
 
     bool operator==(const ToDoList&) const = default;
 

@@ -424,9 +424,7 @@ void ToDoPage::VSGd2_AfterEdit(int row, int col) {
 void ToDoPage::HideCalendar() { MonthView1.setVisible(false); }
 
 void ToDoPage::PresetCalendar(const QString& cell) {
-    // The date after the first hyphen: the calendar writes a weekday before it.
-    const qsizetype hyphen = cell.indexOf(QLatin1Char('-'));
-    if (const std::optional<QDate> d = parseDate(hyphen >= 0 ? cell.mid(hyphen + 1) : cell)) MonthView1.setValue(*d);
+    if (const std::optional<QDate> d = readCellDate(cell)) MonthView1.setValue(*d);
 }
 
 void ToDoPage::ShowCalendar(int column) {
@@ -643,11 +641,18 @@ void ToDoPage::VSGd2_BeforeScrollTip(int row) {
 
 void ToDoPage::VSGd2_BeforeSort(int, int) { beforeSort_ = GridList(); }
 
-void ToDoPage::VSGd2_AfterSort(int, int) {
+void ToDoPage::VSGd2_AfterSort(int col, int order) {
     HideCalendar();
+    // The grid sorts by text, which puts "Fri - Feb 19, 27" before "Fri - Feb 5, 27": a date
+    // column is put in the order of the dates its cells read as, from the order before the
+    // sort, so that rows of the same date keep theirs.
+    ToDoList sorted = GridList();
+    if (isDateColumn(col)) {
+        sorted = beforeSort_;
+        sorted.sortByDate(col, order != GridSort::Descending);
+    }
     // Whatever the column and the order, the rows with an item stand together at the top in
     // their new order; a sort that moved anything is a change to save.
-    ToDoList sorted = GridList();
     sorted.compact();
     ShowList(sorted);
     VSGd2.setCol(ColItem);
@@ -697,8 +702,10 @@ void ToDoPage::mOCl_Click() {
 
 void ToDoPage::mODel_Click() {
     SetCellEditMode(0);
+    // Before any row was clicked the command acts on the first row.
+    if (ToDoMarkedRow == 0) ToDoMarkedRow = ToDoClickRow = 1;
     const int r = ToDoMarkedRow;
-    // Without a clicked row there is nothing to ask about.
+    // Right after a row command no row is marked: there is nothing to ask about.
     if (r < 1 || r > ToDoRowCount) {
         EnableDeleteRow(false);
         return;

@@ -130,10 +130,10 @@ public:
     // The last clicked to-do cell; the calendar writes into it.
     int ToDoClickCol = 0;
     int ToDoClickRow = 0;
-    // The row that Delete Row and Insert Row act on: 0 before any click, NoMarkedRow after
-    // such a command; neither names a row.
+    // The row that Delete Row and Insert Row act on: 0 before any click (Delete Row then takes
+    // the first row), NoMarkedRow after such a command (no row).
     static constexpr int NoMarkedRow = 999;
-    int ToDoMarkedRow = NoMarkedRow;
+    int ToDoMarkedRow = 0;
     // The grid's back colour while the row to delete is painted red.
     platform::Color ToDoRowBackColor = 0;
     // The item names, as Combo2 lists them.

@@ -11,7 +11,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableWidget>
 #include <QTimer>
+#include <QApplication>
 
 using namespace platform;
 using namespace todotest;
@@ -380,12 +384,35 @@ TEST_F(ToDoPageTest, DeleteRowNamesAndRemovesTheSameRowAndWithoutARowAsksNothing
               QStringLiteral("Delete Activity and Dates for - \rShred paper, Shred paper?"));
     EXPECT_EQ(itemColumn(w, 4), (QStringList{"Audit", "Backup", "Train staff", ""}));
     EXPECT_EQ(w.VSGd2.rows(), 501);
-    // No row is marked after the command: the menu entry asks nothing and removes nothing.
+    // No row is marked after the command: Delete is offered again only once a row is clicked,
+    // and Insert Row inserts nothing.
+    EXPECT_FALSE(w.mODel.enabled());
+    EXPECT_FALSE(w.SSCommand19[3].enabled());
     dialogs->clearShown();
-    w.mODel.setEnabled(true);
-    w.mODel.click();
+    w.mOIn.click();
     EXPECT_TRUE(dialogs->shown().empty());
-    EXPECT_EQ(itemColumn(w, 3), (QStringList{"Audit", "Backup", "Train staff"}));
+    EXPECT_EQ(itemColumn(w, 4), (QStringList{"Audit", "Backup", "Train staff", ""}));
+}
+
+TEST_F(ToDoPageTest, DeleteRowRightAfterThePageOpensAsksAboutTheFirstRowAndRemovesIt) {
+    folder->write(timeline::ToDoGridFile, listOf({row("Audit", "Thu - Jan 6, 05"), row("Backup")}));
+    WorkArea1& w = openTimeline();
+    // Options > "Delete Item from Grid" before any row was clicked acts on row 1, painted red
+    // while it is asked about.
+    ASSERT_TRUE(w.mODel.enabled());
+    Color during = 0;
+    dialogs->whileShown = [&](const testsupport::ShownBox&) { during = w.VSGd2.cellBackColor(1, 3); };
+    dialogs->answer(QStringLiteral("Delete Row"), Answer::Yes);
+    w.mODel.click();
+    ASSERT_EQ(dialogs->shownWithTitle(QStringLiteral("Delete Row")).size(), 1u);
+    EXPECT_EQ(dialogs->shownWithTitle(QStringLiteral("Delete Row"))[0].text,
+              QStringLiteral("Delete Activity and Dates for - \rAudit, Audit?"));
+    EXPECT_EQ(during, Color(255));
+    EXPECT_EQ(itemColumn(w, 2), (QStringList{"Backup", ""}));
+    EXPECT_EQ(w.VSGd2.textMatrix(1, 2), QString());
+    EXPECT_TRUE(saveOffered(w));
+    press(w.SSCommand19[5]);
+    EXPECT_EQ(listFile(), listOf({row("Backup")}));
 }
 
 TEST_F(ToDoPageTest, DeleteRowAnsweredNoOrCancelKeepsTheRowAndPaintsItBack) {
@@ -528,18 +555,86 @@ TEST_F(ToDoPageTest, EverySortThatChangesTheOrderCompactsTheListAndMarksItChange
     EXPECT_EQ(itemColumn(w, 4), (QStringList{"pear", "fig", "apple", ""}));
     EXPECT_EQ(w.UnsavedChanges, 1);
     press(w.SSCommand19[5]);
-    // By a date column (as text: the cells hold text, not dates), the rows with an item stay
-    // together at the top.
+    // By a date column (in the order of the dates the cells read as, an empty cell last), the
+    // rows with an item stay together at the top.
     clickCell(w, 0, 2);
-    EXPECT_EQ(itemColumn(w, 4), (QStringList{"fig", "pear", "apple", ""}));
+    EXPECT_EQ(itemColumn(w, 4), (QStringList{"apple", "pear", "fig", ""}));
     EXPECT_EQ(w.UnsavedChanges, 1);
     press(w.SSCommand19[5]);
-    EXPECT_EQ(listFile(), listOf({row("fig"), row("pear", "Mon - Feb 7, 05"), row("apple", "Thu - Jan 6, 05")}));
+    EXPECT_EQ(listFile(), listOf({row("apple", "Thu - Jan 6, 05"), row("pear", "Mon - Feb 7, 05"), row("fig")}));
     // A sort that leaves the order as it was is no change.
     clickCell(w, 0, 3);
     EXPECT_EQ(w.UnsavedChanges, 0);
     EXPECT_FALSE(saveOffered(w));
 }
+
+// A date column sorts by the date each cell reads as: the text after its first hyphen (the
+// calendar writes the weekday before it), with two-digit years around the clock's year (2005
+// here, so 26 and 27 are 2026 and 2027). Text that reads as no date comes after the dates,
+// empty cells after that, and rows without an item last of all, as the compaction keeps them.
+struct DateSortCase {
+    const char* name;
+    int column;  // 2 To Do Date, 3 Actual Date, 5 Next Review Date
+    int clicks;  // on the column's heading: 1 ascending, 2 descending
+    std::vector<std::pair<QByteArray, QByteArray>> rows;  // item, the column's text
+    QStringList items;                                   // the item column afterwards
+};
+
+class ToDoDateSortTest : public ToDoTest, public ::testing::WithParamInterface<DateSortCase> {
+public:
+    // A press and release of the left button on the column's heading, as the mouse makes them.
+    static void clickHeading(WorkArea1& w, int col) {
+        QHeaderView* h = w.VSGd2.table()->horizontalHeader();
+        const int section = col - 1;  // the lead column is the grid's fixed column
+        const QPointF at(h->sectionViewportPosition(section) + h->sectionSize(section) / 2.0, h->height() / 2.0);
+        QWidget* vp = h->viewport();
+        QMouseEvent press(QEvent::MouseButtonPress, at, vp->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, vp->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(vp, &press);
+        QApplication::sendEvent(vp, &release);
+    }
+};
+
+TEST_P(ToDoDateSortTest, PutsTheRowsInTheOrderOfTheirDates) {
+    const DateSortCase& c = GetParam();
+    QList<QByteArray> rows;
+    for (const auto& [item, date] : c.rows)
+        rows << row(item, c.column == 2 ? date : QByteArray(), c.column == 3 ? date : QByteArray(),
+                    c.column == 5 ? date : QByteArray());
+    folder->write(timeline::ToDoGridFile, listOf(rows));
+    WorkArea1& w = openTimeline();
+    for (int i = 0; i < c.clicks; ++i) clickHeading(w, c.column);
+    EXPECT_EQ(itemColumn(w, int(c.items.size())), c.items);
+    EXPECT_EQ(w.VSGd2.rows(), 501);
+    // Each row moved whole: its date still stands beside its item.
+    for (int r = 1; r <= int(c.items.size()); ++r)
+        for (const auto& [item, date] : c.rows)
+            if (!c.items[r - 1].isEmpty() && item == c.items[r - 1].toUtf8())
+                EXPECT_EQ(w.VSGd2.textMatrix(r, c.column), QString::fromUtf8(date)) << item.constData();
+    press(w.SSCommand19[5]);
+    EXPECT_EQ(timeline::readToDoList().list, w.ToDo.GridList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DateColumns, ToDoDateSortTest,
+    ::testing::Values(
+        DateSortCase{"CalendarDatesByDateNotByTheirText", 2, 1,
+                     {{"Fri 19", "Fri - Feb 19, 27"}, {"Mon", "Mon - Mar 1, 27"}, {"Fri 5", "Fri - Feb 5, 27"},
+                      {"Sat", "Sat - Dec 26, 26"}, {"Tue", "Tue - Feb 9, 27"}},
+                     {"Sat", "Fri 5", "Tue", "Fri 19", "Mon", ""}},
+        DateSortCase{"TypedDatesAmongThemTextAfterThemEmptyCellsLast", 3, 1,
+                     {{"soon", "ASAP"}, {"none", ""}, {"b", "Thu - Jan 6, 05"}, {"a", "1/5/05"}, {"c", "later"},
+                      {"d", "Jan 4, 05"}},
+                     {"d", "a", "b", "soon", "c", "none", ""}},
+        DateSortCase{"RowsWithoutAnItemLast", 5, 1,
+                     {{"x", "Fri - Jan 7, 05"}, {"", "Mon - Jan 3, 05"}, {"", ""}, {"y", "Wed - Jan 5, 05"}},
+                     {"y", "x", "", ""}},
+        DateSortCase{"DescendingNewestFirstThenTextThenEmpty", 2, 2,
+                     {{"Fri 19", "Fri - Feb 19, 27"}, {"none", ""}, {"Fri 5", "Fri - Feb 5, 27"}, {"soon", "ASAP"},
+                      {"Sat", "Sat - Dec 26, 26"}},
+                     {"Fri 19", "Fri 5", "Sat", "soon", "none", ""}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the page switch's yield ---------------------------------------------------------------------
 
