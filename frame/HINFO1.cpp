@@ -1,5 +1,6 @@
 #include "frame/HINFO1.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 void HourglassOn() { platform::pointer().setHourglass(true); }
@@ -37,4 +38,23 @@ void WaitTwoSeconds() {
         platform::clock().pause(20);
         WaitCurrent = secondsLeft();
     }
+}
+
+void ReportUnstorableCharacters(const QStringList& refused, const QString& what, const QString& why,
+                                const QString& title) {
+    if (refused.isEmpty()) return;
+    // Each named as it looks and by its code, so that one that shows as nothing is named too.
+    QStringList named;
+    for (const QString& c : refused) {
+        const char32_t code = c.size() == 2 ? QChar::surrogateToUcs4(c.at(0), c.at(1)) : c.at(0).unicode();
+        named << QStringLiteral("\"%1\" (U+%2)").arg(c, QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper());
+    }
+    const bool one = named.size() == 1;
+    QString list = named.takeLast();
+    if (!named.isEmpty()) list = named.join(QStringLiteral(", ")) + QStringLiteral(" and ") + list;
+    HourglassOff();
+    platform::msgBox((one ? QStringLiteral("The character ") : QStringLiteral("The characters ")) + list +
+                         QStringLiteral(" cannot be kept in ") + what + QStringLiteral(": ") + why + QStringLiteral(".") +
+                         platform::CR + (one ? QStringLiteral("It has been left out.") : QStringLiteral("They have been left out.")),
+                     platform::Msg::OKOnly | platform::Msg::Exclamation, title);
 }

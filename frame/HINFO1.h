@@ -87,6 +87,12 @@ inline QTime WaitReference;
 // The busy pointer on and off; one HourglassOff ends any number of HourglassOn.
 void HourglassOn();
 void HourglassOff();
+
+// Says that characters typed into a box whose text goes to an 8-bit file (Windows-1252, which
+// would keep each as "?") have been left out: the message, with the given title, names each
+// of them and says that they cannot be kept in what, because why.
+void ReportUnstorableCharacters(const QStringList& refused, const QString& what, const QString& why,
+                                const QString& title);
 // The face of the program's own labels and buttons (DejaVu Sans) at a size, bold or not.
 platform::Font ProgramFont(int size, bool bold);
 // The print font becomes the given font: its name, size and styles (the colour is left).

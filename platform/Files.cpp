@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -210,6 +211,44 @@ QByteArray toCp1252(const QString& text) {
             continue;
         }
         out.append(encodeChar(c.unicode()));
+    }
+    return out;
+}
+
+namespace {
+
+bool inCp1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
+    return std::find(kCp1252High.begin(), kCp1252High.end(), c) != kCp1252High.end();
+}
+
+// The length of the character at i: two for a pair of surrogates.
+qsizetype charLength(const QString& text, qsizetype i) {
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+}
+
+}  // namespace
+
+QStringList charactersOutsideCp1252(const QString& text) {
+    QStringList out;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = charLength(text, i);
+        if (n == 2 || !inCp1252(text.at(i).unicode())) {
+            const QString c = text.mid(i, n);
+            if (!out.contains(c)) out.append(c);
+        }
+        i += n;
+    }
+    return out;
+}
+
+QString withoutCharactersOutsideCp1252(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = charLength(text, i);
+        if (n == 1 && inCp1252(text.at(i).unicode())) out.append(text.at(i));
+        i += n;
     }
     return out;
 }

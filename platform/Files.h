@@ -31,6 +31,12 @@ bool removeFile(const QString& name);
 // ---- Windows-1252 ----------------------------------------------------------------------------
 QByteArray toCp1252(const QString& text);     // characters outside the code page become '?'
 QString fromCp1252(const QByteArray& bytes);
+// The characters of a text that the code page has no byte for, each once, in the order they
+// first stand there (a character outside the Basic Multilingual Plane as its two halves);
+// empty when toCp1252 keeps the whole text.
+QStringList charactersOutsideCp1252(const QString& text);
+// The text without those characters.
+QString withoutCharactersOutsideCp1252(const QString& text);
 
 // ---- Whole files -----------------------------------------------------------------------------
 enum class ReadStatus { Ok, Missing, Unreadable };

@@ -860,6 +860,17 @@ void Grid::setEditable(int mode) {
 
 QString Grid::editText() const { return editing_ ? editor_->text() : QString(); }
 
+void Grid::setEditText(const QString& text, int cursor) {
+    if (!editing_) return;
+    const bool was = syncing_;
+    syncing_ = true;
+    editor_->setText(text);
+    editor_->setCursorPosition(cursor);
+    syncing_ = was;
+}
+
+int Grid::editCursor() const { return editing_ ? editor_->cursorPosition() : 0; }
+
 bool Grid::editCell() {
     if (editable_ == EditNone || !isBodyCell(row_, col_) || colReadOnly(col_)) return false;
     if (!editing_) startEdit(text(), false);

@@ -141,6 +141,10 @@ public:
     int editRow() const { return editRow_; }
     int editCol() const { return editCol_; }
     QString editText() const;
+    // Replaces what the open cell editor holds and puts its cursor at cursor; raises no
+    // ChangeEdit. Nothing when no cell is being edited.
+    void setEditText(const QString& text, int cursor);
+    int editCursor() const;
     // Opens the cell editor on the current cell (as F2 does); false when the cell is fixed or
     // editing is off.
     bool editCell();

@@ -3,6 +3,7 @@
 #include "frame/HINFO1.h"
 #include "platform/Dates.h"
 #include "platform/Dialogs.h"
+#include "platform/Files.h"
 #include "platform/Services.h"
 #include "platform/Spelling.h"
 #include "timeline/ToDoFiles.h"
@@ -60,6 +61,15 @@ QString withoutLeadingBlanks(const QString& s) {
 }
 
 QString withoutQuotes(QString s) { return s.remove(QLatin1Char('"')); }
+
+// The to-do files hold 8-bit text: a typed character they have no byte for is left out where
+// it is typed, and the message names it.
+void reportUnstorable(const QStringList& refused) {
+    ReportUnstorableCharacters(refused, QStringLiteral("the to-do list"),
+                               ToDoGridFile + QStringLiteral(" and ") + ToDoNameFile +
+                                   QStringLiteral(" hold only Western European (Windows-1252) characters"),
+                               QStringLiteral("Item Grid"));
+}
 
 void reportUnreadable(const QString& file, const QString& consequence) {
     HourglassOff();
@@ -142,6 +152,12 @@ ToDoPage::ToDoPage(Container& page, PageContext context)
     Combo2.onKeyDown = [this](int& code, int shift) { Combo2_KeyDown(code, shift); };
     Combo2.onKeyPress = [](int& ascii) {
         if (ascii == QuoteAscii) ascii = 0;
+    };
+    Combo2.onChange = [this] {
+        const QStringList refused = charactersOutsideCp1252(Combo2.text());
+        if (refused.isEmpty()) return;
+        Combo2.setText(withoutCharactersOutsideCp1252(Combo2.text()));
+        reportUnstorable(refused);
     };
     MonthView1.setVisible(false);
     MonthView1.setAccessibleName(QStringLiteral("Calendar"));
@@ -556,6 +572,15 @@ void ToDoPage::Text1_Change(int index) {
         entry.setText(withoutQuotes(entry.text()));
         return;
     }
+    const QStringList refused = charactersOutsideCp1252(entry.text());
+    if (!refused.isEmpty()) {
+        const QString kept = withoutCharactersOutsideCp1252(entry.text());
+        const int cursor = std::max(0, entry.selStart() - int(entry.text().size() - kept.size()));
+        entry.setText(kept);
+        entry.setSelStart(cursor);
+        reportUnstorable(refused);
+        return;
+    }
     SSCommand19[AddItemButton].setEnabled(!withoutLeadingBlanks(entry.text()).isEmpty());
 }
 
@@ -628,7 +653,19 @@ void ToDoPage::VSGd2_CellChange(int row, int col) {
     }
 }
 
-void ToDoPage::VSGd2_EditChange() { MarkChanged(); }
+void ToDoPage::VSGd2_EditChange() {
+    const QString typed = VSGd2.editText();
+    const QStringList refused = charactersOutsideCp1252(typed);
+    if (!refused.isEmpty()) {
+        const QString kept = withoutCharactersOutsideCp1252(typed);
+        // An edit begun by such a character over a cell's text leaves the cell as it was.
+        if (kept.isEmpty()) VSGd2.cancelEdit();
+        else VSGd2.setEditText(kept, std::max(0, VSGd2.editCursor() - int(typed.size() - kept.size())));
+        reportUnstorable(refused);
+        return;
+    }
+    MarkChanged();
+}
 
 void ToDoPage::VSGd2_KeyPress(int& keyAscii) {
     if (keyAscii == QuoteAscii) keyAscii = 0;

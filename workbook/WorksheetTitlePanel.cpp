@@ -1,6 +1,7 @@
 #include "workbook/WorksheetTitlePanel.h"
 
 #include "catalogue/Catalogue.h"
+#include "frame/HINFO1.h"
 #include "platform/Dialogs.h"
 #include "workbook/PageLook.h"
 
@@ -34,10 +35,27 @@ WorksheetTitlePanel::WorksheetTitlePanel(PageContext context)
         Label13.add(form, SSPanel4, n).setBackColor(PageFace);
         Text3.add(form, SSPanel4, n).setMaxLength(TitleLength);
         Text3[n].setAccessibleName(QStringLiteral("New title %1").arg(n + 1));
+        Text3[n].onChange = [this, n] { Text3_Change(n); };
     }
     SSCommand21.add(form, SSPanel4, 0).setCaption(QStringLiteral("Save &Changes and Exit"));
     SSCommand21.add(form, SSPanel4, 1).setCaption(QStringLiteral("&Exit Without Saving Changes"));
     SSCommand21.setOnClick([this](int i) { SSCommand21_Click(i); });
+}
+
+void WorksheetTitlePanel::Text3_Change(int n) {
+    // RAList.Fil holds 8-bit text, one character a byte: a character it has no byte for is left
+    // out where it is typed, so that the box holds what the record will hold.
+    TextBox& box = Text3[n];
+    const QStringList refused = charactersOutsideCp1252(box.text());
+    if (refused.isEmpty()) return;
+    const QString kept = withoutCharactersOutsideCp1252(box.text());
+    const int cursor = std::max(0, box.selStart() - int(box.text().size() - kept.size()));
+    box.setText(kept);
+    box.setSelStart(cursor);
+    ReportUnstorableCharacters(refused, QStringLiteral("a worksheet title"),
+                               workbook::WorksheetTitleFile +
+                                   QStringLiteral(" holds only Western European (Windows-1252) characters"),
+                               QStringLiteral("Worksheet Titles"));
 }
 
 void WorksheetTitlePanel::Arrange(int left, int top, int pw, int ph) {

@@ -26,6 +26,9 @@ public:
     // the typing. "&Exit Without Saving Changes" (1) closes it and writes nothing.
     void SSCommand21_Click(int index);
 
+    // A typed title keeps only what its record can hold.
+    void Text3_Change(int n);
+
     // Runs as the panel closes: with what the store now holds after a save, else with nothing.
     std::function<void(const workbook::WorksheetTitlesWrite* saved)> Closed;
 

@@ -2,9 +2,11 @@
 // worksheet (its status, its document, the save question before anything changes), and the
 // title panel with what it stores in RAList.Fil, refuses and reports.
 #include "tests/support/platform/DiskFaults.h"
+#include "tests/support/TypedKeys.h"
 #include "tests/workbook/HubFixture.h"
 
 #include <QDir>
+#include <QLineEdit>
 
 using namespace platform;
 
@@ -120,6 +122,36 @@ TEST_F(WorksheetsTest, AWorksheetWithTextKeepsItsStatusWhenSaved) {
 }
 
 // ---- the title panel -------------------------------------------------------------------------
+
+// RAList.Fil keeps 8-bit Windows-1252 text in records of 18 characters: a character it cannot
+// hold is left out where it is typed, with a message that names it, and the box takes no more
+// than a record holds, so the button shows exactly what the next start reads.
+TEST_F(WorksheetsTest, ATitleBoxLeavesOutWhatItsRecordCannotHoldAndTakesNoMoreThanTheRecord) {
+    WorkArea1& w = openWorksheets();
+    w.mORATitle.click();
+    auto* box = qobject_cast<QLineEdit*>(w.Text3[4].widget());
+    ASSERT_NE(box, nullptr);
+    testsupport::clickAt(box);
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    testsupport::pressKey(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier);  // select all
+    const QString title = QStringLiteral("Worksheet Titles");
+    dialogs->answer(title, Answer::OK);
+    dialogs->answer(title, Answer::OK);
+    testsupport::typeText(QString::fromUtf8("Łódź office check room 2"));
+    EXPECT_EQ(w.Text3[4].text(), QString::fromUtf8("ód office check ro"));
+    std::vector<QString> texts;
+    for (const auto& b : dialogs->shownWithTitle(title)) texts.push_back(b.text);
+    const QString why = QStringLiteral(" cannot be kept in a worksheet title: RAList.Fil holds only Western European "
+                                       "(Windows-1252) characters.\rIt has been left out.");
+    EXPECT_EQ(texts, (std::vector<QString>{QStringLiteral("The character \"\u0141\" (U+0141)") + why,
+                                           QStringLiteral("The character \"\u017A\" (U+017A)") + why}));
+    w.SSCommand21[0].click();
+    EXPECT_EQ(w.SSCommand12[4].caption(), QString::fromUtf8("ód office check ro"));
+    EXPECT_EQ(record(QStringLiteral("RAList.Fil"), 5), titleRecord("\xF3" "d office check ro"));
+    startAgain();
+    SplashShown = 99;
+    EXPECT_EQ(openWorksheets().SSCommand12[4].caption(), QString::fromUtf8("ód office check ro"));
+}
 
 TEST_F(WorksheetsTest, ARenamedWorksheetKeepsItsTitleAfterARestart) {
     WorkArea1& w = openWorksheets();
