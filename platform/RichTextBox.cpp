@@ -227,7 +227,7 @@ QByteArray RichTextBox::rtfBytes() const {
 
 void RichTextBox::setRtfBytes(const QByteArray& rtf) {
     programmatic([&] {
-        readRtfDocument(rtf, *edit_->document());
+        readRtfDocument(rtf, *edit_->document(), &lastRead_);
         edit_->setTextCursor(QTextCursor(edit_->document()));
     });
 }

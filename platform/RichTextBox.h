@@ -6,6 +6,7 @@
 #include "platform/Control.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/RtfReader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -66,6 +67,9 @@ public:
     void setTextRTF(const QString& rtf);
     QByteArray rtfBytes() const;
     void setRtfBytes(const QByteArray& rtf);
+    // What the last whole rich text put in the box (setRtfBytes, setTextRTF, loadFile) held
+    // that the box does not show as the file had it.
+    const RtfReadReport& lastRead() const { return lastRead_; }
 
     // Loads a whole file (RTF, or plain Windows-1252 text). On failure the box keeps what it
     // had and no Change is raised.
@@ -151,6 +155,7 @@ private:
     bool hideSelection_ = true;
     int maxLength_ = 0;
     int quiet_ = 0;
+    RtfReadReport lastRead_;
     mutable std::optional<TextPositionMap> map_;
     mutable std::optional<QString> text_;
     // The last find that failed: a later find of the same word with the same options from

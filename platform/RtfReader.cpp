@@ -13,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -38,43 +39,110 @@ HighTable cp1252Table() {
     return t;
 }
 
-// The upper halves of 1250-1258, built once from Qt's codecs; a code page Qt cannot decode
-// (or a byte it leaves undefined) reads as Windows-1252.
-const HighTable& highTable(int codePage) {
-    static const HighTable cp1252 = cp1252Table();
-    if (codePage < 1250 || codePage > 1258 || codePage == 1252) return cp1252;
-    static std::once_flag once;
-    static std::array<HighTable, 9> tables;
-    std::call_once(once, [] {
-        for (int cp = 1250; cp <= 1258; ++cp) {
-            HighTable& t = tables[size_t(cp - 1250)];
-            t = cp1252;
-            if (cp == 1252) continue;
-            QStringDecoder dec(QByteArray("windows-") + QByteArray::number(cp),
-                               QStringDecoder::Flag::Stateless);
-            if (!dec.isValid()) continue;
-            for (int i = 0; i < 128; ++i) {
-                char byte = char(0x80 + i);
-                QString s = dec.decode(QByteArrayView(&byte, 1));
-                if (s.size() == 1 && s.at(0) != QChar::ReplacementCharacter)
-                    t[size_t(i)] = s.at(0).unicode();
-            }
-        }
-    });
-    return tables[size_t(codePage - 1250)];
+const HighTable& cp1252() {
+    static const HighTable t = cp1252Table();
+    return t;
 }
 
+// The code pages whose characters take a lead and a trail byte.
+bool isMultiByte(int codePage) {
+    switch (codePage) {
+    case 932: case 936: case 949: case 950: case 1361:
+    case 10001: case 10002: case 10003: case 10008:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The name Qt's decoders know a code page by; empty when there is none to try.
+QByteArray decoderName(int codePage) {
+    switch (codePage) {
+    case 437: return "IBM437";
+    case 850: return "IBM850";
+    case 852: return "IBM852";
+    case 866: return "IBM866";
+    case 874: return "windows-874";
+    case 932: return "Shift_JIS";
+    case 936: return "GBK";
+    case 949: return "windows-949";
+    case 950: return "windows-950";
+    case 10000: return "macintosh";
+    case 10006: return "x-mac-greek";
+    case 10007: return "x-mac-cyrillic";
+    case 10029: return "x-mac-centraleurroman";
+    case 10081: return "x-mac-turkish";
+    default:
+        if (codePage >= 1250 && codePage <= 1258) return "windows-" + QByteArray::number(codePage);
+        return {};
+    }
+}
+
+QStringDecoder makeDecoder(int codePage) {
+    const QByteArray name = decoderName(codePage);
+    if (name.isEmpty()) return QStringDecoder();
+    return QStringDecoder(name.constData(), QStringDecoder::Flag::Stateless);
+}
+
+// The upper half of a single-byte code page, built once from Qt's decoder; nullptr when Qt
+// cannot decode it. A byte the code page leaves undefined reads as in Windows-1252.
+const HighTable* singleByteTable(int codePage) {
+    if (codePage == 1252 || codePage == 0) return &cp1252();
+    if (isMultiByte(codePage)) return nullptr;
+    static std::mutex mutex;
+    static std::map<int, std::optional<HighTable>> tables;
+    const std::lock_guard<std::mutex> lock(mutex);
+    auto it = tables.find(codePage);
+    if (it == tables.end()) {
+        std::optional<HighTable> table;
+        QStringDecoder dec = makeDecoder(codePage);
+        if (dec.isValid()) {
+            table = cp1252();
+            for (int i = 0; i < 128; ++i) {
+                const char byte = char(0x80 + i);
+                const QString s = dec.decode(QByteArrayView(&byte, 1));
+                if (s.size() == 1 && s.at(0) != QChar::ReplacementCharacter)
+                    (*table)[size_t(i)] = s.at(0).unicode();
+            }
+        }
+        it = tables.emplace(codePage, table).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
+// The code page of a font's \fcharset; 0 for ANSI, the default and symbol fonts, whose text
+// is in the document's code page.
 int charsetToCodePage(int charset) {
     switch (charset) {
-    case 238: return 1250;  // Eastern European
-    case 204: return 1251;  // Cyrillic
-    case 161: return 1253;  // Greek
-    case 162: return 1254;  // Turkish
-    case 177: return 1255;  // Hebrew
-    case 178: return 1256;  // Arabic
-    case 186: return 1257;  // Baltic
-    case 163: return 1258;  // Vietnamese
-    default: return 0;      // ANSI, symbol and the rest: the document's code page
+    case 77: return 10000;   // Mac Roman
+    case 78: return 10001;   // Mac Japanese
+    case 79: return 10003;   // Mac Korean
+    case 80: return 10008;   // Mac Simplified Chinese
+    case 81: return 10002;   // Mac Traditional Chinese
+    case 83: return 10005;   // Mac Hebrew
+    case 84: return 10004;   // Mac Arabic
+    case 85: return 10006;   // Mac Greek
+    case 86: return 10081;   // Mac Turkish
+    case 87: return 10021;   // Mac Thai
+    case 88: return 10029;   // Mac Central European
+    case 89: return 10007;   // Mac Cyrillic
+    case 128: return 932;    // Japanese (Shift-JIS)
+    case 129: return 949;    // Korean (Hangul)
+    case 130: return 1361;   // Korean (Johab)
+    case 134: return 936;    // Simplified Chinese (GBK)
+    case 136: return 950;    // Traditional Chinese (Big5)
+    case 161: return 1253;   // Greek
+    case 162: return 1254;   // Turkish
+    case 163: return 1258;   // Vietnamese
+    case 177: return 1255;   // Hebrew
+    case 178: return 1256;   // Arabic
+    case 186: return 1257;   // Baltic
+    case 204: return 1251;   // Cyrillic
+    case 222: return 874;    // Thai
+    case 238: return 1250;   // Eastern European
+    case 254: return 437;    // PC 437
+    case 255: return 850;    // OEM
+    default: return 0;
     }
 }
 
@@ -82,7 +150,13 @@ int charsetToCodePage(int charset) {
 
 QChar decodeCodePageByte(int codePage, unsigned char byte) {
     if (byte < 0x80) return QChar(char16_t(byte));
-    return QChar(highTable(codePage)[byte - 0x80]);
+    const HighTable* t = singleByteTable(codePage);
+    return QChar((t ? *t : cp1252())[byte - 0x80]);
+}
+
+bool canDecodeCodePage(int codePage) {
+    if (isMultiByte(codePage)) return makeDecoder(codePage).isValid();
+    return singleByteTable(codePage) != nullptr;
 }
 
 int encodeCp1252(QChar c) {
@@ -182,6 +256,7 @@ public:
     std::map<int, FontEntry> fonts;
     std::vector<std::optional<QColor>> colors;
     int deff = 0;
+    int undecodableCodePage = 0;  // the first code page text was in that Qt cannot decode
 
 private:
     Group& g() { return stack_.back(); }
@@ -191,6 +266,9 @@ private:
     void controlSymbol(char c);
     void textByte(unsigned char b);
     void hexByte(unsigned char b);
+    void codeByte(unsigned char b);
+    void flushBytes();
+    void deliver(QChar ch);
     void text(QChar ch);
     void endParagraph();
     void flushPendingTab();
@@ -204,9 +282,19 @@ private:
     std::vector<Group> stack_;
     int overflow_ = 0;  // groups opened beyond the depth cap
     int docCodePage_ = 1252;
+    // Bytes of a multi-byte code page not yet decoded: a character's lead and trail bytes
+    // come as two \'hh (or a \'hh and a letter) and are decoded together.
+    QByteArray pending_;
+    int pendingCodePage_ = 0;
+    QStringDecoder decoder_;
+    int decoderCodePage_ = -1;
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingTab_ = false;
     bool done_ = false;
+    // "\*" was just read: the group is skipped unless the control word that follows names a
+    // destination the reader reads; starDest_ is where the group's text went before.
+    bool star_ = false;
+    Dest starDest_ = Dest::Text;
     // The cells of the table row being read: where each ends (\cellx) and the room before a
     // cell's text (\trgaph). A row shown as one line of tab-separated cells gets a tab stop
     // where each of its cells after the first begins, so its columns line up as in the table.
@@ -236,12 +324,16 @@ void Parser::parse() {
         case '{':
             ++pos_;
             skip_ = 0;
+            star_ = false;
+            if (!pending_.isEmpty()) flushBytes();
             if (!started) started = true;
             else openGroup();
             break;
         case '}':
             ++pos_;
             skip_ = 0;
+            star_ = false;
+            if (!pending_.isEmpty()) flushBytes();
             closeGroup();
             break;
         case '\\': {
@@ -273,10 +365,12 @@ void Parser::parse() {
                     if (word == "bin" && hasParam) skipBinary(raw);
                     break;
                 }
+                if (!pending_.isEmpty()) flushBytes();
                 controlWord(word, hasParam, param, raw);
             } else {
                 ++pos_;
                 if (c == '\'') {
+                    star_ = false;
                     int value = 0, digits = 0;
                     while (digits < 2 && pos_ < n) {
                         const char h = in_[pos_];
@@ -292,6 +386,7 @@ void Parser::parse() {
                     if (digits > 0) hexByte((unsigned char)value);
                 } else {
                     if (skippingFallback()) break;
+                    if (!pending_.isEmpty() && c != '\\' && c != '{' && c != '}') flushBytes();
                     controlSymbol(c);
                 }
             }
@@ -303,11 +398,13 @@ void Parser::parse() {
             break;
         default:
             ++pos_;
+            star_ = false;
             if (skippingFallback()) break;
             textByte((unsigned char)ch);
             break;
         }
     }
+    if (!pending_.isEmpty()) flushBytes();
     // A file cut short keeps its open font entry.
     if (fontOpen_) commitFont();
 }
@@ -366,8 +463,12 @@ void Parser::textByte(unsigned char b) {
     case Dest::Skip:
         return;
     case Dest::FontTable:
-        if (b == ';') commitFont();
-        else if (b >= 0x20) fontName_.append(decodeCodePageByte(codePageForText(), b));
+        if (b == ';') {
+            if (!pending_.isEmpty()) flushBytes();
+            commitFont();
+        } else if (b >= 0x20) {
+            codeByte(b);
+        }
         return;
     case Dest::ColorTable:
         if (b == ';') {
@@ -377,20 +478,70 @@ void Parser::textByte(unsigned char b) {
         }
         return;
     case Dest::Text:
-        if (b == '\t') text(QChar('\t'));
-        else if (b >= 0x20) text(decodeCodePageByte(codePageForText(), b));
+        if (b == '\t') {
+            if (!pending_.isEmpty()) flushBytes();
+            text(QChar('\t'));
+        } else if (b >= 0x20) {
+            codeByte(b);
+        }
         return;
     }
 }
 
 void Parser::hexByte(unsigned char b) {
-    if (g().dest == Dest::FontTable) {
-        if (b >= 0x20) fontName_.append(decodeCodePageByte(codePageForText(), b));
+    if (g().dest != Dest::Text && g().dest != Dest::FontTable) return;
+    if (b == '\t' && g().dest == Dest::Text) {
+        if (!pending_.isEmpty()) flushBytes();
+        text(QChar('\t'));
+    } else if (b >= 0x20 || !pending_.isEmpty()) {
+        // A trail byte may lie below 0x20 in no code page, but a lone control byte after a
+        // lead byte still belongs to the pair the decoder judges.
+        codeByte(b);
+    }
+}
+
+// A byte of text in the code page of the current font (or of the document).
+void Parser::codeByte(unsigned char b) {
+    const int cp = codePageForText();
+    if (!pending_.isEmpty() && cp != pendingCodePage_) flushBytes();
+    if (pending_.isEmpty()) {
+        if (b < 0x80) {
+            deliver(QChar(char16_t(b)));
+            return;
+        }
+        if (isMultiByte(cp)) {
+            pendingCodePage_ = cp;
+            pending_.append(char(b));
+            return;
+        }
+        const HighTable* t = singleByteTable(cp);
+        if (!t && !undecodableCodePage) undecodableCodePage = cp;
+        deliver(QChar((t ? *t : cp1252())[b - 0x80]));
         return;
     }
-    if (g().dest != Dest::Text) return;
-    if (b == '\t') text(QChar('\t'));
-    else if (b >= 0x20) text(decodeCodePageByte(codePageForText(), b));
+    pending_.append(char(b));
+}
+
+void Parser::flushBytes() {
+    const QByteArray bytes = std::exchange(pending_, QByteArray());
+    if (decoderCodePage_ != pendingCodePage_) {
+        decoder_ = makeDecoder(pendingCodePage_);
+        decoderCodePage_ = pendingCodePage_;
+    }
+    QStringDecoder& dec = decoder_;
+    if (!dec.isValid()) {
+        if (!undecodableCodePage) undecodableCodePage = pendingCodePage_;
+        for (char b : bytes) deliver(decodeCodePageByte(1252, (unsigned char)b));
+        return;
+    }
+    const QString s = dec.decode(bytes);
+    for (QChar ch : s)
+        if (ch.unicode() >= 0x20 || ch == QLatin1Char('\t')) deliver(ch);
+}
+
+void Parser::deliver(QChar ch) {
+    if (g().dest == Dest::FontTable) fontName_.append(ch);
+    else text(ch);
 }
 
 void Parser::flushPendingTab() {
@@ -431,6 +582,9 @@ void Parser::controlSymbol(char c) {
     case '_': text(QChar(0x2011)); break;
     case '-': break;  // optional hyphen: nothing to show
     case '*':
+        if (g().dest == Dest::Skip) break;
+        starDest_ = g().dest;
+        star_ = true;
         g().dest = Dest::Skip;
         break;
     case '\r': case '\n': endParagraph(); break;
@@ -452,7 +606,8 @@ bool isSkippedDestination(const QByteArray& w) {
         "fchars", "lchars", "pntxta", "pntxtb", "falt", "panose", "mmathPr", "keywords",
         "title", "subject", "author", "operator", "comment", "doccomm", "company",
         "category", "manager", "hlinkbase", "printim", "revtim", "creatim", "buptim",
-        "wgrffmtfilter", "pnseclvl", "listpicture", "passwordhash", "protusertbl"};
+        "wgrffmtfilter", "pnseclvl", "listpicture", "passwordhash", "protusertbl",
+        "nonesttables"};
     for (const QByteArray& d : words)
         if (w == d) return true;
     return false;
@@ -464,7 +619,13 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
         if (hasParam) skipBinary(raw);
         return;
     }
-    if (s.dest == Dest::Skip) return;
+    if (s.dest == Dest::Skip) {
+        // A destination marked "\*" is read when the reader knows it: the visible result of
+        // a field, as some word processors mark every one.
+        if (!std::exchange(star_, false) || w != "fldrslt") return;
+        s.dest = starDest_;
+    }
+    star_ = false;
 
     if (w == "fonttbl") { s.dest = Dest::FontTable; return; }
     if (w == "colortbl") {
@@ -485,7 +646,7 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
         } else if (w == "fcharset") {
             fontCodePage_ = charsetToCodePage(int(param));
         } else if (w == "cpg") {
-            fontCodePage_ = (param >= 1250 && param <= 1258) ? int(param) : 0;
+            fontCodePage_ = param > 0 ? int(param) : 0;
         } else if (w == "u" && hasParam) {
             long long u = std::clamp<long long>(param, -32768, 65535);
             if (u < 0) u += 65536;
@@ -598,8 +759,11 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
         return;
     }
     if (w == "deff") { deff = int(std::max<long long>(param, 0)); return; }
-    if (w == "ansicpg") { docCodePage_ = (param >= 1250 && param <= 1258) ? int(param) : 1252; return; }
-    if (w == "ansi" || w == "mac" || w == "pc" || w == "pca") { return; }
+    if (w == "ansicpg") { docCodePage_ = param > 0 ? int(param) : 1252; return; }
+    if (w == "ansi") { docCodePage_ = 1252; return; }
+    if (w == "mac") { docCodePage_ = 10000; return; }
+    if (w == "pc") { docCodePage_ = 437; return; }
+    if (w == "pca") { docCodePage_ = 850; return; }
 
     static const std::pair<const char*, char16_t> symbols[] = {
         {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
@@ -701,7 +865,8 @@ std::vector<QString> plainLines(const QByteArray& bytes) {
 
 }  // namespace
 
-void readRtfDocument(const QByteArray& bytes, QTextDocument& doc) {
+void readRtfDocument(const QByteArray& bytes, QTextDocument& doc, RtfReadReport* report) {
+    if (report) *report = RtfReadReport{};
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     doc.clear();
@@ -716,6 +881,7 @@ void readRtfDocument(const QByteArray& bytes, QTextDocument& doc) {
     } else {
         Parser parser(bytes);
         parser.parse();
+        if (report) report->undecodableCodePage = parser.undecodableCodePage;
         std::vector<Para>& paras = parser.paras;
         if (paras.size() > 1 && !paras.back().ended && !paras.back().hasText()) paras.pop_back();
         Builder b(parser);

@@ -13,7 +13,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 ninja -C "$build" rtf_reader_fuzz
 corpus="$build/rtf-corpus"
 mkdir -p "$corpus"
-cp "$root"/tests/fixtures/rtf/*.rtf "$corpus/"
+cp "$root"/tests/fixtures/rtf/*.rtf "$root"/tests/fixtures/rtf/cases/*.rtf "$corpus/"
 artifacts="$build/rtf-artifacts"
 mkdir -p "$artifacts"
 QT_QPA_PLATFORM=offscreen \

@@ -87,22 +87,38 @@ DocumentStore::LoadResult DocumentStore::loadShipped(RichTextBox& editor, const 
         result.status = ReadStatus::Unreadable;
         result.refused = Refusal::NotRichText;
     }
-    if (result.status == ReadStatus::Ok) editor.setRtfBytes(read.bytes);
-    else if (!editor.text().isEmpty()) editor.setText(QString());  // the document's place is empty
+    if (result.status == ReadStatus::Ok) {
+        editor.setRtfBytes(read.bytes);
+        result.undecodableCodePage = editor.lastRead().undecodableCodePage;
+        result.notKept = editor.lastRead().notKept;
+    } else if (!editor.text().isEmpty()) editor.setText(QString());  // the document's place is empty
     return result;
 }
 
 DocumentStore::LoadResult DocumentStore::load(RichTextBox& editor, const QString& name) {
     const LoadResult result = loadShipped(editor, name);
-    if (result.status == ReadStatus::Unreadable) unreadable_ = name;
+    if (result.status == ReadStatus::Unreadable || result.undecodableCodePage) unreadable_ = name;
     else readAgain(name);
+    if (result.notKept) {
+        notKeptName_ = name;
+        notKept_ = result.notKept;
+    } else if (sameFile(notKeptName_, name)) {
+        notKeptName_.clear();
+        notKept_ = 0;
+    }
     return result;
 }
+
+unsigned DocumentStore::notKept(const QString& name) const { return sameFile(notKeptName_, name) ? notKept_ : 0; }
 
 DocumentStore::SaveResult DocumentStore::save(const RichTextBox& editor, const QString& name) {
     SaveResult result;
     if (!editor.saveFile(name, &result.reason)) return result;
     readAgain(name);
+    if (sameFile(notKeptName_, name)) {
+        notKeptName_.clear();
+        notKept_ = 0;
+    }
     result.outcome = Outcome::Saved;
     result.reason.clear();
     return result;

@@ -68,9 +68,18 @@ public:
         // empty document). Unreadable: the file exists but was not read, or was refused.
         platform::ReadStatus status = platform::ReadStatus::Missing;
         Refusal refused = Refusal::None;
+        // The editor holds the document, but its text is in this code page, which cannot be
+        // decoded: what it shows is not what the file holds (0: every character was read).
+        int undecodableCodePage = 0;
+        // What the document holds that the editor left out (platform::RtfNotKept flags): a
+        // save from the editor loses it.
+        unsigned notKept = 0;
+        // Whether the editor must stay read-only: nothing typed there may pass for the file.
+        bool keepsEditorLocked() const { return refused != Refusal::None || undecodableCodePage != 0; }
     };
     // Every way but Ok leaves the editor empty. A file that exists but could not be read, or
-    // was refused, is remembered until it is read or saved. Missing needs no care: the first
+    // was refused, or whose code page cannot be decoded, is remembered until it is read or
+    // saved. Missing needs no care: the first
     // save creates the file.
     LoadResult load(platform::RichTextBox& editor, const QString& name);
     // A shipped document (a template) into the editor, with the same checks; nothing is
@@ -93,10 +102,15 @@ public:
     // Whether name (any letter case) could not be read when it was last opened.
     bool wasUnreadable(const QString& name) const;
     const QString& unreadable() const { return unreadable_; }
+    // What name (any letter case) held when it was last opened that the editor left out, until
+    // it is read again without it or saved (platform::RtfNotKept flags; 0: nothing).
+    unsigned notKept(const QString& name) const;
 
 private:
     void readAgain(const QString& name);
     QString unreadable_;
+    QString notKeptName_;
+    unsigned notKept_ = 0;
 };
 
 }  // namespace workbook

@@ -69,7 +69,7 @@ void WorkArea1::LoadDocumentOption(int textKind) {
     bool refused = false;
     if (!CurFileName.isEmpty()) {
         TextLoading = ProgramSetsText;
-        refused = OpenDocument(CurFileName).refused != DocumentStore::Refusal::None;
+        refused = OpenDocument(CurFileName).keepsEditorLocked();
         TextLoading = 0;
     }
     // 8. The sample's policy stays editable: it can be typed into but never saved. A file
@@ -99,6 +99,18 @@ void WorkArea1::KeepShownDocumentOption() {
 // and the editor stays locked, so that nothing typed there passes for what the file holds.
 DocumentStore::LoadResult WorkArea1::OpenDocument(const QString& name) {
     const DocumentStore::LoadResult loaded = Documents.load(Rtext3, name);
+    if (loaded.undecodableCodePage) {
+        // Its characters would be saved as the garbage shown in their place.
+        HourglassOff();
+        msgBox(QStringLiteral("The file ") + name + QStringLiteral(" is written in code page ") +
+                   QString::number(loaded.undecodableCodePage) +
+                   QStringLiteral(", which this program cannot read, so some of its characters are not shown as "
+                                  "written.") +
+                   CR + QStringLiteral("It has been opened read-only and left as it is."),
+               Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
+        Rtext3.setLocked(true);
+        return loaded;
+    }
     if (loaded.status != ReadStatus::Unreadable) return loaded;
     HourglassOff();
     ReportUnopenedDocument(name, loaded.refused);
