@@ -1,6 +1,9 @@
 #include "platform/RtfReader.h"
 
 #include <QBrush>
+#include <QCryptographicHash>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QColor>
 #include <QHash>
 #include <QStringDecoder>
@@ -13,6 +16,8 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -193,7 +198,11 @@ struct CharState {
     bool underline = false;
     bool strike = false;
     bool hidden = false;
-    int color = 0;  // 0: automatic
+    int color = 0;       // 0: automatic
+    int vertical = 0;    // 0 on the line, 1 superscript, 2 subscript
+    int caps = 0;        // 0 as written, 1 all capitals, 2 small capitals
+    int background = 0;  // colour of highlight or shading; 0: none
+    int link = -1;       // the hyperlink the text belongs to (index in links)
     bool operator==(const CharState&) const = default;
 };
 
@@ -210,11 +219,13 @@ struct ParaState {
     int align = 0;  // 0 left, 1 right, 2 centre, 3 justified
     int li = 0, ri = 0, fi = 0, sb = 0, sa = 0;  // twips
     bool inTable = false;
+    bool rtl = false;           // a right-to-left paragraph
+    bool breakBefore = false;   // \pagebb: the paragraph starts a page
     std::vector<TabStop> tabs;  // in the order written
     int nextTabKind = 0;        // \tqr or \tqc before the next \tx
 };
 
-enum class Dest { Text, Skip, FontTable, ColorTable };
+enum class Dest { Text, Skip, FontTable, ColorTable, StyleSheet, FieldInst, Picture };
 
 struct Group {
     CharState c;
@@ -226,6 +237,7 @@ struct Group {
 struct Run {
     CharState c;
     QString text;
+    int picture = -1;  // a picture (index in pictures); text holds its one object character
 };
 
 struct Para {
@@ -234,6 +246,7 @@ struct Para {
     std::vector<Run> runs;
     bool ended = false;
     bool endedRow = false;  // ended by \row: the next cell starts a line of its own
+    bool breakBefore = false;  // a \page stands before it
     bool hasText() const {
         for (const Run& r : runs)
             if (!r.text.isEmpty()) return true;
@@ -246,6 +259,56 @@ struct FontEntry {
     int codePage = 0;
 };
 
+enum class PictureKind { None, Png, Jpeg, Other };
+
+// A picture the document can draw: its bytes as the file has them, and its size in document
+// pixels (0: the picture's own).
+struct PictureData {
+    PictureKind kind = PictureKind::None;
+    QByteArray bytes;
+    double width = 0, height = 0;
+};
+
+// The picture being read: \pict's words and its data.
+struct Picture {
+    PictureKind kind = PictureKind::None;
+    QByteArray bytes;
+    int nibble = -1;  // the first hex digit of a byte still to come
+    int w = 0, h = 0, goalW = 0, goalH = 0, scaleX = 100, scaleY = 100;
+};
+
+struct StyleWord {
+    std::string_view name;  // the keyword table's own copy of the word
+    bool hasParam = false;
+    long long param = 0;
+};
+
+// A style of the stylesheet: the formatting words it gives, in order.
+struct Style {
+    std::vector<StyleWord> words;
+    int basedOn = -1;
+};
+
+constexpr int kMaxStyle = 4095;
+constexpr std::size_t kMaxStyleWords = 64;
+constexpr std::size_t kMaxLinks = 100000;
+constexpr int kMaxFieldInstruction = 4096;
+
+// What a control word means to the reader. Looked up once per word in a hash table: a document
+// of a few megabytes holds hundreds of thousands of them.
+enum class Kw : unsigned char {
+    None, Bin, FontTbl, ColorTbl, StyleSheet, SkipDest, Field, FldInst, FldRslt, Pict, ShpPict,
+    Object, Shape, Note, HeaderFooter, Comment,
+    F, FCharset, Cpg, U, Uc, Red, Green, Blue,
+    Par, Line, Tab, Cell, Row, Page, Sect, PageBB,
+    B, I, Strike, UlNone, Ul, V, Fs, Cf, Plain, Pard, InTbl, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa,
+    Tqr, Tqc, Trowd, Trgaph, Cellx, Tx, Deff, AnsiCpg, Ansi, Mac, Pc, Pca,
+    Super, Sub, NoSuperSub, Up, Dn, Highlight, Cb, Chcbpat, Caps, Scaps, RtlPar, LtrPar,
+    S, Cs, Ds, Ts, SBasedOn,
+    PngBlip, JpegBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+    Symbol,
+};
+
 class Parser {
 public:
     explicit Parser(const QByteArray& in) : in_(in) {}
@@ -255,14 +318,21 @@ public:
     std::vector<Para> paras;
     std::map<int, FontEntry> fonts;
     std::vector<std::optional<QColor>> colors;
+    std::vector<QString> links;  // hyperlink targets
+    std::vector<PictureData> pictures;
     int deff = 0;
     int undecodableCodePage = 0;  // the first code page text was in that Qt cannot decode
+    unsigned notKept = 0;         // RtfNotKept flags
 
 private:
     Group& g() { return stack_.back(); }
     void openGroup();
     void closeGroup();
-    void controlWord(const QByteArray& word, bool hasParam, long long param, long long raw);
+    void controlWord(std::string_view word, bool hasParam, long long param, long long raw);
+    void applyStyle(const std::map<int, Style>& styles, int n, int depth);
+    void noteNotKept(Kw k);
+    void finishPicture();
+    void takeBinary(long long n);
     void controlSymbol(char c);
     void textByte(unsigned char b);
     void hexByte(unsigned char b);
@@ -270,6 +340,7 @@ private:
     void flushBytes();
     void deliver(QChar ch);
     void text(QChar ch);
+    void append(QChar ch);
     void endParagraph();
     void flushPendingTab();
     int codePageForText();
@@ -291,6 +362,9 @@ private:
     int skip_ = 0;      // fallback characters still to skip after \uN
     bool pendingTab_ = false;
     bool done_ = false;
+    // The run text goes to while nothing changes the character state: every control word,
+    // group and paragraph ends it, so that a character costs no comparison of states.
+    Run* openRun_ = nullptr;
     // "\*" was just read: the group is skipped unless the control word that follows names a
     // destination the reader reads; starDest_ is where the group's text went before.
     bool star_ = false;
@@ -299,7 +373,14 @@ private:
     // cell's text (\trgaph). A row shown as one line of tab-separated cells gets a tab stop
     // where each of its cells after the first begins, so its columns line up as in the table.
     std::vector<int> rowCellEnds_;
+    std::vector<int> rowCellAligns_;  // the alignment of each cell's text, as each cell ends
     int rowGap_ = 0;
+
+    QString fieldInst_;  // the instruction of the field being read
+    Picture picture_;
+    std::size_t pictureDepth_ = 0;  // the depth of the \pict group being read; 0: none
+    std::map<int, Style> paraStyles_, charStyles_;
+    Style* style_ = nullptr;  // the stylesheet entry being read
 
     // font table entry being read
     int fontNum_ = -1;
@@ -341,11 +422,11 @@ void Parser::parse() {
             if (pos_ >= n) break;
             const char c = in_[pos_];
             if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
-                QByteArray word;
-                while (pos_ < n && ((in_[pos_] >= 'a' && in_[pos_] <= 'z') || (in_[pos_] >= 'A' && in_[pos_] <= 'Z'))) {
-                    if (word.size() < 32) word.append(in_[pos_]);
+                const qsizetype wordStart = pos_;
+                while (pos_ < n && ((in_[pos_] >= 'a' && in_[pos_] <= 'z') || (in_[pos_] >= 'A' && in_[pos_] <= 'Z')))
                     ++pos_;
-                }
+                // Longer words than any keyword are no keyword; they are cut to stay so.
+                const std::string_view word(in_.constData() + wordStart, std::size_t(std::min<qsizetype>(pos_ - wordStart, 32)));
                 bool hasParam = false;
                 bool negative = false;
                 long long raw = 0;
@@ -416,6 +497,7 @@ bool Parser::skippingFallback() {
 }
 
 void Parser::openGroup() {
+    openRun_ = nullptr;
     if ((int)stack_.size() >= kMaxDepth) {
         ++overflow_;
         return;
@@ -424,6 +506,7 @@ void Parser::openGroup() {
 }
 
 void Parser::closeGroup() {
+    openRun_ = nullptr;
     if (overflow_ > 0) {
         --overflow_;
         return;
@@ -433,9 +516,11 @@ void Parser::closeGroup() {
         return;
     }
     const Dest closing = g().dest;
+    const bool pictureEnds = closing == Dest::Picture && stack_.size() == pictureDepth_;
     stack_.pop_back();
     // A font entry written as its own group may omit the closing ";".
     if (closing == Dest::FontTable && fontOpen_) commitFont();
+    if (pictureEnds) finishPicture();
 }
 
 void Parser::commitFont() {
@@ -477,6 +562,25 @@ void Parser::textByte(unsigned char b) {
             colorSet_ = false;
         }
         return;
+    case Dest::StyleSheet:
+        if (b == ';') style_ = nullptr;
+        return;
+    case Dest::FieldInst:
+        if (b >= 0x20) codeByte(b);
+        return;
+    case Dest::Picture: {
+        const int d = (b >= '0' && b <= '9') ? b - '0'
+                    : (b >= 'a' && b <= 'f') ? b - 'a' + 10
+                    : (b >= 'A' && b <= 'F') ? b - 'A' + 10 : -1;
+        if (d < 0) return;
+        if (picture_.nibble < 0) {
+            picture_.nibble = d;
+        } else {
+            picture_.bytes.append(char(picture_.nibble * 16 + d));
+            picture_.nibble = -1;
+        }
+        return;
+    }
     case Dest::Text:
         if (b == '\t') {
             if (!pending_.isEmpty()) flushBytes();
@@ -489,7 +593,7 @@ void Parser::textByte(unsigned char b) {
 }
 
 void Parser::hexByte(unsigned char b) {
-    if (g().dest != Dest::Text && g().dest != Dest::FontTable) return;
+    if (g().dest != Dest::Text && g().dest != Dest::FontTable && g().dest != Dest::FieldInst) return;
     if (b == '\t' && g().dest == Dest::Text) {
         if (!pending_.isEmpty()) flushBytes();
         text(QChar('\t'));
@@ -541,16 +645,67 @@ void Parser::flushBytes() {
 
 void Parser::deliver(QChar ch) {
     if (g().dest == Dest::FontTable) fontName_.append(ch);
-    else text(ch);
+    else if (g().dest == Dest::FieldInst) {
+        if (fieldInst_.size() < kMaxFieldInstruction) fieldInst_.append(ch);
+    } else {
+        text(ch);
+    }
+}
+
+void Parser::noteNotKept(Kw k) {
+    switch (k) {
+    case Kw::Object: notKept |= NotKeptObjects; break;
+    case Kw::Shape: notKept |= NotKeptShapes; break;
+    case Kw::Note: notKept |= NotKeptNotes; break;
+    case Kw::HeaderFooter: notKept |= NotKeptHeadersFooters; break;
+    case Kw::Comment: notKept |= NotKeptComments; break;
+    default: break;
+    }
+}
+
+void Parser::takeBinary(long long n) {
+    const qsizetype left = in_.size() - pos_;
+    const qsizetype take = qsizetype(std::clamp<long long>(n, 0, left));
+    picture_.bytes.append(in_.constData() + pos_, take);
+    pos_ += take;
+}
+
+// The picture group has closed: a PNG or JPEG picture stands in the text where it was; one of
+// another kind is left out and reported.
+void Parser::finishPicture() {
+    pictureDepth_ = 0;
+    Picture pict = std::exchange(picture_, Picture{});
+    if (pict.kind != PictureKind::Png && pict.kind != PictureKind::Jpeg) {
+        notKept |= NotKeptPictures;
+        return;
+    }
+    if (pict.bytes.isEmpty() || g().dest != Dest::Text || g().c.hidden) return;
+    // The size the file asks for, in document pixels (15 twips each); a bitmap's own size
+    // (\picw, \pich in pixels) when it asks for none.
+    PictureData data{pict.kind, std::move(pict.bytes), 0, 0};
+    if (pict.goalW > 0) data.width = pict.goalW * pict.scaleX / 100.0 / 15.0;
+    else if (pict.w > 0) data.width = pict.w * pict.scaleX / 100.0;
+    if (pict.goalH > 0) data.height = pict.goalH * pict.scaleY / 100.0 / 15.0;
+    else if (pict.h > 0) data.height = pict.h * pict.scaleY / 100.0;
+    pictures.push_back(std::move(data));
+    flushPendingTab();
+    openRun_ = nullptr;
+    paras.back().runs.push_back(Run{g().c, QString(QChar(QChar::ObjectReplacementCharacter)), int(pictures.size()) - 1});
 }
 
 void Parser::flushPendingTab() {
     if (!pendingTab_) return;
     pendingTab_ = false;
-    QChar tab('\t');
-    Para& p = paras.back();
-    if (p.runs.empty() || !(p.runs.back().c == g().c)) p.runs.push_back(Run{g().c, {}});
-    p.runs.back().text.append(tab);
+    append(QChar('\t'));
+}
+
+void Parser::append(QChar ch) {
+    if (!openRun_) {
+        Para& p = paras.back();
+        if (p.runs.empty() || !(p.runs.back().c == g().c) || p.runs.back().picture >= 0) p.runs.push_back(Run{g().c, {}});
+        openRun_ = &p.runs.back();
+    }
+    openRun_->text.append(ch);
 }
 
 void Parser::text(QChar ch) {
@@ -560,14 +715,13 @@ void Parser::text(QChar ch) {
     if (u == 0x2029) { endParagraph(); return; }
     if ((u < 0x20 && u != '\t') || u == 0xFFFC || u == 0xFDD0 || u == 0xFDD1 || u == 0xFEFF) return;
     flushPendingTab();
-    Para& p = paras.back();
-    if (p.runs.empty() || !(p.runs.back().c == g().c)) p.runs.push_back(Run{g().c, {}});
-    p.runs.back().text.append(ch);
+    append(ch);
 }
 
 void Parser::endParagraph() {
     if (g().dest != Dest::Text) return;
     flushPendingTab();
+    openRun_ = nullptr;
     Para& p = paras.back();
     p.p = g().p;
     p.endFormat = g().c;
@@ -593,111 +747,315 @@ void Parser::controlSymbol(char c) {
     }
 }
 
-// Destinations whose contents are never shown.
-bool isSkippedDestination(const QByteArray& w) {
-    static const QByteArray words[] = {
-        "info", "stylesheet", "pict", "object", "fldinst", "listtable", "listoverridetable",
-        "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl",
-        "generator", "rsidtbl", "pn", "header", "headerl", "headerr", "headerf", "footer",
-        "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
-        "txe", "xe", "tc", "tcn", "filetbl", "revtbl", "pgdsctbl", "bkmkstart", "bkmkend",
-        "objdata", "nonshppict", "shp", "shpinst", "shprslt", "do", "private", "template",
-        "userprops", "docvar", "background", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc",
-        "fchars", "lchars", "pntxta", "pntxtb", "falt", "panose", "mmathPr", "keywords",
-        "title", "subject", "author", "operator", "comment", "doccomm", "company",
-        "category", "manager", "hlinkbase", "printim", "revtim", "creatim", "buptim",
-        "wgrffmtfilter", "pnseclvl", "listpicture", "passwordhash", "protusertbl",
-        "nonesttables"};
-    for (const QByteArray& d : words)
-        if (w == d) return true;
-    return false;
+struct KwInfo {
+    Kw kw = Kw::None;
+    char16_t symbol = 0;  // the character of a Symbol
+};
+
+const std::unordered_map<std::string_view, KwInfo>& keywords() {
+    static const std::unordered_map<std::string_view, KwInfo> table = [] {
+        std::unordered_map<std::string_view, KwInfo> t;
+        // Destinations whose contents are never shown.
+        for (const char* d :
+             {"info", "listtable", "listoverridetable", "themedata", "colorschememapping", "latentstyles",
+              "datastore", "xmlnstbl", "generator", "rsidtbl", "pn", "atnid", "atnauthor", "atndate",
+              "atnref", "atnparent", "atrfstart", "atrfend", "txe", "xe", "tc", "tcn", "filetbl", "revtbl",
+              "pgdsctbl", "bkmkstart", "bkmkend", "objdata", "nonshppict", "shprslt", "private", "template",
+              "userprops", "docvar", "background", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fchars",
+              "lchars", "pntxta", "pntxtb", "falt", "panose", "mmathPr", "keywords", "title", "subject",
+              "author", "operator", "comment", "doccomm", "company", "category", "manager", "hlinkbase",
+              "printim", "revtim", "creatim", "buptim", "wgrffmtfilter", "pnseclvl", "listpicture",
+              "passwordhash", "protusertbl", "nonesttables", "fldtype", "formfield", "datafield", "blipuid",
+              "picprop", "ud", "upr"})
+            t[d] = {Kw::SkipDest};
+        // Content the document cannot hold: skipped, and reported.
+        for (const char* d : {"object"}) t[d] = {Kw::Object};
+        for (const char* d : {"shp", "shpgrp", "do", "shpinst", "shptxt"}) t[d] = {Kw::Shape};
+        for (const char* d : {"footnote"}) t[d] = {Kw::Note};
+        for (const char* d : {"header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf"})
+            t[d] = {Kw::HeaderFooter};
+        for (const char* d : {"annotation"}) t[d] = {Kw::Comment};
+        for (const char* d : {"ul", "uld", "uldb", "ulw", "ulth", "uldash", "uldashd", "uldashdd", "ulhwave",
+                              "ulwave", "ululdbwave", "ulthd", "ulthdash", "ulldash", "ulthldash", "ulthdashd",
+                              "ulthdashdd"})
+            t[d] = {Kw::Ul};
+        const std::pair<const char*, Kw> words[] = {
+            {"bin", Kw::Bin}, {"fonttbl", Kw::FontTbl}, {"colortbl", Kw::ColorTbl},
+            {"stylesheet", Kw::StyleSheet}, {"field", Kw::Field}, {"fldinst", Kw::FldInst},
+            {"fldrslt", Kw::FldRslt}, {"pict", Kw::Pict}, {"shppict", Kw::ShpPict}, {"f", Kw::F},
+            {"fcharset", Kw::FCharset}, {"cpg", Kw::Cpg}, {"u", Kw::U}, {"uc", Kw::Uc}, {"red", Kw::Red},
+            {"green", Kw::Green}, {"blue", Kw::Blue}, {"par", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab},
+            {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row}, {"nestrow", Kw::Row},
+            {"page", Kw::Page}, {"sect", Kw::Sect}, {"pagebb", Kw::PageBB}, {"b", Kw::B}, {"i", Kw::I},
+            {"strike", Kw::Strike}, {"striked", Kw::Strike}, {"ulnone", Kw::UlNone}, {"v", Kw::V},
+            {"fs", Kw::Fs}, {"cf", Kw::Cf}, {"plain", Kw::Plain}, {"pard", Kw::Pard}, {"intbl", Kw::InTbl},
+            {"ql", Kw::Ql}, {"qr", Kw::Qr}, {"qc", Kw::Qc}, {"qj", Kw::Qj}, {"qd", Kw::Qj}, {"li", Kw::Li},
+            {"ri", Kw::Ri}, {"fi", Kw::Fi}, {"sb", Kw::Sb}, {"sa", Kw::Sa}, {"tqr", Kw::Tqr}, {"tqc", Kw::Tqc},
+            {"trowd", Kw::Trowd}, {"trgaph", Kw::Trgaph}, {"cellx", Kw::Cellx}, {"tx", Kw::Tx},
+            {"deff", Kw::Deff}, {"ansicpg", Kw::AnsiCpg}, {"ansi", Kw::Ansi}, {"mac", Kw::Mac}, {"pc", Kw::Pc},
+            {"pca", Kw::Pca}, {"super", Kw::Super}, {"sub", Kw::Sub}, {"nosupersub", Kw::NoSuperSub},
+            {"up", Kw::Up}, {"dn", Kw::Dn}, {"highlight", Kw::Highlight}, {"cb", Kw::Cb},
+            {"chcbpat", Kw::Chcbpat}, {"caps", Kw::Caps}, {"scaps", Kw::Scaps}, {"rtlpar", Kw::RtlPar},
+            {"ltrpar", Kw::LtrPar}, {"s", Kw::S}, {"cs", Kw::Cs}, {"ds", Kw::Ds}, {"ts", Kw::Ts},
+            {"sbasedon", Kw::SBasedOn}, {"pngblip", Kw::PngBlip}, {"jpegblip", Kw::JpegBlip},
+            {"emfblip", Kw::OtherBlip}, {"wmetafile", Kw::OtherBlip}, {"dibitmap", Kw::OtherBlip},
+            {"wbitmap", Kw::OtherBlip}, {"macpict", Kw::OtherBlip}, {"pmmetafile", Kw::OtherBlip},
+            {"picw", Kw::PicW}, {"pich", Kw::PicH}, {"picwgoal", Kw::PicWGoal}, {"pichgoal", Kw::PicHGoal},
+            {"picscalex", Kw::PicScaleX}, {"picscaley", Kw::PicScaleY}};
+        for (const auto& [w, k] : words) t[w] = {k};
+        const std::pair<const char*, char16_t> symbols[] = {
+            {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
+            {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", 0x2003},
+            {"enspace", 0x2002}, {"qmspace", 0x2005}, {"zwj", 0x200D}, {"zwnj", 0x200C},
+            {"ltrmark", 0x200E}, {"rtlmark", 0x200F}};
+        for (const auto& [w, u] : symbols) t[w] = {Kw::Symbol, u};
+        return t;
+    }();
+    return table;
 }
 
-void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, long long raw) {
+KwInfo keyword(std::string_view w) {
+    const auto& t = keywords();
+    const auto it = t.find(w);
+    return it == t.end() ? KwInfo{} : it->second;
+}
+
+// The formatting a style in the stylesheet gives: these words are kept with the style and
+// applied where a paragraph or text names it.
+bool isStyleFormatting(Kw k) {
+    switch (k) {
+    case Kw::B: case Kw::I: case Kw::Strike: case Kw::UlNone: case Kw::Ul: case Kw::V: case Kw::Fs:
+    case Kw::F: case Kw::Cf: case Kw::Ql: case Kw::Qr: case Kw::Qc: case Kw::Qj: case Kw::Li: case Kw::Ri:
+    case Kw::Fi: case Kw::Sb: case Kw::Sa: case Kw::Super: case Kw::Sub: case Kw::NoSuperSub: case Kw::Up:
+    case Kw::Dn: case Kw::Highlight: case Kw::Cb: case Kw::Chcbpat: case Kw::Caps: case Kw::Scaps:
+    case Kw::RtlPar: case Kw::LtrPar: case Kw::PageBB:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The target of a HYPERLINK field instruction: its first argument, or "#name" for a place in
+// the document (\l); empty when the field is no hyperlink.
+QString hyperlinkTarget(const QString& instruction) {
+    const QString in = instruction.trimmed();
+    if (!in.startsWith(QLatin1String("HYPERLINK"), Qt::CaseInsensitive)) return {};
+    QString url, bookmark;
+    qsizetype i = 9;
+    bool nextIsBookmark = false, nextIsArgument = false;
+    while (i < in.size()) {
+        while (i < in.size() && in.at(i).isSpace()) ++i;
+        if (i >= in.size()) break;
+        QString token;
+        if (in.at(i) == QLatin1Char('"')) {
+            const qsizetype end = in.indexOf(QLatin1Char('"'), i + 1);
+            token = in.mid(i + 1, end < 0 ? -1 : end - i - 1);
+            i = end < 0 ? in.size() : end + 1;
+        } else {
+            qsizetype end = i;
+            while (end < in.size() && !in.at(end).isSpace()) ++end;
+            token = in.mid(i, end - i);
+            i = end;
+            if (token.startsWith(QLatin1Char('\\'))) {
+                // \l names a place in the document; \o, \t take an argument; others none.
+                nextIsBookmark = token == QLatin1String("\\l");
+                nextIsArgument = token == QLatin1String("\\o") || token == QLatin1String("\\t");
+                continue;
+            }
+        }
+        if (nextIsBookmark) bookmark = token;
+        else if (!nextIsArgument && url.isEmpty()) url = token;
+        nextIsBookmark = nextIsArgument = false;
+    }
+    if (!bookmark.isEmpty()) url += QLatin1Char('#') + bookmark;
+    return url;
+}
+
+void Parser::controlWord(std::string_view w, bool hasParam, long long param, long long raw) {
+    openRun_ = nullptr;
     Group& s = g();
-    if (w == "bin") {  // raw bytes follow, in any destination
-        if (hasParam) skipBinary(raw);
+    const KwInfo info = keyword(w);
+    const Kw k = info.kw;
+    if (k == Kw::Bin) {  // raw bytes follow, in any destination
+        if (hasParam) {
+            if (s.dest == Dest::Picture) takeBinary(raw);
+            else skipBinary(raw);
+        }
         return;
     }
     if (s.dest == Dest::Skip) {
-        // A destination marked "\*" is read when the reader knows it: the visible result of
-        // a field, as some word processors mark every one.
-        if (!std::exchange(star_, false) || w != "fldrslt") return;
+        if (!std::exchange(star_, false)) return;
+        // A destination marked "\*" is read when the reader knows it: the visible result of a
+        // field (as some word processors mark every one), a picture in its modern form, a
+        // character style. What cannot be kept is still reported.
+        noteNotKept(k);
+        const bool read = k == Kw::FldRslt || k == Kw::ShpPict || (k == Kw::Cs && starDest_ == Dest::StyleSheet)
+                          || (k == Kw::FldInst && starDest_ == Dest::Text);
+        if (!read) return;
         s.dest = starDest_;
     }
     star_ = false;
 
-    if (w == "fonttbl") { s.dest = Dest::FontTable; return; }
-    if (w == "colortbl") {
+    switch (k) {
+    case Kw::FontTbl: s.dest = Dest::FontTable; return;
+    case Kw::ColorTbl:
         s.dest = Dest::ColorTable;
         red_ = green_ = blue_ = 0;
         colorSet_ = false;
         return;
+    case Kw::StyleSheet:
+        s.dest = Dest::StyleSheet;
+        style_ = nullptr;
+        return;
+    case Kw::SkipDest: s.dest = Dest::Skip; return;
+    case Kw::Object: case Kw::Shape: case Kw::Note: case Kw::HeaderFooter: case Kw::Comment:
+        noteNotKept(k);
+        s.dest = Dest::Skip;
+        return;
+    default: break;
     }
-    if (isSkippedDestination(w)) { s.dest = Dest::Skip; return; }
 
     if (s.dest == Dest::FontTable) {
-        if (w == "f") {
+        if (k == Kw::F) {
             if (fontOpen_) commitFont();
             fontNum_ = int(std::max<long long>(param, 0));
             fontCodePage_ = 0;
             fontName_.clear();
             fontOpen_ = true;
-        } else if (w == "fcharset") {
+        } else if (k == Kw::FCharset) {
             fontCodePage_ = charsetToCodePage(int(param));
-        } else if (w == "cpg") {
+        } else if (k == Kw::Cpg) {
             fontCodePage_ = param > 0 ? int(param) : 0;
-        } else if (w == "u" && hasParam) {
+        } else if (k == Kw::U && hasParam) {
             long long u = std::clamp<long long>(param, -32768, 65535);
             if (u < 0) u += 65536;
             if (u >= 0x20) fontName_.append(QChar(char16_t(u)));
             skip_ = s.uc;
-        } else if (w == "uc") {
+        } else if (k == Kw::Uc) {
             s.uc = int(std::clamp<long long>(param, 0, 10));
         }
         return;
     }
     if (s.dest == Dest::ColorTable) {
         const int v = int(std::clamp<long long>(param, 0, 255));
-        if (w == "red") { red_ = v; colorSet_ = true; }
-        else if (w == "green") { green_ = v; colorSet_ = true; }
-        else if (w == "blue") { blue_ = v; colorSet_ = true; }
+        if (k == Kw::Red) { red_ = v; colorSet_ = true; }
+        else if (k == Kw::Green) { green_ = v; colorSet_ = true; }
+        else if (k == Kw::Blue) { blue_ = v; colorSet_ = true; }
+        return;
+    }
+    if (s.dest == Dest::StyleSheet) {
+        const int n = int(std::clamp<long long>(param, 0, kMaxStyle));
+        if (k == Kw::S) style_ = &paraStyles_[n];
+        else if (k == Kw::Cs) style_ = &charStyles_[n];
+        else if (k == Kw::Ds || k == Kw::Ts) style_ = nullptr;
+        else if (style_ && k == Kw::SBasedOn) style_->basedOn = n;
+        else if (style_ && isStyleFormatting(k) && style_->words.size() < kMaxStyleWords)
+            style_->words.push_back(StyleWord{keywords().find(w)->first, hasParam, param});
+        return;
+    }
+    if (s.dest == Dest::Picture) {
+        const int v = int(std::clamp<long long>(param, 0, kParamLimit));
+        switch (k) {
+        case Kw::PngBlip: picture_.kind = PictureKind::Png; break;
+        case Kw::JpegBlip: picture_.kind = PictureKind::Jpeg; break;
+        case Kw::OtherBlip: picture_.kind = PictureKind::Other; break;
+        case Kw::PicW: picture_.w = v; break;
+        case Kw::PicH: picture_.h = v; break;
+        case Kw::PicWGoal: picture_.goalW = v; break;
+        case Kw::PicHGoal: picture_.goalH = v; break;
+        case Kw::PicScaleX: picture_.scaleX = std::clamp(v, 1, 1000); break;
+        case Kw::PicScaleY: picture_.scaleY = std::clamp(v, 1, 1000); break;
+        default: break;
+        }
+        return;
+    }
+    if (s.dest == Dest::FieldInst) {
+        if (k == Kw::U && hasParam) {
+            long long u = std::clamp<long long>(param, -32768, 65535);
+            if (u < 0) u += 65536;
+            deliver(QChar(char16_t(u)));
+            skip_ = s.uc;
+        }
         return;
     }
 
     // ---- body text ----
     const bool on = !hasParam || param != 0;
-    if (w == "par") { endParagraph(); return; }
-    if (w == "line") { text(QChar(0x2028)); return; }
-    if (w == "tab") { text(QChar('\t')); return; }
-    if (w == "cell" || w == "nestcell") {
+    const int twips = int(std::clamp<long long>(param, -kIndentLimit, kIndentLimit));
+    switch (k) {
+    case Kw::Field: fieldInst_.clear(); return;
+    case Kw::FldInst:
+        fieldInst_.clear();
+        s.dest = Dest::FieldInst;
+        return;
+    case Kw::FldRslt: {
+        const QString target = hyperlinkTarget(fieldInst_);
+        fieldInst_.clear();
+        if (!target.isEmpty() && links.size() < kMaxLinks) {
+            links.push_back(target);
+            s.c.link = int(links.size()) - 1;
+        }
+        return;
+    }
+    case Kw::Pict:
+        s.dest = Dest::Picture;
+        picture_ = Picture{};
+        pictureDepth_ = stack_.size();
+        return;
+    case Kw::ShpPict: return;  // the picture inside is read
+    case Kw::Par: endParagraph(); return;
+    case Kw::Line: text(QChar(0x2028)); return;
+    case Kw::Tab: text(QChar('\t')); return;
+    case Kw::Cell: {
         // A cell whose text ends with \par: the cell stays on the row's line. An empty cell at
         // the start of a row is not such a one; its row keeps a line of its own.
+        int align = s.p.align;
         if (paras.size() > 1 && paras.back().runs.empty() && paras[paras.size() - 2].ended
             && !paras[paras.size() - 2].endedRow && paras[paras.size() - 2].p.inTable) {
             paras.pop_back();
             paras.back().ended = false;
+            align = paras.back().p.align;
         }
+        if (rowCellAligns_.size() < kMaxTabStops) rowCellAligns_.push_back(align);
         flushPendingTab();
         pendingTab_ = true;
         return;
     }
-    if (w == "row" || w == "nestrow") {
+    case Kw::Row: {
         pendingTab_ = false;
-        if (g().dest != Dest::Text) return;
+        if (s.dest != Dest::Text) return;
         endParagraph();
         Para& row = paras[paras.size() - 2];
         row.endedRow = true;
-        if (row.p.inTable && row.p.tabs.empty())
-            for (std::size_t k = 0; k + 1 < rowCellEnds_.size(); ++k)
-                row.p.tabs.push_back(TabStop{std::min(rowCellEnds_[k] + rowGap_, kIndentLimit), 0});
+        if (row.p.inTable) {
+            // One line for the row: a cell's text stands where the cell begins, or centred in
+            // it, or against its right edge, as the cell's text is aligned.
+            if (rowCellAligns_.size() == 1) row.p.align = rowCellAligns_[0];
+            else if (!rowCellAligns_.empty()) row.p.align = 0;
+            if (row.p.tabs.empty()) {
+                for (std::size_t c = 0; c + 1 < rowCellEnds_.size(); ++c) {
+                    const int begin = rowCellEnds_[c];
+                    const int end = c + 1 < rowCellEnds_.size() ? rowCellEnds_[c + 1] : begin;
+                    const int align = c + 1 < rowCellAligns_.size() ? rowCellAligns_[c + 1] : 0;
+                    TabStop t{begin + rowGap_, 0};
+                    if (align == 2) t = TabStop{(begin + end) / 2, 2};
+                    else if (align == 1) t = TabStop{std::max(begin, end - rowGap_), 1};
+                    t.pos = std::clamp(t.pos, 0, kIndentLimit);
+                    row.p.tabs.push_back(t);
+                }
+            }
+        }
+        rowCellAligns_.clear();
         return;
     }
-    if (w == "page" || w == "sect") {
+    case Kw::Page:
+        if (paras.back().hasText()) endParagraph();
+        if (s.dest == Dest::Text) paras.back().breakBefore = true;
+        return;
+    case Kw::Sect:
         if (paras.back().hasText()) endParagraph();
         return;
-    }
-    if (w == "u") {
+    case Kw::U:
         if (hasParam) {
             long long u = std::clamp<long long>(param, -32768, 65535);
             if (u < 0) u += 65536;
@@ -705,78 +1063,93 @@ void Parser::controlWord(const QByteArray& w, bool hasParam, long long param, lo
         }
         skip_ = s.uc;
         return;
-    }
-    if (w == "uc") { s.uc = int(std::clamp<long long>(param, 0, 10)); return; }
-    if (w == "b") { s.c.bold = on; return; }
-    if (w == "i") { s.c.italic = on; return; }
-    if (w == "strike" || w == "striked") { s.c.strike = on; return; }
-    if (w == "ulnone") { s.c.underline = false; return; }
-    if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "ulth" || w == "uldash"
-        || w == "uldashd" || w == "uldashdd" || w == "ulhwave" || w == "ulwave"
-        || w == "ululdbwave" || w == "ulthd" || w == "ulthdash" || w == "ulldash"
-        || w == "ulthldash" || w == "ulthdashd" || w == "ulthdashdd") {
-        s.c.underline = on;
-        return;
-    }
-    if (w == "v") { s.c.hidden = on; return; }
-    if (w == "fs") {
+    case Kw::Uc: s.uc = int(std::clamp<long long>(param, 0, 10)); return;
+    case Kw::B: s.c.bold = on; return;
+    case Kw::I: s.c.italic = on; return;
+    case Kw::Strike: s.c.strike = on; return;
+    case Kw::UlNone: s.c.underline = false; return;
+    case Kw::Ul: s.c.underline = on; return;
+    case Kw::V: s.c.hidden = on; return;
+    case Kw::Fs:
         s.c.halfPoints = (hasParam && param > 0) ? int(std::clamp<long long>(param, 2, 3276)) : 24;
         return;
-    }
-    if (w == "f") { s.c.font = int(std::max<long long>(param, 0)); return; }
-    if (w == "cf") { s.c.color = int(std::max<long long>(param, 0)); return; }
-    if (w == "plain") {
+    case Kw::F: s.c.font = int(std::max<long long>(param, 0)); return;
+    case Kw::Cf: s.c.color = int(std::max<long long>(param, 0)); return;
+    case Kw::Super: s.c.vertical = on ? 1 : 0; return;
+    case Kw::Sub: s.c.vertical = on ? 2 : 0; return;
+    case Kw::NoSuperSub: s.c.vertical = 0; return;
+    case Kw::Up: s.c.vertical = (!hasParam || param > 0) ? 1 : 0; return;
+    case Kw::Dn: s.c.vertical = (!hasParam || param > 0) ? 2 : 0; return;
+    case Kw::Highlight: case Kw::Cb: case Kw::Chcbpat:
+        s.c.background = int(std::clamp<long long>(param, 0, kParamLimit));
+        return;
+    case Kw::Caps:
+        if (on) s.c.caps = 1;
+        else if (s.c.caps == 1) s.c.caps = 0;
+        return;
+    case Kw::Scaps:
+        if (on) s.c.caps = 2;
+        else if (s.c.caps == 2) s.c.caps = 0;
+        return;
+    case Kw::Plain: {
+        const int link = s.c.link;  // a field's result stays a link whatever its text looks like
         s.c = CharState{};
+        s.c.link = link;
         return;
     }
-    if (w == "pard") { s.p = ParaState{}; return; }
-    if (w == "intbl") { s.p.inTable = true; return; }
-    if (w == "ql") { s.p.align = 0; return; }
-    if (w == "qr") { s.p.align = 1; return; }
-    if (w == "qc") { s.p.align = 2; return; }
-    if (w == "qj" || w == "qd") { s.p.align = 3; return; }
-    const int twips = int(std::clamp<long long>(param, -kIndentLimit, kIndentLimit));
-    if (w == "li") { s.p.li = twips; return; }
-    if (w == "ri") { s.p.ri = twips; return; }
-    if (w == "fi") { s.p.fi = twips; return; }
-    if (w == "sb") { s.p.sb = std::max(0, twips); return; }
-    if (w == "sa") { s.p.sa = std::max(0, twips); return; }
-    if (w == "tqr") { s.p.nextTabKind = 1; return; }
-    if (w == "tqc") { s.p.nextTabKind = 2; return; }
-    if (w == "trowd") {
+    case Kw::Pard: s.p = ParaState{}; return;
+    case Kw::InTbl: s.p.inTable = true; return;
+    case Kw::Ql: s.p.align = 0; return;
+    case Kw::Qr: s.p.align = 1; return;
+    case Kw::Qc: s.p.align = 2; return;
+    case Kw::Qj: s.p.align = 3; return;
+    case Kw::RtlPar: s.p.rtl = true; return;
+    case Kw::LtrPar: s.p.rtl = false; return;
+    case Kw::PageBB: s.p.breakBefore = on; return;
+    case Kw::Li: s.p.li = twips; return;
+    case Kw::Ri: s.p.ri = twips; return;
+    case Kw::Fi: s.p.fi = twips; return;
+    case Kw::Sb: s.p.sb = std::max(0, twips); return;
+    case Kw::Sa: s.p.sa = std::max(0, twips); return;
+    case Kw::Tqr: s.p.nextTabKind = 1; return;
+    case Kw::Tqc: s.p.nextTabKind = 2; return;
+    case Kw::Trowd:
         rowCellEnds_.clear();
+        rowCellAligns_.clear();
         rowGap_ = 0;
         return;
-    }
-    if (w == "trgaph") { rowGap_ = std::clamp(twips, 0, 1440); return; }
-    if (w == "cellx") {
+    case Kw::Trgaph: rowGap_ = std::clamp(twips, 0, 1440); return;
+    case Kw::Cellx:
         if (rowCellEnds_.size() < kMaxTabStops) rowCellEnds_.push_back(std::max(0, twips));
         return;
-    }
-    if (w == "tx") {
+    case Kw::Tx:
         if (s.p.tabs.size() < kMaxTabStops) s.p.tabs.push_back(TabStop{std::max(0, twips), s.p.nextTabKind});
         s.p.nextTabKind = 0;
         return;
+    case Kw::S: applyStyle(paraStyles_, int(std::clamp<long long>(param, 0, kMaxStyle)), 0); return;
+    case Kw::Cs: applyStyle(charStyles_, int(std::clamp<long long>(param, 0, kMaxStyle)), 0); return;
+    case Kw::Deff: deff = int(std::max<long long>(param, 0)); return;
+    case Kw::AnsiCpg: docCodePage_ = param > 0 ? int(param) : 1252; return;
+    case Kw::Ansi: docCodePage_ = 1252; return;
+    case Kw::Mac: docCodePage_ = 10000; return;
+    case Kw::Pc: docCodePage_ = 437; return;
+    case Kw::Pca: docCodePage_ = 850; return;
+    case Kw::Symbol: text(QChar(info.symbol)); return;
+    default:
+        // Anything else (unknown words, list and table layout, page set-up) changes nothing
+        // shown.
+        return;
     }
-    if (w == "deff") { deff = int(std::max<long long>(param, 0)); return; }
-    if (w == "ansicpg") { docCodePage_ = param > 0 ? int(param) : 1252; return; }
-    if (w == "ansi") { docCodePage_ = 1252; return; }
-    if (w == "mac") { docCodePage_ = 10000; return; }
-    if (w == "pc") { docCodePage_ = 437; return; }
-    if (w == "pca") { docCodePage_ = 850; return; }
+}
 
-    static const std::pair<const char*, char16_t> symbols[] = {
-        {"emdash", 0x2014}, {"endash", 0x2013}, {"bullet", 0x2022}, {"lquote", 0x2018},
-        {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", 0x2003},
-        {"enspace", 0x2002}, {"qmspace", 0x2005}, {"zwj", 0x200D}, {"zwnj", 0x200C},
-        {"ltrmark", 0x200E}, {"rtlmark", 0x200F}};
-    for (const auto& [name, u] : symbols) {
-        if (w == name) {
-            text(QChar(u));
-            return;
-        }
-    }
-    // Anything else (unknown words, list and table layout, page set-up) changes nothing shown.
+// The formatting of a style, after that of the style it is based on (a few levels deep, so a
+// style based on itself ends).
+void Parser::applyStyle(const std::map<int, Style>& styles, int n, int depth) {
+    const auto it = styles.find(n);
+    if (it == styles.end() || depth > 8) return;
+    const Style& st = it->second;
+    if (st.basedOn >= 0 && st.basedOn != n) applyStyle(styles, st.basedOn, depth + 1);
+    for (const StyleWord& sw : st.words) controlWord(sw.name, sw.hasParam, sw.param, sw.param);
 }
 
 // ---- building the document -------------------------------------------------------------------
@@ -785,7 +1158,15 @@ class Builder {
 public:
     explicit Builder(const Parser& p) : p_(p) {}
 
-    QTextCharFormat charFormat(const CharState& c) const {
+    // Formats are made once for each state the file uses: a large document has a few dozen
+    // states and hundreds of thousands of runs.
+    const QTextCharFormat& charFormat(const CharState& c) const {
+        const auto it = formats_.find(c);
+        if (it != formats_.end()) return it->second;
+        return formats_.emplace(c, makeCharFormat(c)).first->second;
+    }
+
+    QTextCharFormat makeCharFormat(const CharState& c) const {
         QTextCharFormat f;
         auto it = p_.fonts.find(c.font < 0 ? p_.deff : c.font);
         if (it != p_.fonts.end() && !it->second.name.isEmpty())
@@ -797,14 +1178,32 @@ public:
         f.setFontStrikeOut(c.strike);
         if (c.color > 0 && size_t(c.color) < p_.colors.size() && p_.colors[size_t(c.color)].has_value())
             f.setForeground(QBrush(*p_.colors[size_t(c.color)]));
+        if (c.vertical)
+            f.setVerticalAlignment(c.vertical == 1 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignSubScript);
+        if (c.caps) f.setFontCapitalization(c.caps == 1 ? QFont::AllUppercase : QFont::SmallCaps);
+        if (c.background > 0 && size_t(c.background) < p_.colors.size() && p_.colors[size_t(c.background)].has_value())
+            f.setBackground(QBrush(*p_.colors[size_t(c.background)]));
+        if (c.link >= 0 && size_t(c.link) < p_.links.size()) {
+            f.setAnchor(true);
+            f.setAnchorHref(p_.links[size_t(c.link)]);
+        }
         return f;
     }
 
-    static QTextBlockFormat blockFormat(const ParaState& p) {
+    static QTextBlockFormat blockFormat(const Para& para) { return blockFormat(para.p, para.breakBefore); }
+
+    static QTextBlockFormat blockFormat(const ParaState& p, bool breakBefore = false) {
         QTextBlockFormat f;
         static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter,
                                                    Qt::AlignJustify};
-        f.setAlignment(aligns[std::clamp(p.align, 0, 3)]);
+        if (p.rtl) {
+            // Left and right stay where the file puts them in a right-to-left paragraph.
+            f.setLayoutDirection(Qt::RightToLeft);
+            f.setAlignment(aligns[std::clamp(p.align, 0, 3)] | Qt::AlignAbsolute);
+        } else {
+            f.setAlignment(aligns[std::clamp(p.align, 0, 3)]);
+        }
+        if (breakBefore || p.breakBefore) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         // Indents are kept in document pixels at 96 dpi: 15 twips each.
         if (p.li) f.setLeftMargin(p.li / 15.0);
         if (p.ri) f.setRightMargin(p.ri / 15.0);
@@ -827,11 +1226,29 @@ public:
     }
 
     void insertRuns(QTextCursor& cur, const Para& para) const {
-        for (const Run& r : para.runs)
-            if (!r.text.isEmpty()) cur.insertText(fixSurrogates(r.text), charFormat(r.c));
+        for (const Run& r : para.runs) {
+            if (r.picture >= 0) insertPicture(cur, r);
+            else if (!r.text.isEmpty()) cur.insertText(fixSurrogates(r.text), charFormat(r.c));
+        }
+    }
+
+    // The picture's bytes become a resource of the document, named by their digest so that a
+    // picture pasted twice is one resource and two pictures never share a name.
+    void insertPicture(QTextCursor& cur, const Run& r) const {
+        const PictureData& pict = p_.pictures[size_t(r.picture)];
+        const QString name = QStringLiteral("rtfpict:")
+                             + QString::fromLatin1(QCryptographicHash::hash(pict.bytes, QCryptographicHash::Sha1).toHex());
+        cur.document()->addResource(QTextDocument::ImageResource, QUrl(name), QVariant(pict.bytes));
+        QTextImageFormat f;
+        f.merge(charFormat(r.c));
+        f.setName(name);
+        if (pict.width > 0) f.setWidth(pict.width);
+        if (pict.height > 0) f.setHeight(pict.height);
+        cur.insertImage(f);
     }
 
     static QString fixSurrogates(const QString& s) {
+        if (std::none_of(s.begin(), s.end(), [](QChar c) { return c.isSurrogate(); })) return s;
         QString out = s;
         for (qsizetype i = 0; i < out.size(); ++i) {
             const QChar c = out.at(i);
@@ -846,7 +1263,17 @@ public:
     }
 
 private:
+    struct StateHash {
+        std::size_t operator()(const CharState& c) const {
+            std::size_t h = std::hash<int>()(c.font);
+            for (int v : {c.halfPoints, int(c.bold), int(c.italic), int(c.underline), int(c.strike), int(c.hidden),
+                          c.color, c.vertical, c.caps, c.background, c.link})
+                h = h * 31 + std::size_t(v);
+            return h;
+        }
+    };
     const Parser& p_;
+    mutable std::unordered_map<CharState, QTextCharFormat, StateHash> formats_;
 };
 
 std::vector<QString> plainLines(const QByteArray& bytes) {
@@ -869,9 +1296,11 @@ void readRtfDocument(const QByteArray& bytes, QTextDocument& doc, RtfReadReport*
     if (report) *report = RtfReadReport{};
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.clear();
+    // Emptied and filled in one edit: the layout then sees the whole document new and lays
+    // out only what is shown, the rest a part at a time after, instead of all of it at once.
     QTextCursor cur(&doc);
     cur.beginEditBlock();
+    doc.clear();
     if (!looksLikeRtf(bytes)) {
         const std::vector<QString> lines = plainLines(bytes);
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -881,14 +1310,17 @@ void readRtfDocument(const QByteArray& bytes, QTextDocument& doc, RtfReadReport*
     } else {
         Parser parser(bytes);
         parser.parse();
-        if (report) report->undecodableCodePage = parser.undecodableCodePage;
+        if (report) {
+            report->undecodableCodePage = parser.undecodableCodePage;
+            report->notKept = parser.notKept;
+        }
         std::vector<Para>& paras = parser.paras;
         if (paras.size() > 1 && !paras.back().ended && !paras.back().hasText()) paras.pop_back();
         Builder b(parser);
         // The paragraph still open at the end takes the state the file left it in.
         for (size_t i = 0; i < paras.size(); ++i) {
             const Para& p = paras[i];
-            const QTextBlockFormat bf = Builder::blockFormat(p.p);
+            const QTextBlockFormat bf = Builder::blockFormat(p);
             const CharState& last = p.ended || p.runs.empty() ? p.endFormat : p.runs.back().c;
             const QTextCharFormat endFmt = b.charFormat(last);
             if (i == 0) {
@@ -922,7 +1354,7 @@ void insertRtf(const QByteArray& bytes, QTextCursor& cursor) {
         for (const Para& p : parser.paras) {
             b.insertRuns(cursor, p);
             if (p.ended) {
-                cursor.setBlockFormat(Builder::blockFormat(p.p));
+                cursor.setBlockFormat(Builder::blockFormat(p));
                 cursor.insertBlock(original, b.charFormat(p.endFormat));
             }
         }

@@ -3,6 +3,10 @@
 #include "platform/RtfReader.h"
 
 #include <QBrush>
+#include <QBuffer>
+#include <QImageReader>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QColor>
 #include <QFont>
 #include <QTextBlock>
@@ -11,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -28,25 +33,39 @@ struct RunState {
     bool underline = false;
     bool strike = false;
     int color = 0;
+    int vertical = 0;    // 0 on the line, 1 superscript, 2 subscript
+    int caps = 0;        // 0 as written, 1 all capitals, 2 small capitals
+    int background = 0;  // colour table index of the background; 0 none
+    QString link;        // the hyperlink the text belongs to
     bool operator==(const RunState&) const = default;
 };
 
 struct ParaProps {
     int align = 0;
     int li = 0, ri = 0, fi = 0, sb = 0, sa = 0;
+    bool rtl = false;
     std::vector<std::pair<int, int>> tabs;  // twips, kind: 0 left, 1 right, 2 centre
     bool operator==(const ParaProps&) const = default;
+};
+
+// A picture of the document: its bytes as they were read, and its size in document pixels.
+struct Picture {
+    QByteArray bytes;
+    bool jpeg = false;
+    double width = 0, height = 0;
 };
 
 struct Run {
     RunState s;
     QString text;
+    std::optional<Picture> picture;  // a run of one picture
 };
 
 struct Para {
     ParaProps p;
     std::vector<Run> runs;
     bool ended = false;
+    bool breakBefore = false;  // the paragraph starts a page
 };
 
 // Output with short lines: breaks go only where every reader ignores them (CR and LF
@@ -89,6 +108,18 @@ public:
         delim_ = false;
         bytes.append("\r\n");
         line_ = 0;
+    }
+    // Binary data as lines of hex digits.
+    void hex(const QByteArray& data) {
+        static const char digits[] = "0123456789abcdef";
+        newline();
+        for (qsizetype i = 0; i < data.size(); ++i) {
+            const unsigned char b = (unsigned char)data[i];
+            bytes.append(digits[b >> 4]);
+            bytes.append(digits[b & 15]);
+            if (i % 64 == 63 && i + 1 < data.size()) bytes.append("\r\n");
+        }
+        line_ = kHardLine;  // the next token starts a new line
     }
 
 private:
@@ -180,15 +211,37 @@ public:
         ParaProps curPara;
         bool first = true;
         for (const Para& p : paras_) {
+            if (p.breakBefore) out.word("\\page");
             if (first || !(p.p == curPara)) {
                 writePara(out, p.p);
                 curPara = p.p;
                 first = false;
             }
+            // Text of a hyperlink is the result of a HYPERLINK field; the field's group keeps
+            // the formats inside it, so the text after it continues from the state before.
+            QString link;
+            RunState beforeLink;
             for (const Run& r : p.runs) {
+                if (r.s.link != link) {
+                    if (!link.isEmpty()) {
+                        writeFieldEnd(out);
+                        cur = beforeLink;
+                    }
+                    link = r.s.link;
+                    if (!link.isEmpty()) {
+                        beforeLink = cur;
+                        writeFieldStart(out, link);
+                    }
+                }
                 writeRunState(out, cur, r.s);
                 cur = r.s;
-                for (QChar c : r.text) writeChar(out, c, false);
+                if (r.picture) writePicture(out, *r.picture);
+                else
+                    for (QChar c : r.text) writeChar(out, c, false);
+            }
+            if (!link.isEmpty()) {
+                writeFieldEnd(out);
+                cur = beforeLink;
             }
             if (p.ended) {
                 out.word("\\par");
@@ -236,7 +289,27 @@ private:
         s.strike = f.fontStrikeOut();
         if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
             s.color = colorIndex(f.foreground().color());
+        if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript) s.vertical = 1;
+        else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript) s.vertical = 2;
+        if (f.fontCapitalization() == QFont::AllUppercase) s.caps = 1;
+        else if (f.fontCapitalization() == QFont::SmallCaps) s.caps = 2;
+        if (f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush)
+            s.background = colorIndex(f.background().color());
+        if (f.isAnchor() && !f.anchorHref().isEmpty()) s.link = f.anchorHref();
         return s;
+    }
+
+    // A picture of the document whose bytes the document still holds as a resource.
+    std::optional<Picture> pictureOf(const QTextImageFormat& f) const {
+        const QVariant res = doc_.resource(QTextDocument::ImageResource, QUrl(f.name()));
+        if (res.typeId() != QMetaType::QByteArray) return std::nullopt;
+        Picture p;
+        p.bytes = res.toByteArray();
+        if (p.bytes.isEmpty()) return std::nullopt;
+        p.jpeg = p.bytes.startsWith("\xff\xd8");
+        p.width = f.width();
+        p.height = f.height();
+        return p;
     }
 
     static ParaProps propsOf(const QTextBlockFormat& f) {
@@ -251,6 +324,7 @@ private:
         p.fi = twips(f.textIndent());
         p.sb = twips(f.topMargin());
         p.sa = twips(f.bottomMargin());
+        p.rtl = f.layoutDirection() == Qt::RightToLeft;
         // The layout measures tab stops from where the first line starts; a file from the
         // left margin.
         const int lineStart = std::max(0, p.li + p.fi);
@@ -269,6 +343,8 @@ private:
             Para para;
             para.p = propsOf(b.blockFormat());
             para.ended = whole || (end >= from && end < to);
+            para.breakBefore = (b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                               && (whole || start >= from);
             for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
                 const QTextFragment frag = it.fragment();
                 if (!frag.isValid()) continue;
@@ -279,8 +355,17 @@ private:
                 if (s >= e) continue;
                 const QString text = frag.text().mid(s - fs, e - s);
                 const RunState st = stateOf(frag.charFormat());
-                if (!para.runs.empty() && para.runs.back().s == st) para.runs.back().text += text;
-                else para.runs.push_back(Run{st, text});
+                if (frag.charFormat().isImageFormat()) {
+                    // One run for each picture (a fragment holds the same picture repeated).
+                    const std::optional<Picture> pict = pictureOf(frag.charFormat().toImageFormat());
+                    if (pict)
+                        for (qsizetype k = 0; k < text.size(); ++k) para.runs.push_back(Run{st, text.mid(k, 1), pict});
+                    continue;
+                }
+                if (!para.runs.empty() && para.runs.back().s == st && !para.runs.back().picture)
+                    para.runs.back().text += text;
+                else
+                    para.runs.push_back(Run{st, text, std::nullopt});
             }
             paras_.push_back(std::move(para));
         }
@@ -296,6 +381,7 @@ private:
         if (p.fi) out.word("\\fi" + QByteArray::number(p.fi));
         if (p.sb) out.word("\\sb" + QByteArray::number(p.sb));
         if (p.sa) out.word("\\sa" + QByteArray::number(p.sa));
+        if (p.rtl) out.word("\\rtlpar");
         for (const auto& [pos, kind] : p.tabs) {
             if (kind == 1) out.word("\\tqr");
             if (kind == 2) out.word("\\tqc");
@@ -311,6 +397,71 @@ private:
         if (from.underline != to.underline) out.word(to.underline ? "\\ul" : "\\ulnone");
         if (from.strike != to.strike) out.word(to.strike ? "\\strike" : "\\strike0");
         if (from.color != to.color) out.word("\\cf" + QByteArray::number(to.color));
+        if (from.vertical != to.vertical) {
+            // Each ended by its own word with 0, which more readers know than \nosupersub.
+            if (from.vertical == 1) out.word("\\super0");
+            if (from.vertical == 2) out.word("\\sub0");
+            if (to.vertical == 1) out.word("\\super");
+            if (to.vertical == 2) out.word("\\sub");
+        }
+        if (from.caps != to.caps) {
+            if (from.caps == 1) out.word("\\caps0");
+            if (from.caps == 2) out.word("\\scaps0");
+            if (to.caps == 1) out.word("\\caps");
+            if (to.caps == 2) out.word("\\scaps");
+        }
+        // Character shading, which word processors show and convert as the text's background.
+        if (from.background != to.background) out.word("\\chcbpat" + QByteArray::number(to.background));
+    }
+
+    static void writeFieldStart(Out& out, const QString& link) {
+        out.brace('{');
+        out.word("\\field");
+        out.brace('{');
+        out.symbol("\\*");
+        out.word("\\fldinst");
+        // A place in the document (#name) is a \l switch; a quote ends the argument, so one in
+        // the address is written as the address escapes it.
+        QString target = link;
+        target.replace(QLatin1Char('"'), QStringLiteral("%22"));
+        QString inst = QStringLiteral("HYPERLINK ");
+        if (target.startsWith(QLatin1Char('#'))) inst += QStringLiteral("\\l \"") + target.mid(1) + QLatin1Char('"');
+        else inst += QLatin1Char('"') + target + QLatin1Char('"');
+        // The instruction and the result each in a group of their own, as word processors
+        // write them: some readers find neither otherwise.
+        out.brace('{');
+        for (QChar c : inst) writeChar(out, c, false);
+        out.brace('}');
+        out.brace('}');
+        out.brace('{');
+        out.word("\\fldrslt");
+        out.brace('{');
+    }
+
+    static void writeFieldEnd(Out& out) {
+        out.brace('}');
+        out.brace('}');
+        out.brace('}');
+    }
+
+    // A picture with the size it is shown at: \picwgoal and \pichgoal in twips, \picw and
+    // \pich the bitmap's own size in pixels.
+    static void writePicture(Out& out, const Picture& p) {
+        QBuffer buffer;
+        buffer.setData(p.bytes);
+        buffer.open(QIODevice::ReadOnly);
+        const QSize natural = QImageReader(&buffer).size();
+        const double w = p.width > 0 ? p.width : std::max(0, natural.width());
+        const double h = p.height > 0 ? p.height : std::max(0, natural.height());
+        out.brace('{');
+        out.word("\\pict");
+        out.word(p.jpeg ? "\\jpegblip" : "\\pngblip");
+        out.word("\\picw" + QByteArray::number(natural.isValid() ? natural.width() : int(std::lround(w))));
+        out.word("\\pich" + QByteArray::number(natural.isValid() ? natural.height() : int(std::lround(h))));
+        out.word("\\picwgoal" + QByteArray::number(std::lround(w * 15)));
+        out.word("\\pichgoal" + QByteArray::number(std::lround(h * 15)));
+        out.hex(p.bytes);
+        out.brace('}');
     }
 
     const QTextDocument& doc_;

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the program needs to build, run and test, from Debian's packages only.
+#   tools/install-deps.sh          what the program needs to build and run, and its tests
+#   tools/install-deps.sh --test   and the word processors the interchange tests open its
+#                                  rich text in (LibreOffice without its GUI, pandoc)
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -9,6 +12,9 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth poppler-utils fonts-dejavu-core fonts-liberation
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(libreoffice-writer-nogui pandoc)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -20,6 +20,24 @@ const QString SamplePolicyNote =
     QStringLiteral("You can use the program to enter in this information, but the program") + CR +
     QStringLiteral("doesn't give you all of the capabilities of a commerical word processor!");
 
+// What a document held that the editor left out, named for the user: "a, b and c".
+QString notKeptNames(unsigned notKept) {
+    static const std::pair<unsigned, const char*> names[] = {
+        {NotKeptPictures, "pictures in formats other than PNG and JPEG"},
+        {NotKeptObjects, "embedded objects"},
+        {NotKeptShapes, "shapes or text boxes"},
+        {NotKeptNotes, "footnotes or endnotes"},
+        {NotKeptHeadersFooters, "headers or footers"},
+        {NotKeptComments, "comments"},
+    };
+    QStringList held;
+    for (const auto& [flag, name] : names)
+        if (notKept & flag) held << QString::fromLatin1(name);
+    if (held.size() < 2) return held.join(QString());
+    const QString last = held.takeLast();
+    return held.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 }  // namespace
 
 using namespace workbook;
@@ -109,9 +127,18 @@ DocumentStore::LoadResult WorkArea1::OpenDocument(const QString& name) {
                    CR + QStringLiteral("It has been opened read-only and left as it is."),
                Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
         Rtext3.setLocked(true);
-        return loaded;
     }
-    if (loaded.status != ReadStatus::Unreadable) return loaded;
+    if (loaded.notKept) {
+        // A document from a word processor: the editor shows the rest of it, and says what
+        // a save from here would lose.
+        HourglassOff();
+        msgBox(QStringLiteral("The file ") + name + QStringLiteral(" holds ") + notKeptNames(loaded.notKept) +
+                   QStringLiteral(", which this program cannot show or keep.") + CR +
+                   QStringLiteral("The editor shows the rest of the document; the file stays as it is until you "
+                                  "save it here."),
+               Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
+    }
+    if (loaded.undecodableCodePage || loaded.status != ReadStatus::Unreadable) return loaded;
     HourglassOff();
     ReportUnopenedDocument(name, loaded.refused);
     if (loaded.refused != DocumentStore::Refusal::None) Rtext3.setLocked(true);
@@ -154,6 +181,17 @@ bool WorkArea1::SaveEditorTo(const QString& name) {
                        CR + QStringLiteral("Saving replaces what it holds with the text in the editor.") + CR +
                        CR + QStringLiteral("Replace it?"),
                    Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2, SaveCommandTitle);
+        if (answer != Answer::Yes) {
+            UnsavedChanges = 1;
+            return false;
+        }
+    } else if (const unsigned lost = Documents.notKept(name)) {
+        HourglassOff();
+        const int answer = msgBox(QStringLiteral("Saving replaces the file ") + name +
+                                      QStringLiteral(" with the text in the editor, and the ") + notKeptNames(lost) +
+                                      QStringLiteral(" it holds will be lost.") + CR + CR +
+                                      QStringLiteral("Replace it?"),
+                                  Msg::YesNo | Msg::Exclamation | Msg::DefaultButton2, SaveCommandTitle);
         if (answer != Answer::Yes) {
             UnsavedChanges = 1;
             return false;

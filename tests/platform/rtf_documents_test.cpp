@@ -6,7 +6,10 @@
 #include "platform/RtfReader.h"
 #include "tests/support/platform/PlatformFakes.h"
 
+#include <QImage>
 #include <QTextBlock>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -48,6 +51,24 @@ At at(const QTextDocument& doc, const QString& needle) {
 
 QString family(const QTextCharFormat& f) { return f.property(QTextFormat::FontFamilies).toStringList().value(0); }
 
+// The pictures of the document in order, with what they show.
+struct Shown {
+    QTextImageFormat format;
+    QImage image;
+};
+std::vector<Shown> pictures(const QTextDocument& doc) {
+    std::vector<Shown> out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                const QTextImageFormat f = it.fragment().charFormat().toImageFormat();
+                out.push_back({f, QImage::fromData(doc.resource(QTextDocument::ImageResource, QUrl(f.name())).toByteArray())});
+            }
+    return out;
+}
+
+const QString Object(QChar(QChar::ObjectReplacementCharacter));
+
 struct DocumentCase {
     const char* file;  // in tests/fixtures/rtf/cases
     QString text;      // paragraphs joined with "|"
@@ -64,6 +85,7 @@ TEST_P(WordProcessorDocument, IsShownAsWrittenAndItsSavedCopyReadsBackTheSame) {
     shown.show();
     ASSERT_EQ(shown.Box.loadFile(QStringLiteral("Doc.Fil")), ReadStatus::Ok);
     EXPECT_EQ(shown.Box.lastRead().undecodableCodePage, 0);
+    EXPECT_EQ(shown.Box.lastRead().notKept, 0u);
     const QTextDocument& doc = *shown.Box.document();
     EXPECT_EQ(paragraphs(doc).toStdString(), c.text.toStdString());
     if (c.formats) c.formats(doc);
@@ -93,7 +115,94 @@ INSTANTIATE_TEST_SUITE_P(
         DocumentCase{"codepage-pc.rtf", QString::fromUtf8("über Straße"), {}},
         DocumentCase{"codepage-pca.rtf", QString::fromUtf8("ø ð"), {}},
         DocumentCase{"field-result-starred.rtf", QStringLiteral("See the site now.|Page 3 of the policy."), {}},
-        DocumentCase{"nested-table.rtf", QStringLiteral("Outer A\tInner 1\tInner 2\tOuter B|after"), {}}),
+        DocumentCase{"nested-table.rtf", QStringLiteral("Outer A\tInner 1\tInner 2\tOuter B|after"), {}},
+        DocumentCase{"hyperlink.rtf", QStringLiteral("Read the HHS site today.|Back to the top"),
+                     [](const QTextDocument& d) {
+                         const QTextCharFormat link = at(d, QStringLiteral("HHS site")).chars;
+                         EXPECT_TRUE(link.isAnchor());
+                         EXPECT_EQ(link.anchorHref(), QStringLiteral("https://www.hhs.gov/hipaa"));
+                         EXPECT_TRUE(link.fontUnderline());
+                         EXPECT_EQ(link.foreground().color(), QColor(0, 0, 255));
+                         EXPECT_FALSE(at(d, QStringLiteral("today")).chars.isAnchor());
+                         EXPECT_FALSE(at(d, QStringLiteral("Read")).chars.isAnchor());
+                         EXPECT_EQ(at(d, QStringLiteral("the top")).chars.anchorHref(), QStringLiteral("#top"));
+                     }},
+        DocumentCase{"superscript-subscript.rtf", QStringLiteral("E = mc2, H2O, xn and yk."),
+                     [](const QTextDocument& d) {
+                         EXPECT_EQ(at(d, QStringLiteral("2,")).chars.verticalAlignment(), QTextCharFormat::AlignSuperScript);
+                         EXPECT_EQ(at(d, QStringLiteral("2O")).chars.verticalAlignment(), QTextCharFormat::AlignSubScript);
+                         EXPECT_EQ(at(d, QStringLiteral("n and")).chars.verticalAlignment(), QTextCharFormat::AlignSuperScript);
+                         EXPECT_EQ(at(d, QStringLiteral("k.")).chars.verticalAlignment(), QTextCharFormat::AlignSubScript);
+                         EXPECT_EQ(at(d, QStringLiteral("mc")).chars.verticalAlignment(), QTextCharFormat::AlignNormal);
+                     }},
+        DocumentCase{"highlight-shading.rtf", QStringLiteral("A marked word, shaded and patterned ones."),
+                     [](const QTextDocument& d) {
+                         EXPECT_EQ(at(d, QStringLiteral("marked")).chars.background().color(), QColor(255, 255, 0));
+                         EXPECT_EQ(at(d, QStringLiteral("shaded")).chars.background().color(), QColor(0, 255, 0));
+                         EXPECT_EQ(at(d, QStringLiteral("patterned")).chars.background().color(), QColor(255, 0, 0));
+                         EXPECT_EQ(at(d, QStringLiteral("word")).chars.background().style(), Qt::NoBrush);
+                     }},
+        DocumentCase{"capitals.rtf", QStringLiteral("Capitals and Small Caps here."),
+                     [](const QTextDocument& d) {
+                         EXPECT_EQ(at(d, QStringLiteral("Capitals")).chars.fontCapitalization(), QFont::AllUppercase);
+                         EXPECT_EQ(at(d, QStringLiteral("Small")).chars.fontCapitalization(), QFont::SmallCaps);
+                         EXPECT_EQ(at(d, QStringLiteral("here")).chars.fontCapitalization(), QFont::MixedCase);
+                     }},
+        DocumentCase{"stylesheet.rtf", QStringLiteral("Security Policy|Body with stress here."),
+                     [](const QTextDocument& d) {
+                         const At heading = at(d, QStringLiteral("Security"));
+                         EXPECT_GE(heading.chars.fontWeight(), QFont::DemiBold);
+                         EXPECT_EQ(heading.chars.fontPointSize(), 16);
+                         EXPECT_EQ(family(heading.chars), QStringLiteral("Arial"));
+                         EXPECT_EQ(heading.block.topMargin(), 16);
+                         EXPECT_EQ(heading.block.bottomMargin(), 4);
+                         const At body = at(d, QStringLiteral("Body"));
+                         EXPECT_LT(body.chars.fontWeight(), QFont::DemiBold);
+                         EXPECT_EQ(body.chars.fontPointSize(), 12);
+                         EXPECT_EQ(family(body.chars), QStringLiteral("Times New Roman"));
+                         EXPECT_TRUE(at(d, QStringLiteral("stress")).chars.fontItalic());
+                         EXPECT_EQ(at(d, QStringLiteral("stress")).chars.foreground().color(), QColor(255, 0, 0));
+                         EXPECT_FALSE(at(d, QStringLiteral("here")).chars.fontItalic());
+                     }},
+        DocumentCase{"right-to-left.rtf", QString::fromUtf8("שלום עליכם|Left again"),
+                     [](const QTextDocument& d) {
+                         const QTextBlockFormat rtl = at(d, QString::fromUtf8("שלום")).block;
+                         EXPECT_EQ(rtl.layoutDirection(), Qt::RightToLeft);
+                         EXPECT_TRUE(rtl.alignment() & Qt::AlignRight);
+                         EXPECT_NE(at(d, QStringLiteral("Left")).block.layoutDirection(), Qt::RightToLeft);
+                     }},
+        DocumentCase{"table-cell-alignment.rtf", QStringLiteral("Name\tMiddle\tRight|Alone|after"),
+                     [](const QTextDocument& d) {
+                         // Middle stands centred in its cell (2000-5000 twips), Right against its
+                         // cell's right edge less the gap (8000 - 108): 15 twips a pixel.
+                         const QList<QTextOption::Tab> tabs = at(d, QStringLiteral("Name")).block.tabPositions();
+                         ASSERT_EQ(tabs.size(), 2);
+                         EXPECT_EQ(tabs[0].type, QTextOption::CenterTab);
+                         EXPECT_DOUBLE_EQ(tabs[0].position, 3500 / 15.0);
+                         EXPECT_EQ(tabs[1].type, QTextOption::RightTab);
+                         EXPECT_DOUBLE_EQ(tabs[1].position, 7892 / 15.0);
+                         EXPECT_EQ(at(d, QStringLiteral("Alone")).block.alignment(), Qt::AlignHCenter);
+                         EXPECT_EQ(at(d, QStringLiteral("after")).block.alignment(), Qt::AlignLeft);
+                     }},
+        DocumentCase{"page-break.rtf", QStringLiteral("First page|Second page|Third page"),
+                     [](const QTextDocument& d) {
+                         EXPECT_EQ(at(d, QStringLiteral("First")).block.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+                         EXPECT_EQ(at(d, QStringLiteral("Second")).block.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+                         EXPECT_EQ(at(d, QStringLiteral("Third")).block.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+                     }},
+        DocumentCase{"pictures.rtf", QStringLiteral("Logo: ") + Object + QStringLiteral(" and photo ") + Object + ".",
+                     [](const QTextDocument& d) {
+                         // The PNG at 600 by 300 twips, the JPEG at half of 1200 by 1200.
+                         const std::vector<Shown> shown = pictures(d);
+                         ASSERT_EQ(shown.size(), 2u);
+                         EXPECT_EQ(shown[0].image.size(), QSize(4, 2));
+                         EXPECT_EQ(shown[0].image.pixelColor(0, 0), QColor(255, 0, 0));
+                         EXPECT_DOUBLE_EQ(shown[0].format.width(), 40);
+                         EXPECT_DOUBLE_EQ(shown[0].format.height(), 20);
+                         EXPECT_EQ(shown[1].image.size(), QSize(8, 8));
+                         EXPECT_DOUBLE_EQ(shown[1].format.width(), 40);
+                         EXPECT_DOUBLE_EQ(shown[1].format.height(), 40);
+                     }}),
     [](const ::testing::TestParamInfo<DocumentCase>& i) {
         std::string n = i.param.file;
         n = n.substr(0, n.size() - 4);

@@ -19,6 +19,21 @@ struct NotKeptCase {
     QString question;   // how the question of the first Save begins
 };
 
+// The two messages about content the editor leaves out, naming it.
+QString openedHolding(const char* names) {
+    return QStringLiteral("The file Action2.Fil holds ") + QLatin1String(names) +
+           QStringLiteral(", which this program cannot show or keep.\rThe editor shows the rest of the document; the "
+                          "file stays as it is until you save it here.");
+}
+QString savingLoses(const char* names) {
+    return QStringLiteral("Saving replaces the file Action2.Fil with the text in the editor, and the ") +
+           QLatin1String(names) + QStringLiteral(" it holds will be lost.\r\rReplace it?");
+}
+NotKeptCase holding(const char* name, QByteArray content, const char* names) {
+    return NotKeptCase{name, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Kept text " + content + " after.\\par}",
+                       openedHolding(names), false, savingLoses(names)};
+}
+
 class DocumentNotKept : public hubtest::HubTest, public ::testing::WithParamInterface<NotKeptCase> {};
 
 TEST_P(DocumentNotKept, IsAnnouncedAndLeftAsItIsUntilTheUserAgrees) {
@@ -57,7 +72,28 @@ TEST_P(DocumentNotKept, IsAnnouncedAndLeftAsItIsUntilTheUserAgrees) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DocumentNotKept,
-    ::testing::Values(NotKeptCase{
+    ::testing::Values(
+        holding("WmfPicture", "{\\pict\\wmetafile8\\picw10\\pich10 0100090000}",
+                "pictures in formats other than PNG and JPEG"),
+        holding("EmfPicture", "{\\*\\shppict{\\pict\\emfblip 01000000}}", "pictures in formats other than PNG and JPEG"),
+        holding("DeviceIndependentBitmap", "{\\pict\\dibitmap0\\picw1\\pich1 28000000}",
+                "pictures in formats other than PNG and JPEG"),
+        holding("EmbeddedObject",
+                "{\\object\\objemb{\\*\\objclass Excel.Sheet.8}{\\*\\objdata 0105}{\\result{\\pict\\wmetafile8 0100}}}",
+                "embedded objects"),
+        holding("Shape", "{\\shp{\\*\\shpinst\\shpleft0\\shptop0{\\sp{\\sn shapeType}{\\sv 1}}}}", "shapes or text boxes"),
+        holding("TextBox", "{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt Inside the box\\par}}}",
+                "shapes or text boxes"),
+        holding("DrawingObjectTextBox", "{\\*\\do\\dobxcolumn\\dptxbx{\\dptxbxtext Box}}", "shapes or text boxes"),
+        holding("Footnote", "{\\super\\chftn}{\\footnote\\pard\\plain{\\super\\chftn} The note.}", "footnotes or endnotes"),
+        holding("Endnote", "{\\super\\chftn}{\\footnote\\ftnalt\\pard\\plain The end note.}", "footnotes or endnotes"),
+        holding("Header", "{\\header\\pard Page head\\par}", "headers or footers"),
+        holding("Footer", "{\\footerr\\pard Page foot\\par}", "headers or footers"),
+        holding("Comment", "{\\*\\atnid JS}{\\*\\atnauthor Jo}\\chatn{\\*\\annotation{\\*\\atndate 0} Check this.}",
+                "comments"),
+        holding("SeveralKinds", "{\\header\\pard Head\\par}{\\footnote Note}{\\object{\\*\\objdata 01}}",
+                "embedded objects, footnotes or endnotes and headers or footers"),
+        NotKeptCase{
         "CodePageThatCannotBeDecoded", "{\\rtf1\\ansi\\ansicpg1361 Kept \\'88\\'61\\par}",
         QStringLiteral("The file Action2.Fil is written in code page 1361, which this program cannot read, so some "
                        "of its characters are not shown as written.\rIt has been opened read-only and left as it is."),
