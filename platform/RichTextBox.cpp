@@ -227,6 +227,11 @@ QByteArray RichTextBox::rtfBytes() const {
 
 void RichTextBox::setRtfBytes(const QByteArray& rtf) {
     programmatic([&] {
+        // The editor holds no caret while the text goes in: a caret at the start would stretch
+        // its selection over all of it, and moving it afterwards would ask for the layout of
+        // the whole text. So only what is shown is laid out before the box is drawn, the rest
+        // a part at a time after.
+        edit_->setTextCursor(QTextCursor());
         readRtfDocument(rtf, *edit_->document(), &lastRead_);
         edit_->setTextCursor(QTextCursor(edit_->document()));
     });
