@@ -3,7 +3,6 @@
 #include "backup/DiskBackup.h"
 #include "backup/DiskInfo.h"
 #include "backup/DiskRestore.h"
-#include "backup/FileSystem.h"
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "platform/Dialogs.h"
@@ -372,6 +371,14 @@ void Backup1::StartBackup() {
             mOM.setEnabled(false);
         }
         break;
+    case BackupOutcome::DiskGone:
+        msgBox(QStringLiteral("Backup Disk #") + diskNumberText(std::max(1, result.disks)) +
+                   QStringLiteral(" went away before the backup was complete!") + CR +
+                   QStringLiteral("Nothing more has been written to it.") + CR +
+                   QStringLiteral("May we suggest you initiate Backup for these files again!"),
+               Msg::OKOnly | Msg::Critical, DiskErrorTitle);
+        SSPanel2.setCaption(BackupNotCompleted);
+        break;
     case BackupOutcome::Failed:
         msgBox(QStringLiteral("Unable to complete Backup Disk #") + diskNumberText(std::max(1, result.disks)) + QStringLiteral("!") +
                    CR + result.reason + CR + QStringLiteral("May we suggest you initiate Backup for these files again!"),
@@ -414,6 +421,8 @@ void Backup1::StartRestore() {
     SetBusy(false);
     ProgressBar1.setVisible(false);
     HourglassOff();
+    if (!result.setAside.empty())
+        msgBox(setAsideMessage(result.setAside, CR), Msg::OKOnly | Msg::Exclamation, SetAsideTitle);
     switch (result.outcome) {
     case RestoreOutcome::Restored:
         SSPanel2.setCaption(QStringLiteral("Restoration Completed"));
@@ -435,6 +444,11 @@ void Backup1::StartRestore() {
                                : QStringLiteral("Unable to read ") + result.file + QStringLiteral(" from Backup Disk #") +
                                      diskNumberText(result.disk) + QStringLiteral("!"),
                            QString(), NothingChanged);
+        return;
+    case RestoreOutcome::DamagedCopy:
+        ShowRestoreFailure(QStringLiteral("The copy ") + result.file + QStringLiteral(" on Backup Disk #") + diskNumberText(result.disk) +
+                               QStringLiteral(" is damaged: ") + result.reason + QStringLiteral("."),
+                           QStringLiteral("The restore has stopped before anything was changed."), NothingChanged);
         return;
     case RestoreOutcome::StagingFailed:
         ShowRestoreFailure(QStringLiteral("Unable to copy the backup files into the Quorvane program folder!"), result.reason,

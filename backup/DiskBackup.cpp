@@ -1,13 +1,16 @@
 #include "backup/DiskBackup.h"
 
 #include "backup/DiskInfo.h"
-#include "backup/FileSystem.h"
+#include "platform/Files.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 #include <QRandomGenerator>
 
 namespace backup {
+
+using platform::findName;
+using platform::withSlash;
 
 namespace {
 
@@ -30,7 +33,7 @@ DiskBackup::DiskBackup(const QString& targetFolder, DiskUser& user, const QStrin
 
 BackupResult DiskBackup::StartBackup() {
     result_ = {};
-    programFiles_ = fileSystem().files(platform::programFolder());
+    programFiles_ = platform::filesIn(platform::programFolder());
     // The write test comes first: a folder that cannot be written keeps its old copies.
     QString why;
     if (!PrepareDisk(false, &why)) {
@@ -52,7 +55,7 @@ BackupResult DiskBackup::StartBackup() {
         result_.outcome = BackupOutcome::Cancelled;
         break;
     case Stage::Failed:
-        result_.outcome = BackupOutcome::Failed;
+        result_.outcome = diskGone_ ? BackupOutcome::DiskGone : BackupOutcome::Failed;
         break;
     }
     return result_;
@@ -60,21 +63,33 @@ BackupResult DiskBackup::StartBackup() {
 
 // Makes the disk in TargetPath ready: write test, old disk-information and copies removed,
 // a new DiskInfo.bk1 that does not yet name the disk.
-bool DiskBackup::PrepareDisk(bool followingDisk, QString* why) {
-    FileSystem& fs = fileSystem();
-    if (!fs.isFolder(TargetPath)) {
+bool DiskBackup::DiskStillThere() {
+    if (diskGone_) return false;
+    // A medium taken out leaves its bare mount folder on the disk below, on another file
+    // system: a copy written there would land on the internal disk and count as backed up.
+    if (platform::fileSystemOf(TargetPath) != diskDevice_) {
+        diskGone_ = true;
+        result_.reason = QStringLiteral("The backup disk went away before the backup was complete");
+        return false;
+    }
+    return true;
+}
+
+bool DiskBackup::PrepareDisk(bool followingDisk, QString* why, int* error) {
+    if (!platform::folderExists(TargetPath)) {
         *why = QStringLiteral("The folder %1 is not available").arg(TargetPath);
         return false;
     }
+    diskDevice_ = platform::fileSystemOf(TargetPath);
     const QString test = TargetPath + BackupTestFileName;
-    if (!fs.writeNew(test, WriteTestBytes, why)) return false;
-    fs.remove(test);
+    if (!platform::writeNewFile(test, WriteTestBytes, why, error)) return false;
+    platform::removeFile(test);
     // The disk-information record goes first, so that a backup interrupted while the old
     // copies are removed leaves no disk that reads as complete.
     const auto clear = [&](auto isOld) {
         bool ok = true;
-        for (const QString& name : fs.files(TargetPath))
-            if (isOld(name) && !fs.remove(TargetPath + name)) ok = false;
+        for (const QString& name : platform::filesIn(TargetPath))
+            if (isOld(name) && !platform::removeFile(TargetPath + name)) ok = false;
         return ok;
     };
     const bool cleared = clear([](const QString& n) { return n.compare(DiskInfoFileName, Qt::CaseInsensitive) == 0; }) &&
@@ -83,28 +98,31 @@ bool DiskBackup::PrepareDisk(bool followingDisk, QString* why) {
         *why = QStringLiteral("The old backup files in %1 cannot be removed").arg(TargetPath);
         return false;
     }
-    return fs.writeNew(TargetPath + DiskInfoFileName, newDiskInfoBytes(), why);
+    return platform::writeNewFile(TargetPath + DiskInfoFileName, newDiskInfoBytes(), why);
 }
 
 DiskBackup::Copy DiskBackup::CopyUserFile(const UserFile& file) {
-    FileSystem& fs = fileSystem();
     const QString actual = findName(programFiles_, file.programName);
     if (actual.isEmpty()) return Copy::Absent;  // not written yet by its owner
-    const platform::ReadResult read = fs.read(withSlash(platform::programFolder()) + actual);
+    const platform::ReadResult read = platform::readWholeFile(withSlash(platform::programFolder()) + actual);
     if (read.status == platform::ReadStatus::Missing) return Copy::Absent;
     if (!read.ok()) {
         if (!result_.unreadable.contains(file.programName)) result_.unreadable << file.programName;
         return Copy::Unreadable;
     }
+    if (!DiskStillThere()) return Copy::Failed;
     QString why;
-    if (!fs.writeNew(TargetPath + file.backupName, read.bytes, &why)) return Copy::DiskFull;
-    return Copy::Copied;
+    int error = 0;
+    if (platform::writeNewFile(TargetPath + file.backupName, read.bytes, &why, &error)) return Copy::Copied;
+    // Only a full disk asks for the next one; any other failure is told with its reason.
+    if (platform::isDiskFullError(error)) return Copy::DiskFull;
+    if (DiskStillThere()) result_.reason = QStringLiteral("%1 could not be written: %2").arg(file.backupName, why);
+    return Copy::Failed;
 }
 
 void DiskBackup::RemoveCopiesOnDisk() {
-    FileSystem& fs = fileSystem();
-    for (const QString& name : fs.files(TargetPath))
-        if (isCopyName(name) || name.compare(DiskInfoFileName, Qt::CaseInsensitive) == 0) fs.remove(TargetPath + name);
+    for (const QString& name : platform::filesIn(TargetPath))
+        if (isCopyName(name) || name.compare(DiskInfoFileName, Qt::CaseInsensitive) == 0) platform::removeFile(TargetPath + name);
 }
 
 DiskBackup::Stage DiskBackup::BackupFixedFiles() {
@@ -115,6 +133,7 @@ DiskBackup::Stage DiskBackup::BackupFixedFiles() {
         bool full = false;
         for (int p = 1; p <= FixedFileCount && !full; ++p) {
             const Copy c = CopyUserFile(fixedBackupFile(p));
+            if (c == Copy::Failed) return Stage::Failed;
             if (c == Copy::DiskFull) full = true;
             else if (c == Copy::Copied) user_.SetProgress(p);
         }
@@ -123,13 +142,19 @@ DiskBackup::Stage DiskBackup::BackupFixedFiles() {
         // A new blank disk, asked for until one takes the write test or the user cancels.
         for (;;) {
             if (user_.PromptBlankBackupDisk() == platform::Answer::Cancel) return Stage::Cancelled;
-            if (!fileSystem().isFolder(TargetPath)) {
+            if (!platform::folderExists(TargetPath)) {
                 const std::optional<QString> folder = user_.ChooseDiskFolder(1);
                 if (!folder) continue;
                 TargetPath = withSlash(*folder);
             }
             QString why;
-            if (PrepareDisk(true, &why)) break;
+            int error = 0;
+            if (PrepareDisk(true, &why, &error)) break;
+            // A disk that is full too is asked for again; any other failure stops the backup.
+            if (!platform::isDiskFullError(error)) {
+                result_.reason = why;
+                return Stage::Failed;
+            }
         }
     }
 }
@@ -137,31 +162,33 @@ DiskBackup::Stage DiskBackup::BackupFixedFiles() {
 // Writes the records that make the disk complete, the one naming the disk last: the copies are
 // flushed first, then records 3-5 in one write, then record 2, each write synced.
 bool DiskBackup::CompleteDisk(int lastFileIndex, int nextDiskNumber, QString* why) {
-    FileSystem& fs = fileSystem();
+    if (!DiskStillThere()) {
+        *why = result_.reason;
+        return false;
+    }
     const QString info = TargetPath + DiskInfoFileName;
-    if (!fs.sync(TargetPath, why)) return false;
+    if (!platform::flushDisk(TargetPath, why)) return false;
     const QByteArray tail = diskInfoRecordBytes(nextDiskNumber > 0 ? diskNumberText(nextDiskNumber) : QString()) +
                             diskInfoRecordBytes(diskNumberText(lastFileIndex)) + diskInfoRecordBytes(SetIdentity);
     const auto at = [](int record) { return qint64(record - 1) * DiskInfoRecordLength; };
-    return fs.writeAt(info, at(DiskInfoRecord::NextDiskNumber), tail, why) &&
-           fs.writeAt(info, at(DiskInfoRecord::DiskNumber), diskInfoRecordBytes(diskNumberText(DiskNumber)), why);
+    return platform::writeFileAt(info, at(DiskInfoRecord::NextDiskNumber), tail, why) &&
+           platform::writeFileAt(info, at(DiskInfoRecord::DiskNumber), diskInfoRecordBytes(diskNumberText(DiskNumber)), why);
 }
 
 // After a full disk: the next disk, asked for until a disk that is not one of this backup's
 // takes the write test. False when the user cancelled.
-bool DiskBackup::AskForNextDisk() {
-    FileSystem& fs = fileSystem();
+DiskBackup::Stage DiskBackup::AskForNextDisk() {
     for (;;) {
         if (user_.PromptNextBackupDisk(DiskNumber + 1) == platform::Answer::Cancel) {
             // Only a disk of this backup loses its record: it must not read as a complete set.
             const DiskInfo here = readDiskInfo(TargetPath);
             if (here.setIdentity == SetIdentity) {
-                const QString name = findName(fs.files(TargetPath), DiskInfoFileName);
-                if (!name.isEmpty()) fs.remove(TargetPath + name);
+                const QString name = findName(platform::filesIn(TargetPath), DiskInfoFileName);
+                if (!name.isEmpty()) platform::removeFile(TargetPath + name);
             }
-            return false;
+            return Stage::Cancelled;
         }
-        if (!fs.isFolder(TargetPath)) {
+        if (!platform::folderExists(TargetPath)) {
             const std::optional<QString> folder = user_.ChooseDiskFolder(DiskNumber + 1);
             if (!folder) continue;
             TargetPath = withSlash(*folder);
@@ -170,9 +197,14 @@ bool DiskBackup::AskForNextDisk() {
         if (readDiskInfo(TargetPath).setIdentity == SetIdentity) continue;
         user_.ShowStatus(QStringLiteral("Deleting Old Files"));
         QString why;
-        if (!PrepareDisk(true, &why)) continue;
+        int error = 0;
+        if (!PrepareDisk(true, &why, &error)) {
+            if (platform::isDiskFullError(error)) continue;  // full too: the next disk again
+            result_.reason = why;
+            return Stage::Failed;
+        }
         user_.Yield();
-        return true;
+        return Stage::Done;
     }
 }
 
@@ -183,7 +215,9 @@ DiskBackup::Stage DiskBackup::BackupNumberedFiles() {
     for (int i = 0; i <= LastBackupFileIndex; ++i) {
         user_.SetProgress(i + 5);
         user_.Yield();
-        if (CopyUserFile(numberedBackupFile(i)) != Copy::DiskFull) continue;
+        const Copy copy = CopyUserFile(numberedBackupFile(i));
+        if (copy == Copy::Failed) return Stage::Failed;
+        if (copy != Copy::DiskFull) continue;
         // The disk is full: it is closed with the index of the last file on it.
         user_.ShowProgress(false);
         QString why;
@@ -191,7 +225,7 @@ DiskBackup::Stage DiskBackup::BackupNumberedFiles() {
             result_.reason = why;
             return Stage::Failed;
         }
-        if (!AskForNextDisk()) return Stage::Cancelled;
+        if (const Stage next = AskForNextDisk(); next != Stage::Done) return next;
         ++DiskNumber;  // counted only now that the new disk has been written
         result_.disks = DiskNumber;
         user_.ShowStatus(QStringLiteral("Making User Created Files Backup Disk #") + diskNumberText(DiskNumber));

@@ -24,7 +24,8 @@ enum class BackupOutcome {
     Incomplete,  // as Complete, except the files in `unreadable`, which could not be read
     DiskError,   // the chosen folder cannot be written: nothing was changed on it
     Cancelled,   // the user cancelled at a disk prompt
-    Failed,      // a disk could not be completed or flushed: see `reason`
+    Failed,      // a disk could not be written, completed or flushed: see `reason`
+    DiskGone,    // the disk went away while it was written: nothing more was written
 };
 
 struct BackupResult {
@@ -45,13 +46,15 @@ public:
     BackupResult StartBackup();
 
 private:
-    enum class Copy { Copied, Absent, Unreadable, DiskFull };
+    enum class Copy { Copied, Absent, Unreadable, DiskFull, Failed };
     enum class Stage { Done, Cancelled, Failed };
 
-    bool PrepareDisk(bool followingDisk, QString* why);
+    bool PrepareDisk(bool followingDisk, QString* why, int* error = nullptr);
+    // Whether the folder is still on the file system the disk was begun on.
+    bool DiskStillThere();
     Stage BackupFixedFiles();
     Stage BackupNumberedFiles();
-    bool AskForNextDisk();
+    Stage AskForNextDisk();
     bool CompleteDisk(int lastFileIndex, int nextDiskNumber, QString* why);
     Copy CopyUserFile(const UserFile& file);
     void RemoveCopiesOnDisk();
@@ -61,6 +64,8 @@ private:
     QString SetIdentity;
     int DiskNumber = 1;
     QStringList programFiles_;
+    quint64 diskDevice_ = 0;  // the file system of the disk in use, taken when it is begun
+    bool diskGone_ = false;
     BackupResult result_;
 };
 

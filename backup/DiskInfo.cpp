@@ -1,10 +1,13 @@
 #include "backup/DiskInfo.h"
 
-#include "backup/FileSystem.h"
+#include "platform/Files.h"
 
 #include <climits>
 
 namespace backup {
+
+using platform::findName;
+using platform::withSlash;
 
 QString diskNumberText(int number) {
     return number < 0 ? platform::numberToText(number) : QStringLiteral(" ") + platform::numberToText(number);
@@ -17,10 +20,9 @@ int diskNumberValue(const QString& text) {
 
 DiskInfo readDiskInfo(const QString& folder) {
     DiskInfo info;
-    FileSystem& fs = fileSystem();
-    const QString name = findName(fs.files(folder), DiskInfoFileName);
+    const QString name = findName(platform::filesIn(folder), DiskInfoFileName);
     if (name.isEmpty()) return info;
-    const platform::ReadResult read = fs.read(withSlash(folder) + name);
+    const platform::ReadResult read = platform::readWholeFile(withSlash(folder) + name);
     info.status = read.status;
     if (!read.ok()) return info;
     auto record = [&read](int n) {

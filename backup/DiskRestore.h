@@ -30,16 +30,26 @@ enum class RestoreOutcome {
     NotFirstDisk,   // the folder holds no first disk of a backup set
     Cancelled,      // cancelled at a disk prompt
     ReadFailed,     // a copy could not be read from a disk, or the disk was taken away
+    DamagedCopy,    // a copy on a disk is not what its user file can be (see file, disk, reason)
     StagingFailed,  // the copies could not be put into the program folder (a full disk...)
     ReplaceFailed,  // replacing the files failed; they were put back as they were
     PutBackFailed,  // replacing failed and so did putting them back; the next start does it
     Unfinished,     // an earlier restore's files could not be put back; nothing was done
 };
 
+// What a start or a restore found of an earlier restore that it could not trust, and the
+// dated folder of the program folder it was moved to.
+struct SetAside {
+    QStringList found;
+    QString folder;
+    bool empty() const { return found.isEmpty(); }
+};
+
 struct RestoreResult {
     RestoreOutcome outcome = RestoreOutcome::Cancelled;
-    QString file;  // ReadFailed: the backup name that failed
-    int disk = 0;  // ReadFailed: the disk it was on
+    SetAside setAside;  // leftovers of an earlier restore moved aside before this one began
+    QString file;  // ReadFailed, DamagedCopy: the backup name that failed
+    int disk = 0;  // ReadFailed, DamagedCopy: the disk it was on
     QString reason;
     // Whether the program folder was left exactly as before the restore.
     bool unchanged() const { return outcome != RestoreOutcome::Restored && outcome != RestoreOutcome::PutBackFailed; }
@@ -80,9 +90,15 @@ enum class InterruptedRestore {
     Cleared,  // only leftovers of a restore that had not begun replacing, or had finished
     PutBack,  // a restore stopped while replacing: the user files are back as they were
     Failed,   // the files of an interrupted restore could not be put back (see *why)
+    SetAside, // what was found could not be trusted: moved aside, no user file changed
 };
 // Finishes what an interrupted restore left in the program folder. Run at start-up and before
-// every restore.
-InterruptedRestore finishInterruptedRestore(QString* why = nullptr);
+// every restore. A journal is trusted only when it is whole and names user files only, and the
+// restore's folders only when they are the real folders it makes; anything else changes no
+// user file and is moved aside into a dated folder (*aside), so a later restore works again.
+InterruptedRestore finishInterruptedRestore(QString* why = nullptr, SetAside* aside = nullptr);
+// The words that tell the user what was found and where it went, lines ended by `lineBreak`.
+QString setAsideMessage(const SetAside& aside, const QString& lineBreak);
+inline const QString SetAsideTitle = QStringLiteral("Restore Function");
 
 }  // namespace backup

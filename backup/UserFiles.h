@@ -9,9 +9,21 @@
 
 namespace backup {
 
+// What a user file holds, as its owner writes it.
+enum class UserFileKind {
+    Document,     // a rich-text document
+    Records,      // fixed records, each a StringRecord (or a VariantRecord where said)
+    QuotedLines,  // one QuotedLine per value
+};
+
 struct UserFile {
     QString programName;  // in the program folder ("GColor3.Fil", "Action0.Fil")
     QString backupName;   // on the backup medium ("Gcolor3.hb1", "Action0.hb1")
+    UserFileKind kind = UserFileKind::Document;
+    qint64 maxBytes = 0;  // the most the file can hold; a larger one is never read
+    int recordLength = 0;         // Records: the record length
+    std::vector<int> usedRecords; // Records: the records the program reads
+    bool variantRecords = false;  // Records: VariantRecords instead of StringRecords
 };
 
 // FixedBackupSet positions 1-6 and BackupFileIndex 0-162.
@@ -30,5 +42,9 @@ const std::vector<UserFile>& userFiles();
 
 // True when `name` is one of the user files' program-folder names (letter case ignored).
 bool isUserFileName(const QString& name);
+
+// Why these bytes cannot be the file `file` as its owner writes it (too large, not rich text,
+// not of its record or line shape); empty when they can be.
+QString copyDamage(const UserFile& file, const QByteArray& bytes);
 
 }  // namespace backup

@@ -12,13 +12,32 @@
 #include "library/Miscform1.h"
 #include "library/PrivRule.h"
 #include "workbook/WorkArea1.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
 
 using platform::defaultInstance;
 using platform::existingInstance;
 
 namespace frame {
 
-void ShowStartWindow() { defaultInstance<Startfrm>().show(); }
+// The lock file in the program folder that a running copy of the program holds locked.
+const QString ProgramLockFile = QStringLiteral(".quorvane.lock");
+
+// One copy of the program works on a folder at a time: two copies would each save over what
+// the other saved. A second start on a folder in use says so and ends before it reads, writes
+// or puts back anything; so the start's restore recovery, too, runs only under the lock.
+void ShowStartWindow() {
+    if (platform::lockProgramFolder(ProgramLockFile) == platform::FolderLock::HeldByAnother) {
+        platform::msgBox(QStringLiteral("Quorvane is already running with the files of this folder:") + platform::CR +
+                             platform::programFolder() + platform::CR + platform::CR +
+                             QStringLiteral("Only one copy of Quorvane can work with them at a time, so this copy "
+                                            "ends without changing anything. Please use the copy that is running."),
+                         platform::Msg::OKOnly | platform::Msg::Exclamation, QStringLiteral("Quorvane"));
+        platform::endProgram();
+        return;
+    }
+    defaultInstance<Startfrm>().show();
+}
 
 void HideStartWindow() {
     if (Startfrm* start = existingInstance<Startfrm>(); start && start->isVisible()) start->hide();

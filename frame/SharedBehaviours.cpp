@@ -63,3 +63,10 @@ void ShowContentFiles() { setContentFilesHidden(false); }
 
 // A missing document is skipped, as the show loop does, so that no exit path can fail here.
 void HideContentFiles() { setContentFilesHidden(true); }
+
+void ReportSettingNotStored(const QString& file, const QString& kept) {
+    HourglassOff();
+    platform::msgBox(QStringLiteral("The setting could not be stored in ") + file + QStringLiteral(".") + platform::CR + kept +
+                         QStringLiteral(" Please check that the program folder can be written to."),
+                     platform::Msg::Critical | platform::Msg::OKOnly, QStringLiteral("Setting Not Stored"));
+}

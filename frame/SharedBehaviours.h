@@ -47,3 +47,7 @@ void CopyAsRichText(const platform::RichTextBox& box);
 // missing document is skipped in both directions.
 void ShowContentFiles();
 void HideContentFiles();
+
+// A setting whose write to its file failed, told as a status that could not be stored is:
+// what was not stored, where, and what is kept.
+void ReportSettingNotStored(const QString& file, const QString& kept);

@@ -96,7 +96,8 @@ Startfrm::Startfrm()
 // failed) is undone before anything reads them, and the user is told.
 void Startfrm::FinishInterruptedRestore() {
     QString why;
-    switch (backup::finishInterruptedRestore(&why)) {
+    backup::SetAside aside;
+    switch (backup::finishInterruptedRestore(&why, &aside)) {
     case backup::InterruptedRestore::PutBack:
         msgBox(QStringLiteral("Quorvane was stopped while it restored the User Created Files.") + CR +
                    QStringLiteral("They have been put back as they were before the restore."),
@@ -107,6 +108,9 @@ void Startfrm::FinishInterruptedRestore() {
                               "put back as they were before the restore:") +
                    CR + why + CR + QStringLiteral("Quorvane will try again when it is started next."),
                Msg::OKOnly | Msg::Critical, QStringLiteral("Restore Function"));
+        break;
+    case backup::InterruptedRestore::SetAside:
+        msgBox(backup::setAsideMessage(aside, CR), Msg::OKOnly | Msg::Exclamation, backup::SetAsideTitle);
         break;
     case backup::InterruptedRestore::None:
     case backup::InterruptedRestore::Cleared:
@@ -234,9 +238,14 @@ void Startfrm::SwitchDisplay(bool smaller) {
     Menu& mine = smaller ? mOPS : mOPF;
     Menu& other = smaller ? mOPF : mOPS;
     if (StartUnloadFlag == SecurityRuleReturned || mine.checked()) return;
+    // The start reads the display back from its file, so one that could not be stored would
+    // change nothing on screen: it is told, and the display stays as it is.
+    if (!frame::writeDisplayModeSetting(smaller)) {
+        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The display stays as it is."));
+        return;
+    }
     other.setChecked(false);
     mine.setChecked(true);
-    frame::writeDisplayModeSetting(smaller);
     doEvents();
     Form_Load();
     doEvents();
@@ -252,6 +261,7 @@ void Startfrm::mOPS_Click() { SwitchDisplay(true); }
 // ---- background colour -----------------------------------------------------------------------
 
 void Startfrm::mOBC_Click() {
+    const Color previous = backColor();
     int answer = msgBox(QStringLiteral("Select New Color or Use System Default Color?") + CR + CR +
                             QStringLiteral("Yes = Color Selection Panel will appear.") + CR +
                             QStringLiteral("No = Current System Default Color will be selected."),
@@ -263,21 +273,24 @@ void Startfrm::mOBC_Click() {
             StartBackColor = VariantValue::fromInt(std::int32_t(*chosen));
             setBackColor(*chosen);
             UseDefaultColor = 0;
-            SaveBackgroundColor();
+            if (!SaveBackgroundColor()) setBackColor(previous);
         }
     } else {
         StartBackColor = VariantValue::fromInt(std::int32_t(Label1.backColor()));
         setBackColor(Label1.backColor());
         UseDefaultColor = 1;
-        SaveBackgroundColor();
+        if (!SaveBackgroundColor()) setBackColor(previous);
         StartBackColor = VariantValue::fromInt(std::int32_t(Label1.backColor()));
     }
     UseDefaultColor = 0;
 }
 
-void Startfrm::SaveBackgroundColor() {
+bool Startfrm::SaveBackgroundColor() {
     if (UseDefaultColor == 1) StartBackColor = VariantValue::fromText(QStringLiteral("Def"));
-    frame::writeBackColorSetting(StartBackColor);
+    if (frame::writeBackColorSetting(StartBackColor)) return true;
+    // Not stored, the colour would come back the old way at the next start: the old one stays.
+    ReportSettingNotStored(QString::fromLatin1(frame::BackColorFile), QStringLiteral("The previous colour is kept."));
+    return false;
 }
 
 void Startfrm::LoadBackgroundColor() {

@@ -18,7 +18,7 @@ public:
 
     void CheckScreenResolution();
     void LoadBackgroundColor();
-    void SaveBackgroundColor();
+    bool SaveBackgroundColor();
 
     void Command1_Click(int index);
     void Command2_Click();

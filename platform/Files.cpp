@@ -19,6 +19,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <ftw.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +29,8 @@ namespace platform {
 // ---- The program folder -------------------------------------------------------------------
 
 namespace {
+
+int faultBefore(FileStep step, const QString& file, qint64* bytes = nullptr);
 
 QString& folderOverride() {
     static QString folder;
@@ -117,6 +121,21 @@ Target safeTarget(const QString& path, QString* target, bool* regular = nullptr,
     return Target::Existing;
 }
 
+// A path inside the program folder by its name is acted on only while the folder it lies in is
+// inside the program folder too once every link is followed: a folder of the program's replaced
+// by a link never takes a file, a rename or a removal elsewhere. Paths outside (a backup medium)
+// are the user's choice and pass.
+bool parentStaysInside(const QString& path) {
+    const QString cleaned = QDir::cleanPath(path);
+    const QString folder = canonicalProgramFolder();
+    const bool insideByName =
+        isUnder(cleaned, QDir::cleanPath(QDir(programFolder()).absolutePath())) || isUnder(cleaned, folder);
+    if (!insideByName)
+        return true;
+    const QString parent = canonicalOf(QFileInfo(cleaned).absolutePath());
+    return !parent.isEmpty() && isUnder(parent, folder);
+}
+
 }  // namespace
 
 void setProgramFolder(const QString& path) {
@@ -170,7 +189,9 @@ bool removeFile(const QString& name) {
     struct stat st;
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return errno == ENOENT;
-    if (S_ISDIR(st.st_mode))
+    if (S_ISDIR(st.st_mode) || !parentStaysInside(path))
+        return false;
+    if (faultBefore(FileStep::Remove, path) != 0)
         return false;
     return ::unlink(QFile::encodeName(path).constData()) == 0;
 }
@@ -280,6 +301,10 @@ ReadResult readWholeFile(const QString& name, qint64 maxBytes) {
     case Target::Existing:
         break;
     }
+    if (faultBefore(FileStep::Read, path) != 0) {
+        result.status = ReadStatus::Unreadable;
+        return result;
+    }
     // O_NONBLOCK: a FIFO or device opens at once instead of waiting for a writer, and is then
     // turned away by the regular-file test. O_NOFOLLOW: the target has had its links resolved,
     // so a link put in its place meanwhile is not followed.
@@ -301,7 +326,9 @@ ReadResult readWholeFile(const QString& name, qint64 maxBytes) {
         result.tooLarge = true;
         return result;
     };
-    if (maxBytes >= 0 && st.st_size > maxBytes)
+    if (maxBytes < 0)
+        maxBytes = DefaultReadLimit;
+    if (st.st_size > maxBytes)
         return tooLarge();
     QByteArray bytes;
     if (st.st_size > 0)
@@ -311,7 +338,7 @@ ReadResult readWholeFile(const QString& name, qint64 maxBytes) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0)
             break;
-        if (n > 0 && maxBytes >= 0 && bytes.size() + n > maxBytes)
+        if (n > 0 && bytes.size() + n > maxBytes)
             return tooLarge();  // it grew while being read
         if (n < 0) {
             if (errno == EINTR)
@@ -325,6 +352,8 @@ ReadResult readWholeFile(const QString& name, qint64 maxBytes) {
     ::close(fd);
     result.status = ReadStatus::Ok;
     result.bytes = std::move(bytes);
+    if (FileFaultHook* hook = fileFaultHook())
+        hook->afterRead(path);
     return result;
 }
 
@@ -336,7 +365,7 @@ FileFaultHook*& faultHook() {
 }
 
 // Asks the test hook, if any, before a step; the error number the step is to fail with, or 0.
-int faultBefore(FileStep step, const QString& file, qint64* bytes = nullptr) {
+int faultBefore(FileStep step, const QString& file, qint64* bytes) {
     FileFaultHook* hook = faultHook();
     if (!hook)
         return 0;
@@ -547,6 +576,259 @@ int removeInterruptedSaves(const QString& folder) {
     return removed;
 }
 
+// ---- Files and folders by their exact path ---------------------------------------------------
+
+namespace {
+
+bool failWith(QString* why, const QString& reason) {
+    if (why)
+        *why = reason;
+    return false;
+}
+
+const QString& outsideReason() {
+    static const QString reason = QStringLiteral("The folder is a link that leads out of the program folder");
+    return reason;
+}
+
+int removeEntry(const char* path, const struct stat*, int type, struct FTW*) {
+    const int result = type == FTW_DP ? ::rmdir(path) : ::unlink(path);
+    return result == 0 || errno == ENOENT ? 0 : -1;
+}
+
+}  // namespace
+
+EntryKind entryKind(const QString& path) {
+    struct stat st;
+    if (::lstat(QFile::encodeName(QDir::cleanPath(path)).constData(), &st) != 0)
+        return EntryKind::Missing;
+    if (S_ISLNK(st.st_mode))
+        return EntryKind::Link;
+    if (S_ISDIR(st.st_mode))
+        return EntryKind::Folder;
+    if (S_ISREG(st.st_mode))
+        return EntryKind::File;
+    return EntryKind::Other;
+}
+
+QStringList entriesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QStringList filesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+bool folderExists(const QString& path) {
+    struct stat st;
+    return ::stat(QFile::encodeName(QDir::cleanPath(path)).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool isDiskFullError(int errorNumber) {
+    return errorNumber == ENOSPC || errorNumber == EDQUOT || errorNumber == EFBIG;
+}
+
+bool writeNewFile(const QString& path, const QByteArray& bytes, QString* why, int* errorNumber) {
+    const auto failed = [why, errorNumber](int error, const QString& reason) {
+        if (errorNumber)
+            *errorNumber = error;
+        return failWith(why, reason);
+    };
+    const QString cleaned = QDir::cleanPath(path);
+    if (!parentStaysInside(cleaned))
+        return failed(ELOOP, outsideReason());
+    if (const int injected = faultBefore(FileStep::Create, cleaned))
+        return failed(injected, errorText(injected));
+    const QByteArray name = QFile::encodeName(cleaned);
+    // O_NONBLOCK: a FIFO in the file's place fails at once instead of waiting for a reader.
+    int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    if (fd < 0) {
+        const int error = errno;
+        return failed(error, errorText(error));
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);  // not a file of ours: left as it is
+        return failed(EINVAL, QStringLiteral("Not a regular file"));
+    }
+    auto abandon = [&](int failure) {
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(name.constData());
+        return failed(failure, errorText(failure));
+    };
+    if (const int failure = writeAll(fd, bytes.constData(), bytes.size(), -1, cleaned))
+        return abandon(failure);
+    if (const int injected = faultBefore(FileStep::Close, cleaned))
+        return abandon(injected);
+    // A file system that defers its writes reports a full disk when the file is closed.
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0 && errno != EINTR)
+        return abandon(errno);
+    return true;
+}
+
+bool writeFileAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why) {
+    const QString cleaned = QDir::cleanPath(path);
+    if (!parentStaysInside(cleaned))
+        return failWith(why, outsideReason());
+    const int fd = ::open(QFile::encodeName(cleaned).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return failWith(why, errorText(errno));
+    struct stat st;
+    int failure = 0;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        failure = EINVAL;
+    if (!failure)
+        failure = writeAll(fd, bytes.constData(), bytes.size(), off_t(offset), cleaned);
+    if (!failure)
+        failure = faultBefore(FileStep::Sync, cleaned);
+    if (!failure)
+        failure = syncFd(fd, false);
+    if (::close(fd) != 0 && !failure && errno != EINTR)
+        failure = errno;
+    if (failure == EINVAL && !S_ISREG(st.st_mode))
+        return failWith(why, QStringLiteral("Not a regular file"));
+    return failure ? failWith(why, errorText(failure)) : true;
+}
+
+bool makeFolder(const QString& path) {
+    const QString cleaned = QDir::cleanPath(path);
+    if (!parentStaysInside(cleaned) || faultBefore(FileStep::MakeFolder, cleaned) != 0)
+        return false;
+    if (::mkdir(QFile::encodeName(cleaned).constData(), 0755) == 0)
+        return true;
+    return errno == EEXIST && entryKind(cleaned) == EntryKind::Folder;
+}
+
+bool removeFolder(const QString& path) {
+    const QString cleaned = QDir::cleanPath(path);
+    const EntryKind kind = entryKind(cleaned);
+    if (kind == EntryKind::Missing)
+        return true;
+    if (kind != EntryKind::Folder || !parentStaysInside(cleaned))
+        return false;
+    if (faultBefore(FileStep::RemoveFolder, cleaned) != 0)
+        return false;
+    // FTW_PHYS: a link inside is removed, never followed; FTW_MOUNT: another file system
+    // mounted inside is not entered.
+    ::nftw(QFile::encodeName(cleaned).constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
+    return entryKind(cleaned) == EntryKind::Missing;
+}
+
+bool linkFile(const QString& existing, const QString& newName) {
+    const QString from = QDir::cleanPath(existing), to = QDir::cleanPath(newName);
+    if (!parentStaysInside(from) || !parentStaysInside(to) || faultBefore(FileStep::Link, to) != 0)
+        return false;
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+bool renameFile(const QString& from, const QString& to, QString* why) {
+    const QString a = QDir::cleanPath(from), b = QDir::cleanPath(to);
+    if (!parentStaysInside(a) || !parentStaysInside(b))
+        return failWith(why, outsideReason());
+    if (const int injected = faultBefore(FileStep::Rename, b))
+        return failWith(why, errorText(injected));
+    if (::rename(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()) != 0)
+        return failWith(why, errorText(errno));
+    return true;
+}
+
+bool flushDisk(const QString& folder, QString* why) {
+    const QString cleaned = QDir::cleanPath(folder);
+    if (const int injected = faultBefore(FileStep::FlushDisk, cleaned))
+        return failWith(why, errorText(injected));
+    const int fd = ::open(QFile::encodeName(cleaned).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return failWith(why, errorText(errno));
+    // One flush of the whole file system holding the folder: every file written there since,
+    // without a separate sync per file.
+    int failure = ::syncfs(fd) == 0 ? 0 : errno;
+    if (!failure)
+        failure = syncFd(fd, true);
+    ::close(fd);
+    return failure ? failWith(why, errorText(failure)) : true;
+}
+
+quint64 fileSystemOf(const QString& folder) {
+    struct stat st;
+    if (::stat(QFile::encodeName(QDir::cleanPath(folder)).constData(), &st) != 0)
+        return 0;
+    return quint64(st.st_dev);
+}
+
+QString withSlash(const QString& folder) {
+    QString f = QDir::cleanPath(folder);
+    if (!f.endsWith(QLatin1Char('/')))
+        f += QLatin1Char('/');
+    return f;
+}
+
+QString findName(const QStringList& names, const QString& name) {
+    if (names.contains(name))
+        return name;
+    for (const QString& n : names) {
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            return n;
+    }
+    return {};
+}
+
+// ---- One copy of the program per folder -----------------------------------------------------
+
+namespace {
+
+struct HeldLock {
+    QString folder;
+    int fd = -1;
+};
+
+HeldLock& heldLock() {
+    static HeldLock held;
+    return held;
+}
+
+}  // namespace
+
+FolderLock lockProgramFolder(const QString& lockFileName, QString* why) {
+    HeldLock& held = heldLock();
+    const QString folder = canonicalProgramFolder();
+    if (held.fd >= 0 && held.folder == folder)
+        return FolderLock::Held;
+    if (held.fd >= 0)
+        ::close(held.fd);
+    held = {};
+    const QByteArray lockPath = QFile::encodeName(folder + QLatin1Char('/') + lockFileName);
+    // O_NOFOLLOW: a link in the lock file's place is not followed; the folder is locked instead.
+    int fd = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    if (fd < 0)
+        fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        failWith(why, errorText(errno));
+        return FolderLock::NotPossible;
+    }
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            break;
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            return FolderLock::HeldByAnother;
+        failWith(why, errorText(error));
+        return FolderLock::NotPossible;
+    }
+    held = {folder, fd};
+    return FolderLock::Held;
+}
+
 bool copyFileSafely(const QString& source, const QString& target, QString* error) {
     const ReadResult read = readWholeFile(source);
     if (!read.ok()) {
@@ -562,9 +844,15 @@ bool copyFileSafely(const QString& source, const QString& target, QString* error
 
 namespace {
 
-QStringList readHiddenList(const QString& listPath) {
+// The list holds a name per line for the content documents and whatever a file manager put
+// there; far less than this.
+constexpr qint64 MaxHiddenListBytes = 1024 * 1024;
+
+QStringList readHiddenList(const QString& listPath, bool* readable = nullptr) {
     QStringList names;
-    const ReadResult read = readWholeFile(listPath);
+    const ReadResult read = readWholeFile(listPath, MaxHiddenListBytes);
+    if (readable)
+        *readable = read.status != ReadStatus::Unreadable;
     if (!read.ok())
         return names;
     for (QByteArray line : read.bytes.split('\n')) {
@@ -610,7 +898,10 @@ int setFilesHidden(const QStringList& names, bool hidden) {
             }
             return false;
         };
-        const QStringList before = readHiddenList(listPath);
+        bool readable = true;
+        const QStringList before = readHiddenList(listPath, &readable);
+        if (!readable)
+            continue;  // a list that cannot be read (too large, not a file) is left as it is
         QStringList after;
         for (const QString& entry : before) {
             if (!isMine(entry))
@@ -900,10 +1191,11 @@ QString decodeQuotedLine(const QByteArray& line) {
     return fromCp1252(text.mid(start + 1, close - start - 1));
 }
 
-QuotedLinesResult readQuotedLines(const QString& name) {
+QuotedLinesResult readQuotedLines(const QString& name, qint64 maxBytes) {
     QuotedLinesResult result;
-    const ReadResult read = readWholeFile(name);
+    const ReadResult read = readWholeFile(name, maxBytes);
     result.status = read.status;
+    result.tooLarge = read.tooLarge;
     if (!read.ok())
         return result;
     QList<QByteArray> lines = read.bytes.split('\n');

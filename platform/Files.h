@@ -24,8 +24,8 @@ bool makeProgramFolderCurrent();
 // are resolved relative to the program folder unless absolute.
 QString resolvePath(const QString& name);
 bool fileExists(const QString& name);
-// Deletes a file (a link itself, never what it points to). True when no file of that name is
-// left, so a file that was already missing counts as removed.
+// Deletes a file (a link itself, never what it points to; never a folder). True when no file
+// of that name is left, so a file that was already missing counts as removed.
 bool removeFile(const QString& name);
 
 // ---- Windows-1252 ----------------------------------------------------------------------------
@@ -46,10 +46,14 @@ struct ReadResult {
     bool tooLarge = false;  // Unreadable because it is larger than the reader takes
     bool ok() const { return status == ReadStatus::Ok; }
 };
+// The most any read takes when its caller names no smaller limit: more than any file of the
+// program holds, so that no stray huge file is ever read whole.
+inline constexpr qint64 DefaultReadLimit = 16 * 1024 * 1024;
 // Reads a whole regular file. Never follows a symbolic link out of the program folder and
 // never blocks on a FIFO or device (those, and such links, read as Unreadable). A file larger
-// than maxBytes (when not negative) is not read at all: Unreadable, with tooLarge set.
-ReadResult readWholeFile(const QString& name, qint64 maxBytes = -1);
+// than maxBytes is not read at all: Unreadable, with tooLarge set. The limit is checked before
+// reading and again while reading (a file that grows meanwhile).
+ReadResult readWholeFile(const QString& name, qint64 maxBytes = DefaultReadLimit);
 
 // Writes a whole file through a temporary file in the same folder, renamed over the old one
 // only when every write, the sync and the close succeeded and every byte is in it; then the
@@ -60,6 +64,65 @@ ReadResult readWholeFile(const QString& name, qint64 maxBytes = -1);
 bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error = nullptr);
 // Copies a file the same safe way (source and target may lie in different folders).
 bool copyFileSafely(const QString& source, const QString& target, QString* error = nullptr);
+
+// ---- Files and folders by their exact path -------------------------------------------------
+// For a backup medium and for the folders the program makes inside its own folder. Paths are
+// taken as given (no letter-case matching). The link rule of every read and save holds: nothing
+// inside the program folder is reached through a link that leads out of it, and an entry the
+// program made there is used only while it is of the kind the program made.
+
+// What stands at a path, the entry itself (a link is a link, whatever it points to).
+enum class EntryKind { Missing, File, Folder, Link, Other };
+EntryKind entryKind(const QString& path);
+// The names of every entry of a folder (files, folders, links, anything), in name order;
+// empty when it cannot be read.
+QStringList entriesIn(const QString& folder);
+// The names of the files of a folder (links to files included), in name order.
+QStringList filesIn(const QString& folder);
+// Whether a folder is there (a link to a folder counts: the user may choose a medium by one).
+bool folderExists(const QString& path);
+// Creates or replaces a file with these bytes, every write checked, not synced (a whole folder
+// of such files is made durable by one flushDisk). On failure nothing of the new file is left
+// and *why says what went wrong.
+// *errorNumber, when given, gets the system's error number of a failure (ENOSPC for a full disk).
+bool writeNewFile(const QString& path, const QByteArray& bytes, QString* why = nullptr, int* errorNumber = nullptr);
+// Whether an error number means that the disk has no room left.
+bool isDiskFullError(int errorNumber);
+// Overwrites bytes of an existing file in place and syncs it.
+bool writeFileAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why = nullptr);
+// Makes a folder; true when a real folder of that name is there afterwards (never a link).
+bool makeFolder(const QString& path);
+// Removes a real folder and everything in it, never following a link inside it (a link is
+// removed as the link it is). A link or a file in the folder's place is left alone and gives
+// false; a missing folder counts as removed.
+bool removeFolder(const QString& path);
+// A second name for an existing file (a hard link); the new name must not exist.
+bool linkFile(const QString& existing, const QString& newName);
+// Renames a file, replacing any file of the new name in one step.
+bool renameFile(const QString& from, const QString& to, QString* why = nullptr);
+// Makes every file written on the folder's disk, and the folder's own entries, durable.
+bool flushDisk(const QString& folder, QString* why = nullptr);
+// The identity of the file system a folder is on (0 when it cannot be told).
+quint64 fileSystemOf(const QString& folder);
+
+// A folder path with one trailing "/".
+QString withSlash(const QString& folder);
+// The entry of `names` equal to `name` apart from letter case (the exact spelling first);
+// empty when there is none.
+QString findName(const QStringList& names, const QString& name);
+
+// ---- One copy of the program per folder -----------------------------------------------------
+enum class FolderLock {
+    Held,           // this process holds the program folder's lock
+    HeldByAnother,  // another process holds it: another copy of the program works on the folder
+    NotPossible,    // no lock can be taken here (see *why); nothing else can be done about it
+};
+// Takes an advisory lock on the file `lockFileName` of the program folder (made when missing;
+// its bytes are never changed) and holds it while the process runs; the system lets it go when
+// the process ends, however it ends. Where no lock file can be opened (a read-only folder) the
+// folder itself is locked. Asking again for the same folder gives Held; another folder lets the
+// earlier lock go.
+FolderLock lockProgramFolder(const QString& lockFileName, QString* why = nullptr);
 
 // ---- Interrupted saves ------------------------------------------------------------------------
 // A save killed before its rename leaves its temporary file behind. True for the names that
@@ -152,8 +215,9 @@ QString decodeQuotedLine(const QByteArray& line);
 struct QuotedLinesResult {
     ReadStatus status = ReadStatus::Missing;
     QStringList values;
+    bool tooLarge = false;  // Unreadable because it is larger than maxBytes
 };
-QuotedLinesResult readQuotedLines(const QString& name);
+QuotedLinesResult readQuotedLines(const QString& name, qint64 maxBytes = DefaultReadLimit);
 // Rewrites the whole file atomically.
 bool writeQuotedLines(const QString& name, const QStringList& values, QString* error = nullptr);
 

@@ -241,8 +241,8 @@ QString RichTextBox::textRTF() const { return QString::fromLatin1(rtfBytes()); }
 
 void RichTextBox::setTextRTF(const QString& rtf) { setRtfBytes(rtfStringToBytes(rtf)); }
 
-ReadStatus RichTextBox::loadFile(const QString& name) {
-    ReadResult r = readWholeFile(name);
+ReadStatus RichTextBox::loadFile(const QString& name, qint64 maxBytes) {
+    ReadResult r = readWholeFile(name, maxBytes);
     if (!r.ok()) return r.status;
     setRtfBytes(r.bytes);
     return ReadStatus::Ok;

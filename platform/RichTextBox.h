@@ -73,7 +73,10 @@ public:
 
     // Loads a whole file (RTF, or plain Windows-1252 text). On failure the box keeps what it
     // had and no Change is raised.
-    ReadStatus loadFile(const QString& name);
+    // Reads the whole file; one larger than maxBytes is not read (Unreadable).
+    ReadStatus loadFile(const QString& name, qint64 maxBytes = MaxRichTextFileBytes);
+    // More than any rich-text document that the program ships or writes.
+    static constexpr qint64 MaxRichTextFileBytes = 10 * 1024 * 1024;
     // Writes the whole RTF atomically; false (with a reason in *error) when it failed.
     bool saveFile(const QString& name, QString* error = nullptr) const;
 

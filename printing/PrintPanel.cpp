@@ -2,6 +2,7 @@
 
 #include "frame/HINFO1.h"
 #include "frame/Settings.h"
+#include "frame/SharedBehaviours.h"
 #include "platform/Dialogs.h"
 
 using namespace platform;
@@ -258,7 +259,10 @@ bool PrintPanel::isEnlarged() const { return SSCommand1.caption() == QLatin1Stri
 
 void PrintPanel::SSOption82_Click(int index) {
     VSP1.setGuideLines(index != 0);
-    if (LoopIndex != RestoringPrintOptions) frame::writeGuideLineSetting(index);
+    if (LoopIndex != RestoringPrintOptions && !frame::writeGuideLineSetting(index))
+        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile),
+                                      QStringLiteral("The guide lines are shown as chosen until Quorvane ends; the next start "
+                                                     "shows them as before."));
 }
 
 // ---- helpers for the windows -----------------------------------------------------------------

@@ -22,8 +22,9 @@ FileOutcome outcomeOf(platform::ReadStatus status) {
 
 ToDoListLoad readToDoList(const QString& file) {
     ToDoListLoad result;
-    const platform::QuotedLinesResult read = platform::readQuotedLines(file);
+    const platform::QuotedLinesResult read = platform::readQuotedLines(file, MaxToDoListBytes);
     result.outcome = outcomeOf(read.status);
+    result.tooLarge = read.tooLarge;
     if (result.outcome != FileOutcome::Loaded) return result;
     const QStringList& values = read.values;
     qsizetype next = 0;
@@ -54,8 +55,9 @@ bool writeToDoList(const ToDoList& list, QString* reason, const QString& file) {
 
 ToDoNamesLoad readToDoNames(const QString& file) {
     ToDoNamesLoad result;
-    const platform::QuotedLinesResult read = platform::readQuotedLines(file);
+    const platform::QuotedLinesResult read = platform::readQuotedLines(file, MaxToDoNameBytes);
     result.outcome = outcomeOf(read.status);
+    result.tooLarge = read.tooLarge;
     if (result.outcome != FileOutcome::Loaded) return result;
     QStringList names;
     for (const QString& value : read.values) {

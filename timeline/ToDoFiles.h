@@ -21,6 +21,9 @@ namespace timeline {
 
 inline const QString ToDoGridFile = QStringLiteral("TODOActv.FIL");
 inline const QString ToDoNameFile = QStringLiteral("TODONAME.FIL");
+// The most either file is read with: far more than 500 rows or 1000 names of typed text take.
+inline constexpr qint64 MaxToDoListBytes = 2 * 1024 * 1024;
+inline constexpr qint64 MaxToDoNameBytes = 256 * 1024;
 
 enum class FileOutcome {
     Loaded,      // the file was read
@@ -32,6 +35,7 @@ struct ToDoListLoad {
     FileOutcome outcome = FileOutcome::Missing;
     ToDoList list;  // empty unless loaded
     int rowsRead = 0;
+    bool tooLarge = false;  // Unreadable because it is larger than MaxToDoListBytes
 };
 
 // The list as the file holds it. Rows 1..500 are filled from the file in order; the rows the
@@ -47,6 +51,7 @@ bool writeToDoList(const ToDoList& list, QString* reason = nullptr, const QStrin
 struct ToDoNamesLoad {
     FileOutcome outcome = FileOutcome::Missing;
     ToDoNameList names;  // empty unless loaded
+    bool tooLarge = false;  // Unreadable because it is larger than MaxToDoNameBytes
 };
 
 // The names as the file holds them, trimmed, at most 1000.

@@ -71,10 +71,12 @@ void reportUnstorable(const QStringList& refused) {
                                QStringLiteral("Item Grid"));
 }
 
-void reportUnreadable(const QString& file, const QString& consequence) {
+void reportUnreadable(const QString& file, const QString& consequence, bool tooLarge = false, qint64 limit = 0) {
     HourglassOff();
-    msgBox(QStringLiteral("The file ") + file + QStringLiteral(" exists but could not be read.") + CR +
-               QStringLiteral("It has been left as it is.") + CR + CR + consequence,
+    const QString what = tooLarge ? QStringLiteral(" is larger than %1 KB, more than it ever holds, so it has not been read.")
+                                        .arg(limit / 1024)
+                                  : QStringLiteral(" exists but could not be read.");
+    msgBox(QStringLiteral("The file ") + file + what + CR + QStringLiteral("It has been left as it is.") + CR + CR + consequence,
            Msg::OKOnly | Msg::Exclamation, OpenDocumentTitle);
 }
 
@@ -288,7 +290,8 @@ void ToDoPage::LoadToDoGrid() {
     VSGd2.setRow(1);
     VSGd2.setCol(ColItem);
     if (gridFileUnreadable_)
-        reportUnreadable(ToDoGridFile, QStringLiteral("If you save here, the list on screen will replace it."));
+        reportUnreadable(ToDoGridFile, QStringLiteral("If you save here, the list on screen will replace it."), load.tooLarge,
+                         MaxToDoListBytes);
     if (load.outcome == FileOutcome::Loaded && menus_.mOCl) menus_.mOCl->setEnabled(true);
 }
 
@@ -330,7 +333,8 @@ void ToDoPage::LoadToDoNames() {
     EnableNameCommands(false);
     if (nameFileUnreadable_)
         reportUnreadable(ToDoNameFile,
-                         QStringLiteral("If you add or delete an item name, the names in the list will replace it."));
+                         QStringLiteral("If you add or delete an item name, the names in the list will replace it."),
+                         load.tooLarge, MaxToDoNameBytes);
 }
 
 void ToDoPage::EnableNameCommands(bool on) {

@@ -20,9 +20,12 @@ void WorkArea1::mOClip_Click() { CopyAsRichText(Rtext3); }
 // The wallpaper behind both grids, kept for the next start in the display settings.
 void WorkArea1::mOGrid1_Click(int index) {
     if (index < 0 || index > 8) return;
+    // Stored first: a wallpaper that could not be stored would be gone at the next start.
+    if (!frame::writeGridWallpaperSetting(index)) {
+        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The grids keep their background."));
+        return;
+    }
     ApplyGridWallpaper(index);
-    writeStringRecord(QString::fromLatin1(frame::DisplaySettingsFile), frame::DisplaySettingsRecordLength,
-                      frame::GridWallpaperRecord, numberToText(index));
 }
 
 void WorkArea1::mOSpell_Click() {

@@ -30,17 +30,20 @@ WorksheetTitleTexts decodeTitles(const QByteArray& bytes) {
 
 StoredWorksheetTitles readWorksheetTitles() {
     StoredWorksheetTitles t;
-    const ReadResult r = readWholeFile(WorksheetTitleFile);
+    const ReadResult r = readWholeFile(WorksheetTitleFile, MaxWorksheetTitleFileBytes);
     t.status = r.status;
+    t.tooLarge = r.tooLarge;
     if (r.ok()) t.texts = decodeTitles(r.bytes);
     return t;
 }
 
 WorksheetTitlesWrite writeWorksheetTitles(const WorksheetTitleTexts& typed) {
     WorksheetTitlesWrite w;
-    const ReadResult r = readWholeFile(WorksheetTitleFile);
+    const ReadResult r = readWholeFile(WorksheetTitleFile, MaxWorksheetTitleFileBytes);
     if (r.status == ReadStatus::Unreadable) {
-        w.reason = QStringLiteral("%1 could not be read.").arg(WorksheetTitleFile);
+        w.reason = r.tooLarge ? QStringLiteral("%1 is larger than any list of worksheet titles and has been left as it is.")
+                                    .arg(WorksheetTitleFile)
+                              : QStringLiteral("%1 could not be read.").arg(WorksheetTitleFile);
         return w;
     }
     QByteArray bytes = r.ok() ? r.bytes : QByteArray();

@@ -17,6 +17,9 @@ constexpr int WorksheetCount = catalogue::WorksheetCount;
 constexpr int WorksheetTitleRecordLength = 20;
 // What one record holds of a title.
 constexpr int WorksheetTitleMaxLength = WorksheetTitleRecordLength - 2;
+// The file holds 21 records of 20 bytes; it is read with room to spare, never whole whatever
+// its size.
+constexpr qint64 MaxWorksheetTitleFileBytes = 4096;
 
 using WorksheetTitleTexts = std::array<QString, WorksheetCount>;
 
@@ -27,6 +30,7 @@ QString defaultWorksheetTitle(int button);
 struct StoredWorksheetTitles {
     platform::ReadStatus status = platform::ReadStatus::Missing;
     WorksheetTitleTexts texts;  // as stored; empty where nothing is stored
+    bool tooLarge = false;      // Unreadable because it is larger than MaxWorksheetTitleFileBytes
     // The title button n shows: its stored text as stored, or its default title.
     QString shown(int button) const;
 };

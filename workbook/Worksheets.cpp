@@ -21,6 +21,13 @@ void WorkArea1::RefreshWorksheetButtons() {
         SSCommand12[n].setToolTipText(stored.shown(n));
     }
     doEvents();
+    if (stored.tooLarge) {
+        HourglassOff();
+        msgBox(QStringLiteral("The file ") + workbook::WorksheetTitleFile +
+                   QStringLiteral(" is larger than any list of worksheet titles, so it has not been read.") + CR +
+                   QStringLiteral("It has been left as it is, and the worksheet buttons show their first titles."),
+               Msg::OKOnly | Msg::Exclamation, QStringLiteral("Worksheet Titles"));
+    }
     RefreshWorksheetUnderlines();
 }
 

@@ -15,60 +15,50 @@ QString FaultyFileSystem::canonical(const QString& folder) {
     return c.isEmpty() ? QDir::cleanPath(folder) : c;
 }
 
-platform::ReadResult FaultyFileSystem::read(const QString& path) {
-    if (unreadable_.contains(nameOf(path))) return {platform::ReadStatus::Unreadable, {}};
-    platform::ReadResult r = FileSystem::read(path);
-    if (r.ok() && afterRead) afterRead(path);
-    return r;
+FaultyFileSystem::FaultyFileSystem(std::vector<QString>* log) : log_(log) {
+    previous_ = platform::fileFaultHook();
+    platform::setFileFaultHook(this);
 }
 
-bool FaultyFileSystem::writeNew(const QString& path, const QByteArray& bytes, QString* why) {
-    auto refuse = [why](int error) {
-        if (why) *why = QString::fromLocal8Bit(std::strerror(error));
-        return false;
-    };
-    if (unwritable_.contains(nameOf(path))) return refuse(EIO);
-    const QString folder = canonical(QFileInfo(path).absolutePath());
-    if (capacity_.contains(folder)) {
-        qint64 used = 0;
-        const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
-        for (const QFileInfo& e : entries)
-            if (e.fileName() != QFileInfo(path).fileName()) used += e.size();
-        if (used + bytes.size() > capacity_.value(folder)) {
-            ::unlink(QFile::encodeName(path).constData());  // as a write cut short leaves nothing
-            return refuse(ENOSPC);
+FaultyFileSystem::~FaultyFileSystem() { platform::setFileFaultHook(previous_); }
+
+int FaultyFileSystem::beforeStep(platform::FileStep step, const QString& file, qint64* bytes) {
+    using S = platform::FileStep;
+    switch (step) {
+    case S::Read:
+        return unreadable_.contains(nameOf(file)) ? EIO : 0;
+    case S::Create:
+        creating_ = file;
+        return unwritable_.contains(nameOf(file)) ? EIO : 0;
+    case S::Close:
+        creating_.clear();
+        return 0;
+    case S::Write: {
+        // Only a file being made takes room; a record written in place in a file does not.
+        const QString folder = canonical(QFileInfo(file).absolutePath());
+        if (file != creating_) {
+            if (log_) log_->push_back(QStringLiteral("write %1 of %2 bytes").arg(QFileInfo(file).fileName()).arg(*bytes));
+            return 0;
         }
+        if (!capacity_.contains(folder)) return 0;
+        // Everything in the folder, the part of the file written so far included.
+        qint64 used = 0;
+        const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QFileInfo& e : entries) used += e.size();
+        return used + *bytes > capacity_.value(folder) ? ENOSPC : 0;
     }
-    return FileSystem::writeNew(path, bytes, why);
-}
-
-bool FaultyFileSystem::writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why) {
-    if (log_) log_->push_back(QStringLiteral("write %1 at %2").arg(QFileInfo(path).fileName()).arg(offset));
-    return FileSystem::writeAt(path, offset, bytes, why);
-}
-
-bool FaultyFileSystem::remove(const QString& path) {
-    if (unremovable_.contains(nameOf(path))) return false;
-    return FileSystem::remove(path);
-}
-
-bool FaultyFileSystem::link(const QString& existing, const QString& newName) {
-    if (noLinks_) return false;
-    return FileSystem::link(existing, newName);
-}
-
-bool FaultyFileSystem::rename(const QString& from, const QString& to) {
-    if (++renames_ == renameFail_) return false;
-    return FileSystem::rename(from, to);
-}
-
-bool FaultyFileSystem::sync(const QString& folder, QString* why) {
-    if (log_) log_->push_back(QStringLiteral("sync ") + canonical(folder));
-    if (++syncs_ == syncFail_) {
-        if (why) *why = QString::fromLocal8Bit(std::strerror(EIO));
-        return false;
+    case S::Remove:
+        return unremovable_.contains(nameOf(file)) ? EIO : 0;
+    case S::Link:
+        return noLinks_ ? EXDEV : 0;
+    case S::Rename:
+        return ++renames_ == renameFail_ ? EIO : 0;
+    case S::FlushDisk:
+        if (log_) log_->push_back(QStringLiteral("sync ") + canonical(file));
+        return ++syncs_ == syncFail_ ? EIO : 0;
+    default:
+        return 0;
     }
-    return realSync_ ? FileSystem::sync(folder, why) : true;
 }
 
 // ---- ScriptedDiskUser ------------------------------------------------------------------------
@@ -109,7 +99,41 @@ std::optional<QString> ScriptedDiskUser::ChooseDiskFolder(int disk) {
 
 // ---- the user set ----------------------------------------------------------------------------
 
+namespace {
+
+// A fixed-set file of the shape its owner writes, different for every set: QuotedLines for
+// the to-do files, whole records for the others.
+QByteArray fixedFileBytes(int i, int seed) {
+    const auto record = [](const QByteArray& text, int length) {
+        QByteArray r(length, '\0');
+        r[0] = char(text.size());
+        r.replace(2, text.size(), text);
+        return r;
+    };
+    QByteArray bytes;
+    switch (i) {
+    case 0:  // the item names
+    case 2:  // the to-do list
+        for (int line = 0; line < 5 + (seed * 3 + i) % 40; ++line)
+            bytes += QStringLiteral("\"item %1 of set %2 file %3\"\r\n").arg(line).arg(seed).arg(i).toLatin1();
+        return bytes;
+    case 3:  // the background colour: record 3, an integer
+        bytes = QByteArray(20, '\0') + QByteArray("\x03\x00", 2) + QByteArray(1, char(seed)) + QByteArray(1, char(i)) +
+                QByteArray(2, '\0') + QByteArray(4, '\0');
+        return bytes;
+    default: {  // the display settings, the status store, the worksheet titles
+        const int count = i == 1 ? 35 : i == 4 ? 68 : 21;
+        for (int r = 1; r <= count - (seed % 3); ++r)
+            bytes += record(QStringLiteral("s%1 r%2 f%3").arg(seed).arg(r).arg(i).toLatin1().left(18), 20);
+        return bytes;
+    }
+    }
+}
+
+}  // namespace
+
 QByteArray userFileBytes(int i, int seed, int size) {
+    if (i < backup::FixedFileCount) return fixedFileBytes(i, seed);
     if (size <= 0) size = 150 + (i * 37 + seed * 101) % 700;
     QByteArray bytes = QStringLiteral("{\\rtf1\\ansi user file %1 of set %2 ").arg(i).arg(seed).toLatin1();
     quint32 x = quint32(i * 7919 + seed * 104729 + 1);
@@ -118,8 +142,8 @@ QByteArray userFileBytes(int i, int seed, int size) {
         bytes += char('a' + (x >> 16) % 26);
         if ((x >> 8) % 9 == 0) bytes += ' ';
     }
-    bytes += '}';
-    return bytes.left(size);
+    // A whole document: the closing brace is always its last byte.
+    return bytes.left(size - 1) + '}';
 }
 
 namespace {
@@ -160,16 +184,15 @@ void BackupTest::SetUp() {
     platform::setProgramFolder(program_);
     platform::makeProgramFolderCurrent();
     drive_ = media_ + QStringLiteral("/drive");
-    auto faulty = std::make_unique<FaultyFileSystem>(&log);
-    fs = faulty.get();
-    previousFs_ = backup::setFileSystem(std::move(faulty));
+    faulty_ = std::make_unique<FaultyFileSystem>(&log);
+    fs = faulty_.get();
     user = std::make_unique<ScriptedDiskUser>(&log);
     insert(1);
 }
 
 void BackupTest::TearDown() {
     if (user && !user->allUsed()) ADD_FAILURE() << "disk prompt answers left unused";
-    backup::setFileSystem(std::move(previousFs_));
+    faulty_.reset();
     fs = nullptr;
     platform::setProgramFolder(oldProgramFolder_);
     QDir::setCurrent(oldCurrent_);

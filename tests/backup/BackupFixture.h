@@ -7,7 +7,8 @@
 #include "backup/DiskBackup.h"
 #include "backup/DiskRestore.h"
 #include "backup/DiskUser.h"
-#include "backup/FileSystem.h"
+#include "platform/FileFaults.h"
+#include "platform/Files.h"
 #include "backup/UserFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -25,10 +26,12 @@
 
 namespace backuptest {
 
-// A file system that fails chosen operations; everything else is the real one.
-class FaultyFileSystem : public backup::FileSystem {
+// A disk that fails chosen operations, through the file layer's one fault seam; everything
+// else runs on the real file system.
+class FaultyFileSystem : public platform::FileFaultHook {
 public:
-    explicit FaultyFileSystem(std::vector<QString>* log) : log_(log) {}
+    explicit FaultyFileSystem(std::vector<QString>* log);
+    ~FaultyFileSystem() override;
 
     // The disk holding `folder` takes `bytes` in all; a write that does not fit fails with
     // "No space left on device" and leaves nothing.
@@ -40,22 +43,17 @@ public:
     void failRename(int n) { renameFail_ = renames_ + n; }
     void failSync(int n) { syncFail_ = syncs_ + n; }
     void failLinks() { noLinks_ = true; }
-    // Whether sync really flushes. Off by default: a flush cannot be seen from a test, and
-    // flushing a shared disk hundreds of times would only slow the suite down; the tests on
-    // real small disks and the kill test run the real one.
-    void flushForReal(bool on) { realSync_ = on; }
+    // Kept for the tests that ask for it: every flush is a real one.
+    void flushForReal(bool) {}
     // Runs after each successful read, with the path read.
-    std::function<void(const QString&)> afterRead;
+    std::function<void(const QString&)> afterReadOf;
 
     int renames() const { return renames_; }
 
-    platform::ReadResult read(const QString& path) override;
-    bool writeNew(const QString& path, const QByteArray& bytes, QString* why) override;
-    bool writeAt(const QString& path, qint64 offset, const QByteArray& bytes, QString* why) override;
-    bool remove(const QString& path) override;
-    bool link(const QString& existing, const QString& newName) override;
-    bool rename(const QString& from, const QString& to) override;
-    bool sync(const QString& folder, QString* why) override;
+    int beforeStep(platform::FileStep step, const QString& file, qint64* bytes) override;
+    void afterRead(const QString& file) override {
+        if (afterReadOf) afterReadOf(file);
+    }
 
     static QString canonical(const QString& folder);
 
@@ -67,7 +65,8 @@ private:
     int renames_ = 0, renameFail_ = -1;
     int syncs_ = 0, syncFail_ = -1;
     bool noLinks_ = false;
-    bool realSync_ = false;
+    QString creating_;
+    platform::FileFaultHook* previous_ = nullptr;
 };
 
 // Answers the disk prompts from a script. A prompt that nothing answers fails the test and is
@@ -171,7 +170,7 @@ private:
     QString oldProgramFolder_, oldCurrent_;
     QString drive_;
     std::map<int, QString> disks_;
-    std::unique_ptr<backup::FileSystem> previousFs_;
+    std::unique_ptr<FaultyFileSystem> faulty_;
 };
 
 }  // namespace backuptest

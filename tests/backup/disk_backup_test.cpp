@@ -65,8 +65,8 @@ TEST_F(DiskBackupTest, OneDiskHoldsTheCopiesOfTheFilesThatExistAndItsRecord) {
     // synced), the one naming the disk last.
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[log.size() - 3], QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
-    EXPECT_EQ(log[log.size() - 2], QStringLiteral("write DiskInfo.bk1 at 60"));
-    EXPECT_EQ(log[log.size() - 1], QStringLiteral("write DiskInfo.bk1 at 30"));
+    EXPECT_EQ(log[log.size() - 2], QStringLiteral("write DiskInfo.bk1 of 90 bytes"));
+    EXPECT_EQ(log[log.size() - 1], QStringLiteral("write DiskInfo.bk1 of 30 bytes"));
     EXPECT_FALSE(user->progressVisible);
     EXPECT_EQ(user->progress.back(), 167);
 }
@@ -165,7 +165,7 @@ TEST_F(DiskBackupTest, AFullDiskIsClosedAndFlushedBeforeTheNextIsAskedFor) {
     ASSERT_NE(prompt, log.end());
     ASSERT_GE(prompt - log.begin(), 3);
     EXPECT_EQ(*(prompt - 3), QStringLiteral("sync ") + FaultyFileSystem::canonical(disk(1)));
-    EXPECT_EQ(*(prompt - 1), QStringLiteral("write DiskInfo.bk1 at 30"));
+    EXPECT_EQ(*(prompt - 1), QStringLiteral("write DiskInfo.bk1 of 30 bytes"));
     EXPECT_EQ(user->statuses, (std::vector<QString>{QStringLiteral("Making User Created Files Backup Disk #1"),
                                                    QStringLiteral("Deleting Old Files"),
                                                    QStringLiteral("Making User Created Files Backup Disk # 2")}));

@@ -147,7 +147,7 @@ TEST_F(DiskRestoreTest, AnUnreadableCopyChangesNothingAndSaysWhich) {
 
 TEST_F(DiskRestoreTest, ADiskTakenAwayWhileItIsReadChangesNothing) {
     prepare();
-    fs->afterRead = [this](const QString& path) {
+    fs->afterReadOf = [this](const QString& path) {
         if (path.endsWith(QStringLiteral("Comment6.hb1"))) eject();
     };
     const RestoreResult r = restore();

@@ -4,11 +4,14 @@
 #include "tests/backup/BackupFixture.h"
 #include "tests/backup/kill/RestoreKill.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <fcntl.h>
 #include <random>
 #include <spawn.h>
@@ -66,6 +69,8 @@ protected:
         return pid;
     }
 
+    void runKills(int kills, const std::function<void(int, const QString&, const QString&)>& odd);
+
     restorekill::Progress* progress = nullptr;
     std::map<QString, QByteArray> newSet, oldSet;
 
@@ -73,11 +78,55 @@ private:
     QString progressPath_;
 };
 
-TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) {
+// What the program folder may hold before the restore starts: nothing odd, or one of the odd
+// states a restore must never follow, empty or trust (with `canary` the folder outside).
+using OddState = std::function<void(int kill, const QString& prog, const QString& canary)>;
+
+void makeLink(const QString& target, const QString& link) {
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
+}
+
+void makeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Everything under a folder, links as links: path -> bytes or link target.
+std::map<QString, QByteArray> tree(const QString& root) {
+    std::map<QString, QByteArray> out;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QFileInfo info(path);
+        QByteArray value;
+        if (info.isSymLink()) value = "-> " + QFile::encodeName(info.symLinkTarget());
+        else if (info.isFile()) {
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly)) value = f.readAll();
+        }
+        out[QDir(root).relativeFilePath(path)] = value;
+    }
+    return out;
+}
+
+void RestoreKill::runKills(int kills, const OddState& odd) {
     newSet = writeUserSet(1, [](int i) { return i % 5 != 4; });
     ASSERT_EQ(backUp().outcome, BackupOutcome::Complete);
     writeProgramFile(QStringLiteral("Notes.fil"), "not a user file");
     const auto others = otherFilesInProgramFolder();
+    QTemporaryDir canaryDir;
+    const QString canary = canaryDir.path();
+    makeFile(canary + QStringLiteral("/Action0.Fil"), "{\\rtf1 the canary}");
+    makeFile(canary + QStringLiteral("/Stat1.Fil"), QByteArray(40, 'c'));
+    QDir().mkpath(canary + QStringLiteral("/sub"));
+    makeFile(canary + QStringLiteral("/sub/deep.txt"), "deep in the canary");
+    const auto canaryBefore = tree(canary);
+    // What the program folder holds that is neither a user file nor an odd state's leftover.
+    const auto settle = [&] {
+        for (const QString& name : filesIn(programPath()))
+            if (name.startsWith(QLatin1String("Restore set aside"))) QDir(programPath() + QLatin1Char('/') + name).removeRecursively();
+    };
 
     // One restore left to run to its end: how many operations a whole restore takes.
     writeOldSet();
@@ -91,11 +140,15 @@ TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) {
     ASSERT_GT(operations, 500);
 
     std::mt19937 random(20260310);
-    int oldAfter = 0, newAfter = 0, mixed = 0, putBack = 0, cleared = 0, finishedBeforeKill = 0;
+    int oldAfter = 0, newAfter = 0, mixed = 0, putBack = 0, cleared = 0, setAside = 0, finishedBeforeKill = 0;
     QElapsedTimer timer;
     timer.start();
-    for (int kill = 0; kill < Kills; ++kill) {
+    for (int kill = 0; kill < kills; ++kill) {
         writeOldSet();
+        if (odd) {
+            odd(kill, programPath(), canary);
+            if (HasFatalFailure()) return;
+        }
         const int target = 1 + int(random() % unsigned(operations + 3));
         const bool pause = random() % 2 == 0;
         pid = start(target, pause);
@@ -122,6 +175,12 @@ TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) {
         case InterruptedRestore::PutBack: ++putBack; break;
         case InterruptedRestore::Cleared: ++cleared; break;
         case InterruptedRestore::None: break;
+        case InterruptedRestore::SetAside:
+            // Only an odd state is ever set aside, and only when the kill came before the
+            // restore had set it aside itself.
+            ++setAside;
+            if (!odd) ADD_FAILURE() << "kill " << kill << ": the start set the restore aside";
+            break;
         case InterruptedRestore::Failed: ADD_FAILURE() << "kill " << kill << ": the start could not finish the restore"; break;
         }
         const auto now = userFilesInProgramFolder();
@@ -132,19 +191,39 @@ TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) {
             ADD_FAILURE() << "kill " << kill << " at operation " << target << " of " << operations
                           << " left a mix: " << sameFiles(now, oldSet).message();
         }
+        EXPECT_EQ(tree(canary), canaryBefore) << "kill " << kill;
+        settle();
         EXPECT_TRUE(sameFiles(otherFilesInProgramFolder(), others)) << "kill " << kill;
         EXPECT_TRUE(filesIn(programPath()).filter(QStringLiteral(".restore")).isEmpty()) << "kill " << kill;
         if (HasFailure()) break;
     }
-    std::printf("restore kill test: %d kills in %lld ms over %d file operations of a restore; afterwards old "
-                "set %d, new set %d, mixed %d; the next start put back %d and cleared %d; %d restores "
+    std::printf("restore kill test%s: %d kills in %lld ms over %d file operations of a restore; afterwards old "
+                "set %d, new set %d, mixed %d; the next start put back %d, cleared %d, set aside %d; %d restores "
                 "finished before their kill\n",
-                Kills, static_cast<long long>(timer.elapsed()), operations, oldAfter, newAfter, mixed, putBack,
-                cleared, finishedBeforeKill);
+                odd ? " with odd folder states" : "", kills, static_cast<long long>(timer.elapsed()), operations, oldAfter,
+                newAfter, mixed, putBack, cleared, setAside, finishedBeforeKill);
     EXPECT_EQ(mixed, 0);
     EXPECT_GT(oldAfter, 0);
     EXPECT_GT(newAfter, 0);
-    EXPECT_GT(putBack, 0) << "no kill fell while the files were being replaced";
+    if (!odd) EXPECT_GT(putBack, 0) << "no kill fell while the files were being replaced";
+}
+
+TEST_F(RestoreKill, EveryKillLeavesTheOldSetOrTheNewSetWhole) { runKills(Kills, {}); }
+
+// The same with the restore's own entries found odd before each run, in turn.
+TEST_F(RestoreKill, WithOddFolderStatesNothingOutsideIsTouched) {
+    runKills(40, [](int kill, const QString& prog, const QString& canary) {
+        switch (kill % 5) {
+        case 0: makeLink(canary, prog + QStringLiteral("/.restore-staging")); break;
+        case 1: makeLink(canary, prog + QStringLiteral("/.restore-safety")); break;
+        case 2: makeFile(prog + QStringLiteral("/.restore-staging"), "a plain file"); break;
+        case 3: makeFile(prog + QStringLiteral("/.restore-journal"), "Quorvane restore journal 1\nold ../x\nend\n"); break;
+        case 4:
+            makeFile(prog + QStringLiteral("/.restore-journal"), "Quorvane restore journal 1\nold Action0.Fil\nend\n");
+            makeLink(canary, prog + QStringLiteral("/.restore-safety"));
+            break;
+        }
+    });
 }
 
 }  // namespace

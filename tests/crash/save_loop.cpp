@@ -57,6 +57,7 @@ struct Moments : platform::FileFaultHook {
         case S::Close: at(DocClose); break;
         case S::Rename: at(DocRename); break;
         case S::SyncFolder: at(DocSyncFolder); break;
+        default: break;
         }
         return 0;
     }

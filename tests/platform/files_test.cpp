@@ -5,10 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDirIterator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -515,6 +518,120 @@ TEST_F(FilesTest, HidingKeepsOtherEntriesOfTheList) {
     put(QStringLiteral("Misc5.Hlp"), "m");
     ASSERT_TRUE(setFileHidden(QStringLiteral("Misc5.Hlp"), true));
     EXPECT_EQ(get(QStringLiteral(".hidden")), QByteArray("notes.txt\nold\nMisc5.Hlp\n"));
+}
+
+
+// ---- the program's own folders, never reached through a link ------------------------------------
+
+// Each operation on a path under "made", a folder of the program's that a link to the canary
+// outside stands in place of: it fails, and the canary keeps every byte and every entry.
+struct ThroughLinkCase {
+    const char* name;
+    bool (*act)(const QString& made);
+};
+
+bool writeThrough(const QString& made) { return writeNewFile(made + QStringLiteral("/Action0.Fil"), "new bytes"); }
+bool recordThrough(const QString& made) {
+    return writeFileAt(made + QStringLiteral("/Stat1.Fil"), 0, QByteArray(20, 'x'));
+}
+bool makeThrough(const QString& made) { return makeFolder(made + QStringLiteral("/sub2")); }
+bool makeOnTheLink(const QString& made) { return makeFolder(made); }
+bool removeTheLinkAsAFolder(const QString& made) { return removeFolder(made); }
+bool removeThrough(const QString& made) { return removeFolder(made + QStringLiteral("/sub")); }
+bool removeFileThrough(const QString& made) { return removeFile(made + QStringLiteral("/Stat1.Fil")); }
+bool renameInto(const QString& made) {
+    return renameFile(QFileInfo(made).path() + QStringLiteral("/mine.txt"), made + QStringLiteral("/Action0.Fil"));
+}
+bool renameOutOf(const QString& made) {
+    return renameFile(made + QStringLiteral("/Stat1.Fil"), QFileInfo(made).path() + QStringLiteral("/Stat1.Fil"));
+}
+bool linkInto(const QString& made) {
+    return linkFile(QFileInfo(made).path() + QStringLiteral("/mine.txt"), made + QStringLiteral("/x.txt"));
+}
+
+class ThroughALink : public FilesTest, public ::testing::WithParamInterface<ThroughLinkCase> {};
+
+TEST_P(ThroughALink, FailsAndLeavesTheCanaryAsItWas) {
+    QTemporaryDir canary;
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(canary.filePath(name)).path());
+        QFile f(canary.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(QStringLiteral("Stat1.Fil"), QByteArray(40, 'c'));
+    write(QStringLiteral("sub/deep.txt"), "deep");
+    put(QStringLiteral("mine.txt"), "the program folder's own");
+    ASSERT_EQ(::symlink(QFile::encodeName(canary.path()).constData(), QFile::encodeName(path(QStringLiteral("made"))).constData()), 0);
+    const auto listing = [&] {
+        QStringList all;
+        QDirIterator it(canary.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString p = it.next();
+            QFile f(p);
+            all << p + QLatin1Char(' ') + QString::fromLatin1((f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray()).toHex());
+        }
+        all.sort();
+        return all;
+    };
+    const QStringList before = listing();
+    EXPECT_FALSE(GetParam().act(path(QStringLiteral("made"))));
+    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(get(QStringLiteral("mine.txt")), QByteArray("the program folder's own"));
+    EXPECT_EQ(entryKind(path(QStringLiteral("made"))), EntryKind::Link);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ThroughALink,
+    ::testing::Values(ThroughLinkCase{"WriteNewFile", writeThrough}, ThroughLinkCase{"WriteRecordInPlace", recordThrough},
+                      ThroughLinkCase{"MakeAFolderInside", makeThrough}, ThroughLinkCase{"MakeTheFolder", makeOnTheLink},
+                      ThroughLinkCase{"RemoveTheFolder", removeTheLinkAsAFolder},
+                      ThroughLinkCase{"RemoveAFolderInside", removeThrough},
+                      ThroughLinkCase{"RemoveAFileInside", removeFileThrough}, ThroughLinkCase{"RenameInto", renameInto},
+                      ThroughLinkCase{"RenameOutOf", renameOutOf}, ThroughLinkCase{"LinkInto", linkInto}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FilesTest, RemovingARealFolderRemovesLinksInsideItNotWhatTheyLeadTo) {
+    QTemporaryDir canary;
+    QFile f(canary.filePath(QStringLiteral("keep.txt")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("keep");
+    f.close();
+    ASSERT_TRUE(makeFolder(path(QStringLiteral("made"))));
+    ASSERT_TRUE(makeFolder(path(QStringLiteral("made/inner"))));
+    ASSERT_EQ(::symlink(QFile::encodeName(canary.path()).constData(), QFile::encodeName(path(QStringLiteral("made/inner/out"))).constData()), 0);
+    put(QStringLiteral("made/a.txt"), "a");
+    EXPECT_TRUE(removeFolder(path(QStringLiteral("made"))));
+    EXPECT_EQ(entryKind(path(QStringLiteral("made"))), EntryKind::Missing);
+    EXPECT_EQ(QDir(canary.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
+}
+
+// ---- one copy per folder -------------------------------------------------------------------------
+
+TEST_F(FilesTest, TheProgramFolderIsLockedOnceAndALockHeldElsewhereIsTold) {
+    EXPECT_EQ(lockProgramFolder(QStringLiteral(".lock")), FolderLock::Held);
+    EXPECT_EQ(lockProgramFolder(QStringLiteral(".lock")), FolderLock::Held);  // asked again: still ours
+    EXPECT_EQ(get(QStringLiteral(".lock")), QByteArray());
+    // Another holder of the same lock file (another open of it, as another process has).
+    QTemporaryDir other;
+    setProgramFolder(other.path());
+    const int fd = ::open(QFile::encodeName(other.filePath(QStringLiteral(".lock"))).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(lockProgramFolder(QStringLiteral(".lock")), FolderLock::HeldByAnother);
+    ::close(fd);  // the other holder ends
+    EXPECT_EQ(lockProgramFolder(QStringLiteral(".lock")), FolderLock::Held);
+    setProgramFolder(folder_.path());
+}
+
+TEST_F(FilesTest, AFolderWithoutALockFileIsLockedThroughTheFolderItself) {
+    ASSERT_EQ(::symlink("/nonexistent", QFile::encodeName(path(QStringLiteral(".lock"))).constData()), 0);
+    EXPECT_EQ(lockProgramFolder(QStringLiteral(".lock")), FolderLock::Held);
+    const int fd = ::open(QFile::encodeName(folder_.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    EXPECT_NE(::flock(fd, LOCK_EX | LOCK_NB), 0);  // held by the program
+    ::close(fd);
+    EXPECT_EQ(entryKind(path(QStringLiteral(".lock"))), EntryKind::Link);
 }
 
 }  // namespace

@@ -729,4 +729,46 @@ TEST_F(ToDoPageTest, ClearGridAnsweredNoCancelOrEscapeLeavesTheList) {
     EXPECT_EQ(w.UnsavedChanges, 1);
 }
 
+
+// A to-do file far larger than the program ever writes is not read at all (the page opens at
+// once, without holding it in memory), is named in the message, and is left as it is.
+struct OversizedCase {
+    const char* name;
+    const char* file;
+    qint64 limitKb;
+    const char* consequence;
+};
+
+class OversizedFileOnThePageTest : public ToDoTest, public ::testing::WithParamInterface<OversizedCase> {};
+
+TEST_P(OversizedFileOnThePageTest, IsNotReadAndIsNamed) {
+    const OversizedCase& c = GetParam();
+    const QString path = folder->file(QString::fromLatin1(c.file));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"Audit\"\r\n");
+        ASSERT_TRUE(f.resize(qint64(1) << 30));  // 1 GB, sparse: no disk taken
+    }
+    WorkArea1& w = openHub();
+    dialogs->answer(QStringLiteral("Open Document"), Answer::OK);
+    page(w, catalogue::PageTimeline);
+    const auto warned = dialogs->shownWithTitle(QStringLiteral("Open Document"));
+    ASSERT_EQ(warned.size(), 1u);
+    EXPECT_EQ(warned[0].text, QStringLiteral("The file %1 is larger than %2 KB, more than it ever holds, so it has not been "
+                                             "read.\rIt has been left as it is.\r\r%3")
+                                  .arg(QString::fromLatin1(c.file))
+                                  .arg(c.limitKb)
+                                  .arg(QString::fromLatin1(c.consequence)));
+    EXPECT_EQ(w.VSGd2.textMatrix(1, 1), QString());
+    EXPECT_EQ(QFileInfo(path).size(), qint64(1) << 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OversizedFileOnThePageTest,
+    ::testing::Values(OversizedCase{"ToDoList", "TODOActv.FIL", 2048, "If you save here, the list on screen will replace it."},
+                      OversizedCase{"ItemNames", "TODONAME.FIL", 256,
+                                    "If you add or delete an item name, the names in the list will replace it."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

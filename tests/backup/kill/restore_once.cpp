@@ -2,7 +2,8 @@
 // counts its file operations for the kill test. Usage: restore_once <program folder>
 // <backup folder> <progress file>
 #include "backup/DiskRestore.h"
-#include "backup/FileSystem.h"
+#include "platform/FileFaults.h"
+#include "platform/Files.h"
 #include "platform/Dialogs.h"
 #include "tests/backup/kill/RestoreKill.h"
 
@@ -25,16 +26,13 @@ void step() {
     if (progress->pauseAtTarget.load()) std::this_thread::sleep_for(std::chrono::seconds(5));
 }
 
-class CountingFileSystem : public backup::FileSystem {
+// Every step of the file layer counts as one operation.
+class CountingSteps : public platform::FileFaultHook {
 public:
-    platform::ReadResult read(const QString& p) override { step(); return FileSystem::read(p); }
-    bool writeNew(const QString& p, const QByteArray& b, QString* w) override { step(); return FileSystem::writeNew(p, b, w); }
-    bool remove(const QString& p) override { step(); return FileSystem::remove(p); }
-    bool makeFolder(const QString& p) override { step(); return FileSystem::makeFolder(p); }
-    bool removeFolder(const QString& p) override { step(); return FileSystem::removeFolder(p); }
-    bool link(const QString& a, const QString& b) override { step(); return FileSystem::link(a, b); }
-    bool rename(const QString& a, const QString& b) override { step(); return FileSystem::rename(a, b); }
-    bool sync(const QString& f, QString* w) override { step(); return FileSystem::sync(f, w); }
+    int beforeStep(platform::FileStep, const QString&, qint64*) override {
+        step();
+        return 0;
+    }
 };
 
 // A one-disk set: no disk prompt is expected, and any would be cancelled.
@@ -61,7 +59,8 @@ int main(int argc, char** argv) {
     if (mapped == MAP_FAILED) return 71;
     progress = static_cast<restorekill::Progress*>(mapped);
     platform::setProgramFolder(QFile::decodeName(argv[1]));
-    backup::setFileSystem(std::make_unique<CountingFileSystem>());
+    CountingSteps counting;
+    platform::setFileFaultHook(&counting);
     NoOneThere user;
     backup::DiskRestore restore(QFile::decodeName(argv[2]), user);
     const backup::RestoreResult result = restore.RestoreFiles();

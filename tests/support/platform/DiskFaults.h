@@ -62,7 +62,7 @@ private:
     };
     std::vector<Rule> rules_;
     std::vector<platform::FileStep> history_;
-    int counts_[6] = {};
+    int counts_[platform::FileStepCount] = {};
     qint64 room_ = -1;  // bytes that still fit; -1 no limit
     QString only_;
     int failures_ = 0;
