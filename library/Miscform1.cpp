@@ -8,6 +8,7 @@
 #include "library/WebAddresses.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "printing/PrintTitle.h"
 
 using namespace platform;
 using namespace ReferenceLayout;
@@ -111,6 +112,7 @@ Miscform1::Miscform1()
 
     // The print panel previews the form shown.
     Print.RebuildAfterPageSetup = [this] { RenderPrintPreview(); };
+    Print.RebuildForPaper = [this] { RenderPrintPreview(); };
 
     // Menus.
     for (Menu* m : {&mOTab0, &mOTab1, &mOTab2, &mOTab4, &mO1, &mOClip, &mO2, &mOPrint}) mO.add(*m);
@@ -308,7 +310,7 @@ void Miscform1::mOPrint_Click() {
     Print.ShowPanel();
 }
 
-void Miscform1::RenderPrintPreview() { RenderTopic(Print, RText1); }
+void Miscform1::RenderPrintPreview() { RenderTopic(Print, RText1, printing::printTitle(caption())); }
 
 void Miscform1::mOClip_Click() { CopyAsRichText(RText1); }
 

@@ -5,6 +5,7 @@
 #include "frame/SharedMenus.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
+#include "printing/PrintTitle.h"
 
 using namespace platform;
 
@@ -153,6 +154,7 @@ PrivRule::PrivRule()
 
     // The print panel renders the viewer.
     Print.RebuildAfterPageSetup = [this] { BuildPrintPreview(); };
+    Print.RebuildForPaper = [this] { BuildPrintPreview(); };
 
     // Menus.
     mO.add(mOTab0);
@@ -412,7 +414,7 @@ void PrivRule::SSCommand4_Click() {
     BuildPrintPreview();
 }
 
-void PrivRule::BuildPrintPreview() { RenderRuleSection(Print, RText2); }
+void PrivRule::BuildPrintPreview() { RenderRuleSection(Print, RText2, printing::printTitle(caption())); }
 
 // ---- area tabs -------------------------------------------------------------------------------
 

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace platform {
 
@@ -161,10 +162,21 @@ public:
         d.setWindowTitle(QStringLiteral("Page Setup"));
         auto* form = new QFormLayout;
         auto* paper = new QComboBox;
-        struct Paper { const char* name; int w, h; };
-        static const Paper papers[] = {{"Letter", 12240, 15840}, {"Legal", 12240, 20160}, {"A4", 11906, 16838}};
-        for (auto& p : papers) paper->addItem(QString::fromLatin1(p.name));
-        paper->setCurrentText(setup.paperName);
+        struct Paper { QString name; int w, h; };
+        std::vector<Paper> papers = {{QStringLiteral("Letter"), 12240, 15840},
+                                     {QStringLiteral("Legal"), 12240, 20160},
+                                     {QStringLiteral("A4"), 11906, 16838}};
+        // A paper the print dialog chose that is not in the list is offered as it is, so
+        // that confirming the set-up keeps it.
+        int paperIndex = -1;
+        for (std::size_t i = 0; i < papers.size(); ++i)
+            if (papers[i].name == setup.paperName) paperIndex = int(i);
+        if (paperIndex < 0) {
+            papers.push_back({setup.paperName, setup.paperWidth, setup.paperHeight});
+            paperIndex = int(papers.size()) - 1;
+        }
+        for (const Paper& p : papers) paper->addItem(p.name);
+        paper->setCurrentIndex(paperIndex);
         auto* portrait = new QRadioButton(QStringLiteral("Portrait"));
         auto* landscape = new QRadioButton(QStringLiteral("Landscape"));
         (setup.landscape ? landscape : portrait)->setChecked(true);
@@ -177,10 +189,17 @@ public:
             s->setValue(twips / 1440.0);
             return s;
         };
+        // The boxes show hundredths of an inch; a margin the user left as it was keeps its
+        // twips exactly (350 twips shows as 0.24 in, which would read back as 346).
+        auto twipsOf = [](const QDoubleSpinBox* s, double shown, int original) {
+            if (s->value() == shown) return original;
+            return int(s->value() * 1440 + 0.5);
+        };
         auto* ml = inches(setup.marginLeft);
         auto* mr = inches(setup.marginRight);
         auto* mt = inches(setup.marginTop);
         auto* mb = inches(setup.marginBottom);
+        const double shownL = ml->value(), shownR = mr->value(), shownT = mt->value(), shownB = mb->value();
         form->addRow(QStringLiteral("Paper:"), paper);
         form->addRow(portrait);
         form->addRow(landscape);
@@ -195,15 +214,17 @@ public:
         lay->addLayout(form);
         lay->addWidget(box);
         if (d.exec() != QDialog::Accepted) return false;
-        const Paper& p = papers[std::max(0, paper->currentIndex())];
-        setup.paperName = QString::fromLatin1(p.name);
-        setup.paperWidth = p.w;
-        setup.paperHeight = p.h;
+        if (paper->currentIndex() != paperIndex && paper->currentIndex() >= 0) {
+            const Paper& p = papers[std::size_t(paper->currentIndex())];
+            setup.paperName = p.name;
+            setup.paperWidth = p.w;
+            setup.paperHeight = p.h;
+        }
         setup.landscape = landscape->isChecked();
-        setup.marginLeft = int(ml->value() * 1440 + 0.5);
-        setup.marginRight = int(mr->value() * 1440 + 0.5);
-        setup.marginTop = int(mt->value() * 1440 + 0.5);
-        setup.marginBottom = int(mb->value() * 1440 + 0.5);
+        setup.marginLeft = twipsOf(ml, shownL, setup.marginLeft);
+        setup.marginRight = twipsOf(mr, shownR, setup.marginRight);
+        setup.marginTop = twipsOf(mt, shownT, setup.marginTop);
+        setup.marginBottom = twipsOf(mb, shownB, setup.marginBottom);
         return true;
     }
 

@@ -9,8 +9,10 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -21,6 +23,9 @@ namespace {
 constexpr double TwipsPerInch = 1440.0;
 // Lines are as wide as one screen pixel at 96 dpi, so the preview and paper agree.
 constexpr double LineWidthTwips = 15.0;
+// A glyph may stand a little past its advance (an italic's slant, a side bearing): a mark's
+// width is taken this much wider on either side where it must keep clear of the paper's edge.
+constexpr double GlyphOverhangTwips = 20.0;
 
 // A paint device whose only use is its resolution: fonts resolved against it measure in
 // twips, so every layout the document records is in page twips.
@@ -46,6 +51,35 @@ QFont twipFont(const Font& f) {
     return QFont(q, twipDevicePtr());
 }
 
+// Rich text keeps its paragraph measures (indents, spacing, tab stops) in screen pixels of
+// 15 twips, as the rich-text box shows them; laid out at 1440 dpi each is 15 twips wide.
+constexpr double TwipsPerScreenPixel = 15.0;
+
+void paragraphMeasuresToTwips(QTextDocument& doc) {
+    doc.setIndentWidth(doc.indentWidth() * TwipsPerScreenPixel);
+    // The copy is only laid out and drawn: no undo history, one edit for all paragraphs.
+    doc.setUndoRedoEnabled(false);
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        if (f.leftMargin() == 0 && f.rightMargin() == 0 && f.topMargin() == 0 && f.bottomMargin() == 0 &&
+            f.textIndent() == 0 && f.tabPositions().isEmpty())
+            continue;
+        f.setLeftMargin(f.leftMargin() * TwipsPerScreenPixel);
+        f.setRightMargin(f.rightMargin() * TwipsPerScreenPixel);
+        f.setTopMargin(f.topMargin() * TwipsPerScreenPixel);
+        f.setBottomMargin(f.bottomMargin() * TwipsPerScreenPixel);
+        f.setTextIndent(f.textIndent() * TwipsPerScreenPixel);
+        QList<QTextOption::Tab> tabs = f.tabPositions();
+        for (QTextOption::Tab& t : tabs) t.position *= TwipsPerScreenPixel;
+        f.setTabPositions(tabs);
+        cursor.setPosition(b.position());
+        cursor.setBlockFormat(f);
+    }
+    cursor.endEditBlock();
+}
+
 QStringList hardLines(const QString& text) {
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     return text.split(breaks);
@@ -59,6 +93,7 @@ PrintDocument::~PrintDocument() = default;
 void PrintDocument::clear() {
     pages_.clear();
     rich_.clear();
+    title_.clear();
     open_ = false;
     ++generation_;
     x_ = marginLeft_;
@@ -69,6 +104,7 @@ void PrintDocument::clear() {
 void PrintDocument::startDoc() {
     pages_.clear();
     rich_.clear();
+    title_.clear();
     ++generation_;
     pages_.emplace_back();
     open_ = true;
@@ -88,6 +124,40 @@ void PrintDocument::setPaperSize(int widthTwips, int heightTwips, const QString&
     paperWidth_ = widthTwips;
     paperHeight_ = heightTwips;
     paperName_ = name;
+}
+
+void PrintDocument::setUnprintableMargins(const QMarginsF& portraitTwips) {
+    auto sane = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 5.0 * TwipsPerInch) : 0.0; };
+    unprintable_ = QMarginsF(sane(portraitTwips.left()), sane(portraitTwips.top()), sane(portraitTwips.right()),
+                             sane(portraitTwips.bottom()));
+    changed();
+}
+
+QRectF PrintDocument::inkBounds() const {
+    if (inkValid_) return ink_;
+    QRectF bounds;
+    auto add = [&](const QRectF& r) { bounds = bounds.isNull() ? r : bounds.united(r); };
+    for (const PrintPage& page : pages_) {
+        for (const PrintOp& op : page.ops) {
+            switch (op.kind) {
+            case PrintOp::Text:
+                if (!op.text.trimmed().isEmpty()) add(op.box.adjusted(-GlyphOverhangTwips, 0, GlyphOverhangTwips, 0));
+                break;
+            case PrintOp::Line: {
+                const double half = LineWidthTwips / 2;
+                add(QRectF(op.line.p1(), op.line.p2()).normalized().adjusted(-half, -half, half, half));
+                break;
+            }
+            case PrintOp::RichText:
+                for (const QRectF& line : op.lines)
+                    if (line.width() > 0) add(line.adjusted(-GlyphOverhangTwips, 0, GlyphOverhangTwips, 0));
+                break;
+            }
+        }
+    }
+    ink_ = bounds;
+    inkValid_ = true;
+    return ink_;
 }
 
 void PrintDocument::ensurePage() {
@@ -215,6 +285,7 @@ void PrintDocument::paragraph(const QTextDocument& richText) {
     const double bottom = pageHeight() - marginBottom_;
 
     std::unique_ptr<QTextDocument> doc(richText.clone());
+    paragraphMeasuresToTwips(*doc);
     doc->setDocumentMargin(0);
     doc->documentLayout()->setPaintDevice(twipDevicePtr());
     doc->setTextWidth(width);
@@ -233,9 +304,13 @@ void PrintDocument::paragraph(const QTextDocument& richText) {
         if (!tl) continue;
         const QPointF origin = dl->blockBoundingRect(b).topLeft();
         const QString blockText = b.text();
+        const bool justified = (b.blockFormat().alignment() & Qt::AlignJustify) != 0;
         for (int i = 0; i < tl->lineCount(); ++i) {
             const QTextLine l = tl->lineAt(i);
-            lines.push_back({l.naturalTextRect().translated(origin),
+            QRectF rect = l.naturalTextRect();
+            // A justified line is spread over the whole line width (all but a block's last).
+            if (justified && i + 1 < tl->lineCount()) rect = QRectF(l.x(), rect.top(), l.width(), rect.height());
+            lines.push_back({rect.translated(origin),
                              blockText.mid(l.textStart(), l.textLength())});
         }
     }
@@ -301,17 +376,39 @@ const QTextDocument& PrintDocument::richParagraph(int i) const {
 
 // ---- rendering -----------------------------------------------------------------------------
 
-void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixelsPerInch,
-                bool guideLines) {
+namespace {
+
+// Portrait margins turned with the paper: in landscape the portrait's top edge is at the
+// left, its right edge at the top, and so on round.
+QMarginsF turned(const QMarginsF& portrait, bool landscape) {
+    if (!landscape) return portrait;
+    return QMarginsF(portrait.top(), portrait.right(), portrait.bottom(), portrait.left());
+}
+
+QMarginsF unturned(const QMarginsF& asPrinted, bool landscape) {
+    if (!landscape) return asPrinted;
+    return QMarginsF(asPrinted.bottom(), asPrinted.left(), asPrinted.top(), asPrinted.right());
+}
+
+// A printer that reports no unprintable strip at all (a PDF file) gets the safe edge.
+QMarginsF orSafeEdge(const QMarginsF& m) {
+    if (m.left() <= 0 && m.top() <= 0 && m.right() <= 0 && m.bottom() <= 0)
+        return QMarginsF(SafeEdgeTwips, SafeEdgeTwips, SafeEdgeTwips, SafeEdgeTwips);
+    return m;
+}
+
+void drawPage(const PrintDocument& doc, int n, QPainter& painter, double pixelsPerInch,
+              const QTransform& placement, bool guideLines) {
     if (n < 1 || n > doc.pageCount() || pixelsPerInch <= 0) return;
     painter.save();
     const double scale = pixelsPerInch / TwipsPerInch;
     painter.scale(scale, scale);
+    painter.setTransform(placement, true);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
     // Never thinner than one device pixel, so lines survive a small preview.
-    const double lineWidth = std::max(LineWidthTwips, 1.0 / scale);
+    const double lineWidth = std::max(LineWidthTwips, 1.0 / (scale * std::max(0.01, placement.m11())));
 
     for (const PrintOp& op : doc.page(n).ops) {
         switch (op.kind) {
@@ -347,7 +444,12 @@ void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixel
             // The clip is widened a little sideways: italic overhangs stay visible.
             painter.setClipRect(clip.adjusted(-200, 0, 200, 0), Qt::IntersectClip);
             QAbstractTextDocumentLayout::PaintContext ctx;
-            ctx.clip = clip;
+            // The layout draws every line that touches its clip, hidden or not, and a hidden
+            // line still stands in the paper's text (found by a search, copied with the
+            // rest). The lines of a slice lie wholly inside it; the line just before and
+            // just after only touch its edges, so a clip a twip inside the slice leaves them
+            // out.
+            ctx.clip = clip.adjusted(0, 1, 0, -1);
             ctx.palette.setColor(QPalette::Text, toQColor(op.color));
             rich.documentLayout()->draw(&painter, ctx);
             painter.restore();
@@ -371,6 +473,61 @@ void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixel
     painter.restore();
 }
 
+// The paper's size in twips from the size it is defined in (A4 in millimetres, Letter in
+// inches): converted through another unit it would be rounded first.
+QSizeF paperTwips(const QPageSize& size) {
+    const QSizeF d = size.definitionSize();
+    switch (size.definitionUnits()) {
+    case QPageSize::Millimeter: return d * (TwipsPerInch / 25.4);
+    case QPageSize::Inch: return d * TwipsPerInch;
+    case QPageSize::Point: return d * 20.0;
+    default: return size.size(QPageSize::Point) * 20.0;
+    }
+}
+
+QString paperNameOf(const QPageSize& size) {
+    switch (size.id()) {
+    case QPageSize::Letter: return QStringLiteral("Letter");
+    case QPageSize::Legal: return QStringLiteral("Legal");
+    case QPageSize::A4: return QStringLiteral("A4");
+    default: return size.name();
+    }
+}
+
+}  // namespace
+
+QMarginsF keepClearMargins(const PrintDocument& doc) {
+    return orSafeEdge(turned(doc.unprintableMargins(), doc.orientation() == 1));
+}
+
+QTransform paperPlacement(const PrintDocument& doc, const QSizeF& paperTwips, const QMarginsF& keepClear) {
+    const QRectF ink = doc.inkBounds();
+    const QRectF paper(QPointF(0, 0), paperTwips);
+    QRectF safe = paper.marginsRemoved(keepClear);
+    if (safe.width() <= 0 || safe.height() <= 0) safe = paper;
+    if (ink.isNull() || ink.width() <= 0 || ink.height() <= 0 || paper.isEmpty()) return QTransform();
+
+    const double s = std::min({1.0, safe.width() / ink.width(), safe.height() / ink.height()});
+    // Where the page would stand: laid out for this paper it stays where it is; scaled down,
+    // it is centred across the paper and shrinks about its middle from the top.
+    const double wantX = (paper.width() - s * doc.pageWidth()) / 2;
+    const double wantY = (1 - s) * doc.pageHeight() / 2;
+    // Then moved in just far enough to bring every mark inside the safe area.
+    auto into = [](double want, double lo, double hi) {
+        if (lo > hi) return (lo + hi) / 2;
+        return std::clamp(want, lo, hi);
+    };
+    const double tx = into(wantX, safe.left() - s * ink.left(), safe.right() - s * ink.right());
+    const double ty = into(wantY, safe.top() - s * ink.top(), safe.bottom() - s * ink.bottom());
+    return QTransform(s, 0, 0, s, tx, ty);
+}
+
+void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixelsPerInch,
+                bool guideLines) {
+    const QSizeF paper(doc.pageWidth(), doc.pageHeight());
+    drawPage(doc, n, painter, pixelsPerInch, paperPlacement(doc, paper, keepClearMargins(doc)), guideLines);
+}
+
 QImage pageImage(const PrintDocument& doc, int n, double pixelsPerInch) {
     const double scale = pixelsPerInch / TwipsPerInch;
     QImage img(std::max(1, int(std::lround(doc.pageWidth() * scale))),
@@ -392,12 +549,30 @@ QPageLayout pageLayout(const PrintDocument& doc) {
                        QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
 }
 
+namespace {
+
+// The device's paper as printed and the strip it cannot print, in twips.
+void deviceGeometry(const QPagedPaintDevice& device, QSizeF& paper, QMarginsF& unprintable) {
+    QPageLayout layout = device.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    paper = layout.fullRect(QPageLayout::Point).size() * 20.0;
+    const QMarginsF m = layout.minimumMargins();
+    unprintable = QMarginsF(m.left() * 20.0, m.top() * 20.0, m.right() * 20.0, m.bottom() * 20.0);
+}
+
+}  // namespace
+
 bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first, int last) {
     if (doc.pageCount() == 0) return false;
     if (last <= 0 || last > doc.pageCount()) last = doc.pageCount();
     first = std::max(1, first);
     if (first > last) return false;
     if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setFullPage(true);
+
+    QSizeF paper;
+    QMarginsF unprintable;
+    deviceGeometry(device, paper, unprintable);
+    const QTransform placement = paperPlacement(doc, paper, orSafeEdge(unprintable));
 
     QPainter painter;
     if (!painter.begin(&device)) return false;
@@ -407,9 +582,51 @@ bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first, 
             painter.end();
             return false;
         }
-        renderPage(doc, n, painter, ppi, false);
+        drawPage(doc, n, painter, ppi, placement, false);
     }
     return painter.end();
+}
+
+QString pdfFileName(const PrintDocument& doc) {
+    QString name = doc.title();
+    for (QChar& c : name)
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('-');
+    name = name.simplified();
+    while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
+    if (name.isEmpty()) name = QStringLiteral("Untitled");
+    return name + QStringLiteral(".pdf");
+}
+
+void preparePrinter(const PrintDocument& doc, QPrinter& printer) {
+    printer.setPageLayout(pageLayout(doc));
+    printer.setFullPage(true);
+    // The print dialog suggests the document name, less what follows its last dot, with
+    // ".pdf" as the file to print to; the name ends in ".pdf" itself, so a title with dots in
+    // it ("Sec. 164.308") is suggested whole.
+    printer.setDocName(pdfFileName(doc));
+}
+
+bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
+                    const std::function<void()>& relayout) {
+    const QPageLayout layout = printer.pageLayout();
+    const QSizeF portrait = paperTwips(layout.pageSize());
+    const int width = int(std::lround(portrait.width()));
+    const int height = int(std::lround(portrait.height()));
+    const int orientation = layout.orientation() == QPageLayout::Landscape ? 1 : 0;
+    QSizeF paper;
+    QMarginsF unprintable;
+    deviceGeometry(printer, paper, unprintable);
+    doc.setUnprintableMargins(unturned(unprintable, orientation == 1));
+    // Sizes within a few twips are the same paper (a size in millimetres rounds to twips).
+    const bool otherPaper = std::abs(width - doc.paperWidth()) > 3 || std::abs(height - doc.paperHeight()) > 3 ||
+                            orientation != doc.orientation();
+    if (otherPaper && width > 0 && height > 0) {
+        doc.setPaperSize(width, height, paperNameOf(layout.pageSize()));
+        doc.setOrientation(orientation);
+        if (relayout) relayout();
+    }
+    printer.setDocName(doc.title());
+    return printPages(doc, printer, first, last);
 }
 
 bool writePdf(const PrintDocument& doc, const QString& path) {
@@ -417,6 +634,7 @@ bool writePdf(const PrintDocument& doc, const QString& path) {
     writer.setResolution(int(TwipsPerInch));
     writer.setPageLayout(pageLayout(doc));
     writer.setCreator(QStringLiteral("Quorvane"));
+    writer.setTitle(doc.title());
     return printPages(doc, writer);
 }
 

@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 
 #include <QLineF>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
@@ -18,6 +19,8 @@
 
 class QPainter;
 class QPagedPaintDevice;
+class QPrinter;
+class QTransform;
 class QTextDocument;
 class QImage;
 
@@ -91,6 +94,16 @@ public:
     // The page as printed, turned by the orientation.
     int pageWidth() const { return orientation_ == 1 ? paperHeight_ : paperWidth_; }
     int pageHeight() const { return orientation_ == 1 ? paperWidth_ : paperHeight_; }
+    // The strip along each edge of the portrait paper that the printer last chosen cannot
+    // print on (twips); all zero while no printer has said (a PDF file has none).
+    QMarginsF unprintableMargins() const { return unprintable_; }
+    void setUnprintableMargins(const QMarginsF& portraitTwips);
+
+    // ---- title ---------------------------------------------------------------------------
+    // The document's title, given to a PDF file and to the print job; emptied by Clear and
+    // StartDoc, so each document names itself.
+    QString title() const { return title_; }
+    void setTitle(const QString& t) { title_ = t; }
 
     // ---- font and colours ----------------------------------------------------------------
     const Font& font() const { return font_; }
@@ -150,13 +163,19 @@ public:
     const QTextDocument& richParagraph(int i) const;
     // Grows by one at every Clear and StartDoc: a viewer sees that a new document began.
     int generation() const { return generation_; }
+    // The smallest rectangle (page twips) that holds every mark of every page: text lines,
+    // lines with their width, the laid-out lines of rich text. Empty when nothing is drawn.
+    QRectF inkBounds() const;
     // Called after every change (the preview repaints).
     std::function<void()> onChanged;
 
 private:
     void ensurePage();
     void emitText(const QString& text, bool endLine);
-    void changed() { if (onChanged) onChanged(); }
+    void changed() {
+        inkValid_ = false;
+        if (onChanged) onChanged();
+    }
     PrintPage& current() { return pages_.back(); }
 
     std::vector<PrintPage> pages_;
@@ -167,6 +186,10 @@ private:
     int orientation_ = 0;
     int paperWidth_ = 12240, paperHeight_ = 15840;
     QString paperName_ = QStringLiteral("Letter");
+    QMarginsF unprintable_;
+    QString title_;
+    mutable QRectF ink_;
+    mutable bool inkValid_ = false;
     Font font_{QStringLiteral("Arial"), 11};
     Color textColor_ = 0;
     Color lineColor_ = 0;
@@ -175,9 +198,26 @@ private:
 
 // ---- rendering -----------------------------------------------------------------------------
 
+// Where nothing is known of a printer's unprintable strip (a PDF file), every mark stays this
+// far from the paper's edges.
+constexpr double SafeEdgeTwips = 360.0;
+
+// The strip along each edge of the page as printed (turned by the orientation) that marks
+// keep clear of: the printer's unprintable strip where it reported one, else SafeEdgeTwips.
+QMarginsF keepClearMargins(const PrintDocument& doc);
+
+// How a page of the document is put on paper of paperTwips (as printed, turned): every mark
+// (inkBounds) is kept inside the paper less keepClear. A page that fits stays where it was
+// laid out, or is moved in just as far as needed; one that does not fit is scaled down,
+// keeping its proportions, centred across the paper, and moved in as needed. Page twips to
+// paper twips.
+QTransform paperPlacement(const PrintDocument& doc, const QSizeF& paperTwips, const QMarginsF& keepClear);
+
 // Draws page n (1-based) with the painter, whose coordinates are device pixels at
-// pixelsPerInch with the page's top-left at the origin. Guide lines (the margin box) are drawn
-// only when asked for, at the document's margins: the preview asks, printing never does.
+// pixelsPerInch with the paper's top-left at the origin, placed on the document's own paper
+// as paperPlacement puts it, so the preview shows what the paper will hold. Guide lines (the
+// margin box) are drawn only when asked for, at the document's margins: the preview asks,
+// printing never does.
 void renderPage(const PrintDocument& doc, int n, QPainter& painter, double pixelsPerInch,
                 bool guideLines = false);
 
@@ -187,12 +227,31 @@ QImage pageImage(const PrintDocument& doc, int n, double pixelsPerInch);
 // The paper, orientation and zero margins of the document, for a printer or PDF writer.
 QPageLayout pageLayout(const PrintDocument& doc);
 
-// Prints pages first..last (1-based; last 0 means to the end) on a printer or PDF writer
-// already given pageLayout(doc); a printer draws from the paper's corner (full page).
-// False when the device could not be painted on or there is no page to print.
+// Prints pages first..last (1-based; last 0 means to the end) on a printer or PDF writer,
+// whatever paper it holds: each page is placed on the device's paper by paperPlacement,
+// clear of the strip its page layout reports as unprintable (SafeEdgeTwips where it reports
+// none); a printer draws from the paper's corner (full page). False when the device could
+// not be painted on or there is no page to print.
 bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first = 1, int last = 0);
 
-// Writes every page to a PDF file. False when the file could not be written.
+// A file name for the document's PDF, made of its title (characters that a file name cannot
+// hold replaced), ending in ".pdf"; "Untitled.pdf" for a document without a title.
+QString pdfFileName(const PrintDocument& doc);
+
+// Gets a printer ready for its print dialog: the document's paper and orientation, full-page
+// drawing, and the document's PDF file name as the name the dialog suggests for a file.
+void preparePrinter(const PrintDocument& doc, QPrinter& printer);
+
+// Prints on a printer whose dialog the user confirmed. When the dialog ended with another
+// paper or orientation than the document's, the document takes them and relayout (when
+// given) lays it out again for them before it is printed; the document also takes the
+// printer's unprintable strip, so the next preview shows what this paper holds. The print
+// job carries the document's title.
+bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
+                    const std::function<void()>& relayout);
+
+// Writes every page to a PDF file titled with the document's title. False when the file
+// could not be written.
 bool writePdf(const PrintDocument& doc, const QString& path);
 
 }  // namespace platform

@@ -24,11 +24,10 @@ namespace {
 
 class SystemPrinter : public Printer {
 public:
-    bool print(const PrintDocument& doc) override {
+    bool print(PrintDocument& doc, const std::function<void()>& relayout) override {
         if (doc.pageCount() == 0) return false;
         QPrinter printer(QPrinter::HighResolution);
-        printer.setPageLayout(pageLayout(doc));
-        printer.setFullPage(true);
+        preparePrinter(doc, printer);
         QPrintDialog dialog(&printer, QApplication::activeWindow());
         dialog.setMinMax(1, doc.pageCount());
         if (dialog.exec() != QDialog::Accepted) return false;
@@ -37,7 +36,7 @@ public:
             first = printer.fromPage();
             last = printer.toPage();
         }
-        return printPages(doc, printer, first, last);
+        return printOnPrinter(doc, printer, first, last, relayout);
     }
     bool printToPdf(const PrintDocument& doc, const QString& path) override {
         return writePdf(doc, path);
@@ -255,7 +254,9 @@ bool PrintPreview::copyCurrentPage() {
 
 bool PrintPreview::printDoc() {
     if (doc_.pageCount() == 0) return false;
-    return printer().print(doc_);
+    const bool printed = printer().print(doc_, onPaperChanged);
+    refresh();
+    return printed;
 }
 
 bool PrintPreview::pageSetup() {

@@ -7,6 +7,7 @@
 #include "platform/PrintDocument.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -16,9 +17,11 @@ namespace platform {
 class Printer {
 public:
     virtual ~Printer() = default;
-    // Lets the user choose a printer in the system's print dialog and prints every page.
-    // False when the user cancelled or printing failed.
-    virtual bool print(const PrintDocument& doc) = 0;
+    // Lets the user choose a printer in the system's print dialog and prints every page on
+    // the paper the dialog ends with (printOnPrinter: the document takes that paper, and
+    // relayout, when given, lays it out again for it). False when the user cancelled or
+    // printing failed.
+    virtual bool print(PrintDocument& doc, const std::function<void()>& relayout) = 0;
     // Writes every page to a PDF file. False when the file could not be written.
     virtual bool printToPdf(const PrintDocument& doc, const QString& path) = 0;
 };
@@ -82,6 +85,9 @@ public:
     bool pageSetup();
     // Runs action 10, 12 or 14; false for any other value.
     bool action(int a);
+    // Lays the document out again after the print dialog changed its paper or orientation
+    // (the window renders its document anew); without it the pages are scaled to the paper.
+    std::function<void()> onPaperChanged;
 
     // Page Up / Page Down, Home / End turn the pages.
     void handleKey(int keyCode, int shift, int keyAscii) override;

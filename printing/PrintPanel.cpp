@@ -93,6 +93,12 @@ PrintPanel::PrintPanel(Form& form, Container& parent, PrintPanelKind kind)
         SSCheck81.add(form, todo, 0).setCaption(QStringLiteral("Print 'As of' date on each page"));
         SSCheck81.add(form, todo, 1).setCaption(QStringLiteral("Print Grid Lines"));
     }
+    // A paper or orientation chosen in the print dialog: the document is laid out again for
+    // it before it prints, and the orientation panel says which way the paper now lies.
+    VSP1.onPaperChanged = [this] {
+        ShowOrientation();
+        if (RebuildForPaper) RebuildForPaper();
+    };
     ShowPrintFont();
     Arrange(form.scaleWidth(), form.scaleHeight());
 }
@@ -215,13 +221,18 @@ void PrintPanel::PageSetup() {
     // A cancelled set-up still reads the unchanged values back and rebuilds.
     VSP1.action(PreviewAction::PageSetup);
     PrintDocument& doc = VSP1.document();
-    Panel3D80[2].setCaption(doc.orientation() == 1 ? QStringLiteral(" Landscape") : QStringLiteral(" Portrait"));
+    ShowOrientation();
     PrintMarginBottom = doc.marginBottom();
     PrintMarginTop = doc.marginTop();
     PrintMarginLeft = doc.marginLeft();
     PrintMarginRight = doc.marginRight();
     doEvents();
     if (RebuildAfterPageSetup) RebuildAfterPageSetup();
+}
+
+void PrintPanel::ShowOrientation() {
+    Panel3D80[2].setCaption(VSP1.document().orientation() == 1 ? QStringLiteral(" Landscape")
+                                                                 : QStringLiteral(" Portrait"));
 }
 
 void PrintPanel::CopyCurrentPage() {

@@ -36,6 +36,9 @@ public:
     std::function<void()> RebuildAfterPageSetup;
     // Renders again after a confirmed "Printer &Font" (Action Area).
     std::function<void()> RebuildAfterPrinterFont;
+    // Renders what the preview shows again after the print dialog chose another paper or
+    // orientation, so that it prints laid out for that paper (required).
+    std::function<void()> RebuildForPaper;
 
     // ---- helpers for the windows ----------------------------------------------------------
     // Puts the four margins into the program-wide print margins.
@@ -78,6 +81,7 @@ public:
 private:
     void PrinterFont();
     void PageSetup();
+    void ShowOrientation();
     void CopyCurrentPage();
 
     platform::Form& form_;
@@ -85,13 +89,14 @@ private:
 };
 
 // The three renderers: a window's rich-text box put into its preview as one rich-text
-// paragraph inside the program-wide margins.
+// paragraph inside the program-wide margins, the document titled title.
 namespace platform {
 class RichTextBox;
 }
-// The rule section: the selection when one character or more is selected, else the whole.
-void RenderRuleSection(PrintPanel& panel, platform::RichTextBox& source);
+// The rule section: the selection when one character or more is selected (its paragraphs
+// formatted as on screen), else the whole.
+void RenderRuleSection(PrintPanel& panel, platform::RichTextBox& source, const QString& title = {});
 // The Miscellaneous topic: always the whole text; the pointer is left alone.
-void RenderTopic(PrintPanel& panel, platform::RichTextBox& source);
+void RenderTopic(PrintPanel& panel, platform::RichTextBox& source, const QString& title = {});
 // The Action Area editor: always the whole text.
-void RenderEditorText(PrintPanel& panel, platform::RichTextBox& source);
+void RenderEditorText(PrintPanel& panel, platform::RichTextBox& source, const QString& title = {});

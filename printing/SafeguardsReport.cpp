@@ -1,6 +1,7 @@
 #include "printing/SafeguardsReport.h"
 
 #include "catalogue/Catalogue.h"
+#include "printing/PrintTitle.h"
 
 #include <algorithm>
 #include <array>
@@ -273,6 +274,7 @@ void buildSafeguardsReport(PrintDocument& doc, const ReportChoice& choice, const
     doc.setTextColor(0);
     doc.setLineColor(0);
     doc.startDoc();
+    doc.setTitle(printTitle(ReportTitle));
     doc.setCurrentY(doc.marginTop() + 700);
     doc.setTextColor(textColor);
     pos.tableBottomY = 0;

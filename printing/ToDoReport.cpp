@@ -1,6 +1,7 @@
 #include "printing/ToDoReport.h"
 
 #include "platform/Dates.h"
+#include "printing/PrintTitle.h"
 
 #include <algorithm>
 
@@ -103,6 +104,7 @@ void buildToDoReport(const timeline::ToDoList& list, PrintDocument& doc, const T
     doc.setMarginLeft(Margin);
     doc.setMarginRight(Margin);
     doc.startDoc();
+    doc.setTitle(printing::printTitle(ReportTitle));
     const double w = doc.pageWidth(), h = doc.pageHeight();
     const double l1 = h - 100 - doc.marginBottom();
     const double top = doc.marginTop() + 300;

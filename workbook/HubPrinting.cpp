@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
 #include "platform/Services.h"
+#include "printing/PrintTitle.h"
 #include "printing/ToDoReport.h"
 #include "workbook/WorkArea1.h"
 
@@ -46,7 +47,47 @@ void WorkArea1::RebuildAfterPrinterFont() {
         PrintSpecificationPage();
 }
 
-void WorkArea1::PreviewEditorText() { RenderEditorText(Print, Rtext3); }
+// The report or document the preview shows, laid out again for the paper the print dialog
+// chose.
+void WorkArea1::RebuildForPaper() {
+    if (AreaMode == catalogue::PageTimeline) {
+        PrintToDoList();
+    } else if (SSCheck80[0].caption() == ReportModeCaption) {
+        PrintSafeguardsReport();
+    } else if (SSCheck80[0].caption() == DocumentModeCaption && AreaMode != catalogue::PageWorksheets &&
+               AreaMode != catalogue::PageRecoveryPlan) {
+        // The document's box unticked shows an empty page; that stays so.
+        if (SSCheck80[0].value() == 1 || SSCheck80[1].value() == 1 || SSCheck80[2].value() == 1)
+            PreviewEditorText();
+    } else {
+        RebuildAfterPageSetup();
+    }
+}
+
+QString WorkArea1::PrintedEntryName() const {
+    const int k = catalogue::specNumber(AreaMode, SpecIndex);
+    if (AreaMode >= catalogue::PageAdministrative && AreaMode != catalogue::PageWorksheets &&
+        AreaMode != catalogue::PageRecoveryPlan && k >= 1 && k <= 47) {
+        const catalogue::SpecEntry& e = catalogue::entry(k);
+        const QString spec = QString::fromUtf8(e.specification.data(), qsizetype(e.specification.size()));
+        if (!spec.trimmed().isEmpty()) return spec.trimmed();
+        return QString::fromUtf8(e.standard.data(), qsizetype(e.standard.size())).trimmed();
+    }
+    // The worksheets and the recovery plan: the page as the window's caption names it.
+    const QString c = caption();
+    const qsizetype dash = c.indexOf(QStringLiteral(" - "));
+    return dash >= 0 ? c.mid(dash + 3) : c;
+}
+
+void WorkArea1::PreviewEditorText() {
+    QString what = PrintedEntryName();
+    const char* const kinds[3] = {"Action Taken", "Comments/Notes", "Policies & Procedures/Plan"};
+    const bool ownPage = AreaMode == catalogue::PageWorksheets || AreaMode == catalogue::PageRecoveryPlan;
+    const SSOption* const options[3] = {&SSOption3, &SSOption4, &SSOption5};
+    for (int i = 0; i <= 2 && !ownPage; ++i)
+        if (options[i]->value()) what = QString::fromLatin1(kinds[i]) + QStringLiteral(" - ") + what;
+    RenderEditorText(Print, Rtext3, printing::printTitle(what));
+}
 
 // ---- the check boxes of the panel ------------------------------------------------------------
 

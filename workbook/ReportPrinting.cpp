@@ -2,6 +2,7 @@
 // page, and the specification page of the read-only texts of an entry.
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "printing/PrintTitle.h"
 #include "printing/SafeguardsReport.h"
 #include "printing/SpecificationPage.h"
 #include "workbook/WorkArea1.h"
@@ -106,6 +107,6 @@ void WorkArea1::PrintSpecificationPage() {
     HighlightSpecName();
     SpecNumber = 0;
     doEvents();
-    RenderTopic(Print, composed);
+    RenderTopic(Print, composed, printing::printTitle(PrintedEntryName()));
     HourglassOff();
 }

@@ -322,6 +322,7 @@ void WorkArea1::buildControls() {
     SSCheck81.setOnClick([this](int i) { SSCheck81_Click(i); });
     Print.RebuildAfterPageSetup = [this] { RebuildAfterPageSetup(); };
     Print.RebuildAfterPrinterFont = [this] { RebuildAfterPrinterFont(); };
+    Print.RebuildForPaper = [this] { RebuildForPaper(); };
 
     // The covering and the overlay panels lie above the pages.
     SSPanel80.zOrder(0);

@@ -162,6 +162,9 @@ public:
     // What "&Page Setup" and "Printer &Font" render again.
     void RebuildAfterPageSetup();
     void RebuildAfterPrinterFont();
+    void RebuildForPaper();
+    // What a printed document of the Action Area is called: the entry shown, or the page.
+    QString PrintedEntryName() const;
     // The reports (ReportPrinting.cpp): the overview's "&Print", the status report, the
     // specification page.
     void SSCommand3_Click();

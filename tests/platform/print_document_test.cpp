@@ -4,6 +4,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTransform>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -404,3 +408,133 @@ TEST(PrintDocument, GuideLinesAreDrawnOnlyWhenAsked) {
     for (int y = 0; y < without.height(); ++y)
         for (int x = 0; x < without.width(); ++x) ASSERT_EQ(without.pixel(x, y), qRgb(255, 255, 255));
 }
+
+// ---- the page on paper ----------------------------------------------------------------------
+
+namespace {
+
+struct PlacementCase {
+    const char* name;
+    bool landscape;
+    QMarginsF unprintable;  // as the printer reports it for the portrait paper (twips)
+    QRectF frame;           // a ruled frame on the page (page twips); negative: from the far edge
+    bool stays;             // the page is printed where it was laid out
+    bool scaled;            // the page is made smaller to fit
+};
+
+void PrintTo(const PlacementCase& c, std::ostream* os) { *os << c.name; }
+
+class PlacementTest : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(PlacementTest, EveryMarkStaysClearOfTheStripThePaperCannotHold) {
+    const PlacementCase& c = GetParam();
+    PrintDocument doc;
+    doc.setOrientation(c.landscape ? 1 : 0);
+    doc.setUnprintableMargins(c.unprintable);
+    const double w = doc.pageWidth(), h = doc.pageHeight();
+    const double left = c.frame.left(), top = c.frame.top();
+    const double right = c.frame.right() < 0 ? w + c.frame.right() : c.frame.right();
+    const double bottom = c.frame.bottom() < 0 ? h + c.frame.bottom() : c.frame.bottom();
+    doc.startDoc();
+    doc.drawLine(left, top, right, top);
+    doc.drawLine(left, bottom, right, bottom);
+    doc.drawLine(left, top, left, bottom);
+    doc.drawLine(right, top, right, bottom);
+    doc.endDoc();
+
+    const QMarginsF clear = platform::keepClearMargins(doc);
+    if (c.unprintable.isNull()) {
+        EXPECT_EQ(clear, QMarginsF(360, 360, 360, 360));
+    } else if (c.landscape) {
+        // The portrait's top edge lies at the left, its right edge at the top, and so round.
+        EXPECT_EQ(clear, QMarginsF(c.unprintable.top(), c.unprintable.right(), c.unprintable.bottom(),
+                                   c.unprintable.left()));
+    } else {
+        EXPECT_EQ(clear, c.unprintable);
+    }
+    const QTransform t = platform::paperPlacement(doc, QSizeF(w, h), clear);
+    const QRectF placed = t.mapRect(doc.inkBounds());
+    const QRectF safe = QRectF(0, 0, w, h).marginsRemoved(clear);
+    EXPECT_GE(placed.left(), safe.left() - 0.01);
+    EXPECT_GE(placed.top(), safe.top() - 0.01);
+    EXPECT_LE(placed.right(), safe.right() + 0.01);
+    EXPECT_LE(placed.bottom(), safe.bottom() + 0.01);
+    EXPECT_EQ(t.isIdentity(), c.stays);
+    EXPECT_EQ(t.m11() < 1, c.scaled);
+    EXPECT_DOUBLE_EQ(t.m11(), t.m22());  // proportions kept
+    if (c.scaled) {
+        // Made smaller, the page stands in the middle across what the paper holds.
+        EXPECT_NEAR(placed.left() - safe.left(), safe.right() - placed.right(), 1);
+    }
+
+    // What the preview draws: no mark in the strip (96 dpi, 15 twips to the pixel).
+    const QImage img = platform::pageImage(doc, 1, 96);
+    int marks = 0, inStrip = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            if (qGray(img.pixel(x, y)) >= 224) continue;
+            ++marks;
+            inStrip += x * 15 + 15 <= clear.left() || y * 15 + 15 <= clear.top() ||
+                       x * 15 >= w - clear.right() || y * 15 >= h - clear.bottom();
+        }
+    EXPECT_GT(marks, 100);
+    EXPECT_EQ(inStrip, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, PlacementTest,
+    ::testing::Values(
+        PlacementCase{"FrameWellInside", false, {}, QRectF(QPointF(1440, 1440), QPointF(-1440, -1440)), true, false},
+        PlacementCase{"FrameAtTheEdgeOfAPdf", false, {}, QRectF(QPointF(100, 100), QPointF(-100, -100)), false, true},
+        PlacementCase{"SmallMarkInTheCornerMovedIn", false, {}, QRectF(QPointF(100, 100), QPointF(2000, 500)), false,
+                      false},
+        PlacementCase{"FrameInsideThePrintersOwnStrip", false, QMarginsF(245, 245, 245, 720),
+                      QRectF(QPointF(300, 300), QPointF(-300, -800)), true, false},
+        PlacementCase{"FrameOverThePrintersBottomStrip", false, QMarginsF(245, 245, 245, 720),
+                      QRectF(QPointF(300, 300), QPointF(-300, -300)), false, true},
+        PlacementCase{"LandscapeFrameInsideTheTurnedStrip", true, QMarginsF(245, 245, 245, 720),
+                      QRectF(QPointF(300, 300), QPointF(-750, -300)), true, false},
+        PlacementCase{"LandscapeFrameOverTheTurnedStrip", true, QMarginsF(245, 245, 245, 720),
+                      QRectF(QPointF(300, 300), QPointF(-300, -300)), false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A rich paragraph over three pages, printed: each page draws only its own lines, so the
+// paper's text holds every line once (a line drawn whole under the clip of the page before or
+// after would stand in the text of both, hidden but found by a search).
+TEST(PrintDocument, EachLineOfARichParagraphIsInThePapersTextOnce) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    ASSERT_FALSE(pdftotext.isEmpty()) << "poppler's tools are installed by tools/install-deps.sh";
+    PrintDocument doc;
+    setMargins(doc, 1440, 1440, 1440, 1440);
+    QTextDocument rich;
+    QTextCursor cur(&rich);
+    for (int i = 1; i <= 200; ++i) cur.insertText(QStringLiteral("Line %1 of the rule text.\n").arg(i));
+    doc.startDoc();
+    doc.paragraph(rich);
+    doc.endDoc();
+    ASSERT_GE(doc.pageCount(), 3);
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("lines.pdf"));
+    ASSERT_TRUE(platform::writePdf(doc, pdf));
+    QProcess p;
+    p.start(pdftotext, {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    for (int i = 1; i <= 200; ++i)
+        EXPECT_EQ(text.count(QStringLiteral("Line %1 of the rule text.").arg(i)), 1) << i;
+    // And page by page, the text of each page is the lines recorded for it.
+    for (int n = 1; n <= doc.pageCount(); ++n) {
+        QProcess one;
+        one.start(pdftotext, {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n),
+                              pdf, QStringLiteral("-")});
+        ASSERT_TRUE(one.waitForFinished(60000));
+        QStringList recorded;
+        for (const PrintOp& op : doc.page(n).ops) recorded << op.text.split(QLatin1Char('\n'));
+        EXPECT_EQ(QString::fromUtf8(one.readAllStandardOutput()).simplified(), recorded.join(QLatin1Char(' ')).simplified())
+            << "page " << n;
+    }
+}
+
+}  // namespace

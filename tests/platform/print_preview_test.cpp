@@ -5,7 +5,14 @@
 
 #include "tests/support/platform/PlatformFakes.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <ostream>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -19,7 +26,7 @@ namespace {
 
 class RecordingPrinter : public platform::Printer {
 public:
-    bool print(const PrintDocument& doc) override {
+    bool print(PrintDocument& doc, const std::function<void()>&) override {
         printedPages.push_back(doc.pageCount());
         return result;
     }
@@ -236,3 +243,84 @@ TEST_F(PreviewTest, AFortyPageDocumentOpensInUnderHalfASecond) {
 #endif
     (void)ms;
 }
+
+// ---- the page set-up dialog itself -------------------------------------------------------------
+
+namespace {
+
+struct SetupCase {
+    const char* name;
+    int left, right, top, bottom;  // twips
+    bool landscape;
+    const char* paper;
+    int paperWidth, paperHeight;
+    double typedLeft;  // inches typed into the left margin box; 0: left as it was
+};
+
+// Presses OK in the page set-up dialog once it is up, with real mouse events on the button,
+// after typing typedLeft into the left margin box.
+void confirmWhenShown(double typedLeft) {
+    QTimer::singleShot(0, [typedLeft] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        if (typedLeft > 0) {
+            const auto boxes = dialog->findChildren<QDoubleSpinBox*>();
+            ASSERT_FALSE(boxes.isEmpty());
+            boxes.front()->setValue(typedLeft);
+        }
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+        ASSERT_NE(ok, nullptr);
+        const QPointF at = QRectF(ok->rect()).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, ok->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, ok->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QCoreApplication::sendEvent(ok, &press);
+        QCoreApplication::sendEvent(ok, &release);
+    });
+}
+
+void PrintTo(const SetupCase& c, std::ostream* os) { *os << c.name; }
+
+class RealPageSetupTest : public PreviewTest, public ::testing::WithParamInterface<SetupCase> {};
+
+TEST_P(RealPageSetupTest, ConfirmedAsItWasEveryFieldReadsBackExactly) {
+    const SetupCase& c = GetParam();
+    PrintDocument& doc = preview->document();
+    doc.setMarginLeft(c.left);
+    doc.setMarginRight(c.right);
+    doc.setMarginTop(c.top);
+    doc.setMarginBottom(c.bottom);
+    doc.setOrientation(c.landscape ? 1 : 0);
+    doc.setPaperSize(c.paperWidth, c.paperHeight, QString::fromLatin1(c.paper));
+
+    // The program's own dialog, not the script.
+    std::unique_ptr<platform::Dialogs> scripted = platform::setDialogs(nullptr);
+    confirmWhenShown(c.typedLeft);
+    const bool confirmed = preview->pageSetup();
+    platform::setDialogs(std::move(scripted));
+
+    ASSERT_TRUE(confirmed);
+    EXPECT_EQ(doc.marginLeft(), c.typedLeft > 0 ? int(c.typedLeft * 1440 + 0.5) : c.left);
+    EXPECT_EQ(doc.marginRight(), c.right);
+    EXPECT_EQ(doc.marginTop(), c.top);
+    EXPECT_EQ(doc.marginBottom(), c.bottom);
+    EXPECT_EQ(doc.orientation(), c.landscape ? 1 : 0);
+    EXPECT_EQ(doc.paperName(), QString::fromLatin1(c.paper));
+    EXPECT_EQ(doc.paperWidth(), c.paperWidth);
+    EXPECT_EQ(doc.paperHeight(), c.paperHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, RealPageSetupTest,
+    ::testing::Values(SetupCase{"RuleSectionMargins", 350, 350, 300, 100, false, "Letter", 12240, 15840, 0},
+                      SetupCase{"MiscellaneousButtonMargins", 200, 100, 260, 100, false, "Letter", 12240, 15840, 0},
+                      SetupCase{"ReportMargins", 100, 100, 150, 101, true, "A4", 11906, 16838, 0},
+                      SetupCase{"OddTwipsOnLegal", 1, 7, 302, 346, false, "Legal", 12240, 20160, 0},
+                      SetupCase{"PaperFromThePrintDialog", 350, 350, 300, 100, true, "Executive", 10440, 15120, 0},
+                      SetupCase{"OneMarginTyped", 350, 350, 300, 100, false, "Letter", 12240, 15840, 0.5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include "workbook/WorkArea1.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -83,6 +84,56 @@ TEST_F(PrivRuleTest, SelectedPassagePrintsAlone) {
     ASSERT_EQ(doc.pageCount(), 1);
     ASSERT_EQ(doc.page(1).ops.size(), 1u);
     EXPECT_EQ(doc.page(1).ops[0].text, QStringLiteral("We proposed a number"));
+}
+
+// Paragraphs selected from the start of one print as they stand in the whole section: the
+// first keeps its first-line indent and the space below it, the lines after it start at the
+// margin.
+TEST_F(PrivRuleTest, SelectedParagraphsKeepTheirParagraphFormats) {
+    PrivRule& w = openAt(9);
+    // Where a line starting with these words stands: its indent from the margin, and its gap
+    // to the line above it.
+    struct Placed {
+        double indent = -1;
+        double gapAbove = -1;
+    };
+    auto find = [&](const QString& start) {
+        const PrintDocument& doc = w.VSP1.document();
+        for (int n = 1; n <= doc.pageCount(); ++n)
+            for (const PrintOp& op : doc.page(n).ops) {
+                const QStringList texts = op.text.split(QLatin1Char('\n'));
+                for (std::size_t k = 0; k < op.lines.size() && k < std::size_t(texts.size()); ++k)
+                    if (texts[qsizetype(k)].startsWith(start))
+                        return Placed{op.lines[k].left() - op.box.left(),
+                                      k > 0 ? op.lines[k].top() - op.lines[k - 1].bottom() : -1};
+            }
+        return Placed{};
+    };
+    w.SSCommand4.click();
+    const Placed firstWhole = find(QStringLiteral("We proposed a number"));
+    const Placed secondWhole = find(QStringLiteral("In this final rule"));
+    ASSERT_GT(firstWhole.indent, 100);
+    ASSERT_GT(secondWhole.gapAbove, 0);
+    w.SSCommand80[2].click();
+
+    const QString text = w.RText2.text();
+    const int at = int(text.indexOf(QStringLiteral("We proposed a number")));
+    const int next = int(text.indexOf(QStringLiteral("In this final rule")));
+    ASSERT_GT(at, 0);
+    ASSERT_GT(next, at);
+    w.RText2.setSelStart(at);
+    w.RText2.setSelLength(next - at + 40);
+    w.SSCommand4.click();
+    const PrintDocument& doc = w.VSP1.document();
+    ASSERT_EQ(doc.pageCount(), 1);
+    ASSERT_EQ(doc.page(1).ops.size(), 1u);
+    const PrintOp& op = doc.page(1).ops[0];
+    ASSERT_GE(op.lines.size(), 3u);
+    EXPECT_NEAR(find(QStringLiteral("We proposed a number")).indent, firstWhole.indent, 1);
+    EXPECT_NEAR(op.lines[1].left() - op.box.left(), 0, 1);
+    const Placed second = find(QStringLiteral("In this final rule"));
+    EXPECT_NEAR(second.indent, secondWhole.indent, 1);
+    EXPECT_NEAR(second.gapAbove, secondWhole.gapAbove, 1);
 }
 
 // The user's way through the window as a new user goes it, ending on paper.

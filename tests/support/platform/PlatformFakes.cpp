@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 
 namespace testsupport {
 
@@ -191,10 +192,18 @@ void FakeClock::pause(int ms) {
 
 // ---- RecordingPrinter -----------------------------------------------------------------------
 
-bool RecordingPrinter::print(const platform::PrintDocument& doc) {
+bool RecordingPrinter::print(platform::PrintDocument& doc, const std::function<void()>& relayout) {
     printedPageCounts.push_back(doc.pageCount());
-    if (!pdfPath.isEmpty()) platform::writePdf(doc, pdfPath);
-    return result;
+    if (pdfPath.isEmpty()) return result;
+    QPrinter printer(QPrinter::HighResolution);
+    platform::preparePrinter(doc, printer);
+    suggestedFileNames.push_back(printer.docName());
+    if (!result) return false;  // cancelled in the dialog
+    if (dialogPaper) printer.setPageSize(QPageSize(*dialogPaper));
+    if (dialogLandscape) printer.setPageOrientation(*dialogLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return platform::printOnPrinter(doc, printer, 1, 0, relayout);
 }
 
 bool RecordingPrinter::printToPdf(const platform::PrintDocument& doc, const QString& path) {

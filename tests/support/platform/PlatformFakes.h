@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QPageSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <deque>
@@ -166,15 +167,23 @@ public:
 };
 
 // Records every print request instead of opening the system's print dialog. When pdfPath is
-// set, a print also writes the pages there, so that a test can look at what would be printed.
+// set, the print dialog is answered as a user printing to a PDF file would: on the printer
+// set up for the document (the name the dialog suggests is recorded), with the paper and
+// orientation the test chose for the dialog, and the pages are printed there through the
+// program's own printing, so that a test can look at what would be printed.
 class RecordingPrinter : public platform::Printer {
 public:
-    bool print(const platform::PrintDocument& doc) override;
+    bool print(platform::PrintDocument& doc, const std::function<void()>& relayout) override;
     bool printToPdf(const platform::PrintDocument& doc, const QString& path) override;
     std::vector<int> printedPageCounts;
     std::vector<QString> pdfs;
     QString pdfPath;
     bool result = true;
+    // What the user picks in the print dialog (nothing: left as it opened).
+    std::optional<QPageSize::PageSizeId> dialogPaper;
+    std::optional<bool> dialogLandscape;
+    // The file name the print dialog suggested, one per print.
+    std::vector<QString> suggestedFileNames;
 };
 
 // The base of tests that run windows of the platform layer: every service faked, a fresh
