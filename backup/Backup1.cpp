@@ -104,6 +104,8 @@ Backup1::Backup1()
     SSPanel1.setBevelOuter(0);
     SSPanel2.setCaption(QStringLiteral("Making Backup Disk(s)"));
     SSPanel2.setBevelOuter(1);
+    // The panel says how the backup or restore went: a screen reader announces each new line.
+    SSPanel2.setAccessibleLive(true);
     SSPanel2.setVisible(false);
     ProgressBar1.setMax(ProgressMaximum);
     ProgressBar1.setVisible(false);

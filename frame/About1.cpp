@@ -77,6 +77,7 @@ About1::About1()
     Label5.setForeColor(LinkColor);
     Label5.setTransparent(true);
     Label5.setToolTipText(QStringLiteral(" ") + MakerWebAddress + QStringLiteral(" "));
+    Label5.setLink(true);
     Label5.onClick = [this] { Label5_Click(); };
 
     Label6.setCaption(QStringLiteral(

@@ -103,6 +103,7 @@ Miscform1::Miscform1()
         l.setFont(f);
         l.setForeColor(LinkColor);
         l.setTransparent(true);
+        l.setLink(true);
     }
     Label4.setOnClick([this](int i) { Label4_Click(i); });
     Label4.setOnMouseDown([this](int i, int b, int s, int x, int y) { Label4_MouseDown(i, b, s, x, y); });

@@ -68,10 +68,24 @@ public:
     // What assistive technology announces.
     QString accessibleName() const;
     void setAccessibleName(const QString& n);
+    // The current one of a set (the page, tab, topic or group shown): told to assistive
+    // technology as a checked and selected state, not by colour alone.
+    bool accessibleCurrent() const { return accessibleCurrent_; }
+    void setAccessibleCurrent(bool current);
+    // A control whose changes of caption are announced (a status line).
+    bool accessibleLive() const { return accessibleLive_; }
+    void setAccessibleLive(bool live) { accessibleLive_ = live; }
+    // The control that names this one for assistive technology (a label beside a box).
+    void setAccessibleLabel(Control& label);
     // Whether the control and every container above it are visible (what a person can see).
     bool isShowing() const;
     // Whether the control can hold the keyboard focus (buttons, boxes, lists, grids).
     virtual bool canTakeFocus() const { return false; }
+    // Whether a panel shown over the control hides it from the user (it then takes no focus,
+    // no access key and no click, and is not showing to assistive technology).
+    bool isCovered() const { return covered_; }
+    // Whether a panel of this kind hides what lies behind it.
+    virtual bool coversWhatIsBehind() const { return false; }
 
     // ---- events (one handler each; window code assigns them) ------------------------------
     std::function<void()> onClick;
@@ -88,6 +102,7 @@ public:
 
     // Raise events as the user's actions would (used by the widgets and by tests).
     void raiseClick() { if (onClick) onClick(); }
+    void raiseDblClick() { if (onDblClick) onDblClick(); }
     void raiseChange() { if (onChange) onChange(); }
     void raiseMouseDown(int button, int shift, int x, int y) { if (onMouseDown) onMouseDown(button, shift, x, y); }
     void raiseMouseUp(int button, int shift, int x, int y) { if (onMouseUp) onMouseUp(button, shift, x, y); }
@@ -95,6 +110,11 @@ public:
     void rightClick();
     // The control's own reaction to a key that the form passed on (text boxes type it).
     virtual void handleKey(int keyCode, int shift, int keyAscii);
+    // A person's press of the control by its access key or an assistive technology's action
+    // (press, toggle): what a click does. False when the control has no such action.
+    virtual bool userPress() { return false; }
+    // Called by the form when panels shown over the control change.
+    void setCovered(bool covered);
 
 protected:
     // Subclasses create their widget and hand it over here (before any property is set).
@@ -104,6 +124,25 @@ protected:
     // run after every change of caption, font or size.
     virtual void refitCaption() {}
     void installEventBridge();
+    // A control whose widget has no click of its own (a label, a picture, a panel, a text
+    // box): a left press and release on it raise Click, a double click DblClick.
+    virtual bool clicksOnRelease() const { return false; }
+    // Whether the widget does nothing with the mouse itself, so that a press on it is the
+    // control's alone and never reaches the container behind it.
+    virtual bool keepsMouse() const { return false; }
+    // The widget that receives the mouse: the widget itself, or the inner viewport of a box
+    // that scrolls.
+    virtual QWidget* mouseSurface() const { return widget_; }
+    // A key that reaches the control's own widget, after the form has seen it; true when the
+    // control used it.
+    virtual bool widgetKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+        (void)qtKey;
+        (void)modifiers;
+        return false;
+    }
+    // Shows or hides the widget: shown when the control is visible and nothing covers it.
+    void applyVisibility();
+    friend class EventBridge;
 
     Form& form_;
     Container& parent_;
@@ -121,6 +160,9 @@ protected:
     bool tabStop_ = true;
     int helpContextId_ = 0;
     bool colorsSet_ = false;
+    bool covered_ = false;
+    bool accessibleCurrent_ = false;
+    bool accessibleLive_ = false;
 };
 
 // An indexed set of controls of one kind sharing one handler; indexes may have gaps.

@@ -2,6 +2,7 @@
 
 #include "platform/CaptionFit.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QCheckBox>
@@ -87,6 +88,17 @@ protected:
         if (stretch) p.drawImage(rect(), image);
         else p.drawImage(QPoint(0, 0), image);
     }
+};
+
+// An option or check box takes a click anywhere on the control, not only on its mark and
+// caption.
+template <class Button>
+class WholeAreaButton : public Button {
+public:
+    explicit WholeAreaButton(QWidget* parent) : Button(parent) {}
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 
 // Pixels kept free on either side of a push button's caption.
@@ -190,13 +202,33 @@ void CommandButton::setDefault(bool d) {
 
 void CommandButton::setForeColor(Color c) { Control::setForeColor(c); }
 
+bool CommandButton::userPress() {
+    click();
+    return true;
+}
+
+bool CommandButton::widgetKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if (qtKey != Qt::Key_Return && qtKey != Qt::Key_Enter) return false;
+    if (modifiers & ~Qt::KeypadModifier) return false;
+    click();
+    return true;
+}
+
 // ---- SSCommand -------------------------------------------------------------------------------
 
 SSCommand::SSCommand(Form& form, Container& parent, const QString& name, int index)
     : CommandButton(form, parent, name, index) {}
 
 void SSCommand::setBevelWidth(int b) {
+    const bool wasFlat = bevel_ == 0;
     bevel_ = b;
+    if (wasFlat != (b == 0) && widget_ && QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.selected = true;
+        QAccessibleStateChangeEvent ev(widget_, changed);
+        QAccessible::updateAccessibility(&ev);
+    }
     if (auto* btn = qobject_cast<QPushButton*>(widget_.data())) btn->setFlat(b == 0);
     refitCaption();
 }
@@ -332,7 +364,7 @@ void SSFrame::refitCaption() {
 
 SSOption::SSOption(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
-    auto* r = new QRadioButton(parent.containerWidget());
+    auto* r = new WholeAreaButton<QRadioButton>(parent.containerWidget());
     // The options of one container exclude each other, so assistive technology announces
     // them as radio buttons and the arrow keys move within the group. The program's groups
     // may also have no option on (syncWidget).
@@ -387,6 +419,11 @@ void SSOption::setValue(bool v) {
     }
 }
 
+bool SSOption::userPress() {
+    click();
+    return true;
+}
+
 void SSOption::click() {
     if (!enabled_) return;
     if (value_) {
@@ -401,7 +438,7 @@ void SSOption::click() {
 
 SSCheck::SSCheck(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
-    auto* c = new QCheckBox(parent.containerWidget());
+    auto* c = new WholeAreaButton<QCheckBox>(parent.containerWidget());
     setWidget(c);
     QObject::connect(c, &QCheckBox::clicked, c, [this] { click(); });
 }
@@ -426,6 +463,11 @@ void SSCheck::setValue(int v) {
     if (v == value_) return;
     value_ = v;
     raiseClick();
+}
+
+bool SSCheck::userPress() {
+    click();
+    return true;
 }
 
 void SSCheck::click() {
@@ -478,6 +520,23 @@ void Label::setWordWrap(bool w) {
     refitCaption();
 }
 
+void Label::setLink(bool link) {
+    link_ = link;
+    if (widget_) widget_->setFocusPolicy(link ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+bool Label::userPress() {
+    if (!link_ || !enabled_ || !isShowing()) return false;
+    raiseClick();
+    return true;
+}
+
+bool Label::widgetKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+    if (!link_ || (modifiers & ~Qt::KeypadModifier)) return false;
+    if (qtKey != Qt::Key_Return && qtKey != Qt::Key_Enter && qtKey != Qt::Key_Space) return false;
+    return userPress();
+}
+
 void Label::setTransparent(bool t) {
     transparent_ = t;
     if (widget_) widget_->setAutoFillBackground(!t);
@@ -511,34 +570,6 @@ void Image::setStretch(bool s) {
 
 // ---- TextBox ---------------------------------------------------------------------------------
 
-namespace {
-
-// The text box's mouse clicks: Click on a left release, DblClick on a double click (whose own
-// release raises no second Click).
-class TextClickFilter : public QObject {
-public:
-    TextClickFilter(TextBox& box, QObject* parent) : QObject(parent), box_(box) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::MouseButtonDblClick) {
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-                afterDouble_ = true;
-                if (box_.onDblClick) box_.onDblClick();
-            }
-        } else if (e->type() == QEvent::MouseButtonRelease) {
-            if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-                if (!afterDouble_) box_.raiseClick();
-                afterDouble_ = false;
-            }
-        }
-        return false;
-    }
-
-private:
-    TextBox& box_;
-    bool afterDouble_ = false;
-};
-
-}  // namespace
 
 TextBox::TextBox(Form& form, Container& parent, const QString& name, int index, bool multiLine)
     : Control(form, parent, name, index), multiLine_(multiLine) {
@@ -553,9 +584,11 @@ TextBox::TextBox(Form& form, Container& parent, const QString& name, int index, 
         setWidget(e);
         QObject::connect(e, &QLineEdit::textChanged, e, [this] { if (!settingText_) raiseChange(); });
     }
-    QWidget* surface = widget_;
-    if (auto* pe = qobject_cast<QPlainTextEdit*>(widget_.data())) surface = pe->viewport();
-    surface->installEventFilter(new TextClickFilter(*this, surface));
+}
+
+QWidget* TextBox::mouseSurface() const {
+    if (auto* pe = qobject_cast<QPlainTextEdit*>(widget_.data())) return pe->viewport();
+    return widget_;
 }
 
 void TextBox::click() {

@@ -29,9 +29,12 @@ public:
     bool isCancel() const { return cancel_; }
     void setCancel(bool c) { cancel_ = c; }
     void setForeColor(Color c) override;
+    bool userPress() override;
 
 protected:
     void refitCaption() override;
+    // Enter presses the focused button, as Space does.
+    bool widgetKey(int qtKey, Qt::KeyboardModifiers modifiers) override;
     QString caption_;
     bool value_ = false;
     bool default_ = false;
@@ -74,6 +77,11 @@ public:
     QFont captionFont() const;
     // The room the caption is drawn in (inside the bevels), in pixels.
     QRect captionRect() const;
+    bool coversWhatIsBehind() const override { return true; }
+
+protected:
+    bool clicksOnRelease() const override { return true; }
+    bool keepsMouse() const override { return true; }
 
 private:
     void applyColors() override;
@@ -92,6 +100,10 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& c);
 
+protected:
+    bool clicksOnRelease() const override { return true; }
+    bool keepsMouse() const override { return true; }
+
 private:
     void refitCaption() override;
     QString caption_;
@@ -108,6 +120,7 @@ public:
     bool value() const { return value_; }
     void setValue(bool v);
     void click();  // a user's click: turns it on and runs Click
+    bool userPress() override;
 
 private:
     void syncWidget();
@@ -127,6 +140,7 @@ public:
     int value() const { return value_; }
     void setValue(int v);
     void click();  // a user's click: toggles and runs Click
+    bool userPress() override;
 
 private:
     void refitCaption() override;
@@ -145,6 +159,17 @@ public:
     void setWordWrap(bool w);
     bool transparent() const { return transparent_; }
     void setTransparent(bool t);
+    // A label that opens an address: it takes the focus (Tab reaches it), Enter or Space
+    // runs its Click, and assistive technology sees a link.
+    bool isLink() const { return link_; }
+    void setLink(bool link);
+    bool canTakeFocus() const override { return link_; }
+    bool userPress() override;
+
+protected:
+    bool clicksOnRelease() const override { return true; }
+    bool keepsMouse() const override { return true; }
+    bool widgetKey(int qtKey, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void applyColors() override;
@@ -153,6 +178,7 @@ private:
     int alignment_ = 0;
     bool wordWrap_ = true;
     bool transparent_ = false;
+    bool link_ = false;
 };
 
 class Image : public Control {
@@ -163,6 +189,10 @@ public:
     const QImage& picture() const { return picture_; }
     bool stretch() const { return stretch_; }
     void setStretch(bool s);
+
+protected:
+    bool clicksOnRelease() const override { return true; }
+    bool keepsMouse() const override { return true; }
 
 private:
     QImage picture_;
@@ -192,6 +222,10 @@ public:
     // Click on the release; a double click raises Click, then DblClick.
     void click();
     void doubleClick();
+
+protected:
+    bool clicksOnRelease() const override { return true; }
+    QWidget* mouseSurface() const override;
 
 private:
     bool multiLine_;

@@ -13,6 +13,7 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -35,6 +36,25 @@ QString promptText(const QString& prompt) {
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
 }
+
+// Keeps Esc and the close box from answering a message box.
+class NoEscape : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close && e->spontaneous()) {
+            e->ignore();
+            return true;
+        }
+        if (e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride) {
+            auto* ke = static_cast<QKeyEvent*>(e);
+            if (ke->key() == Qt::Key_Escape || (ke->key() == Qt::Key_Period && (ke->modifiers() & Qt::ControlModifier))) {
+                e->accept();
+                return e->type() == QEvent::KeyPress;
+            }
+        }
+        return false;
+    }
+};
 
 class QtDialogs : public Dialogs {
 public:
@@ -68,6 +88,10 @@ public:
         for (auto& b : buttons) hasCancel |= b.answer == Answer::Cancel;
         if (hasCancel) box.setEscapeButton(QMessageBox::Cancel);
         else if (buttons.size() == 1) box.setEscapeButton(buttons[0].button);
+        // A box without Cancel (Yes/No, Abort/Retry/Ignore) has no escape: Esc and the close
+        // box leave it open (Qt would take its No or Ignore for one).
+        NoEscape noEscape;
+        if (!hasCancel && buttons.size() > 1) box.installEventFilter(&noEscape);
         int r = 0;
         // A Yes/No box closes only through one of its buttons. A box that returns unanswered
         // time after time had no event loop to run in (the program is ending): its default
@@ -108,9 +132,12 @@ public:
         auto* family = new QFontComboBox;
         family->setCurrentFont(toQFont(given));
         family->setEditText(given.name);
+        family->setAccessibleName(QStringLiteral("Font"));
+        if (family->lineEdit()) family->lineEdit()->setAccessibleName(QStringLiteral("Font"));
         auto* size = new QDoubleSpinBox;
         size->setRange(4, 96);
         size->setDecimals(2);
+        size->setAccessibleName(QStringLiteral("Size"));
         size->setValue(given.size);
         const double shownSize = size->value();
         auto* bold = new QCheckBox(QStringLiteral("Bold"));

@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Control.h"
 #include "platform/Controls.h"
 #include "platform/FormWindow.h"
@@ -15,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <map>
 
 namespace platform {
 
@@ -511,6 +513,119 @@ bool Form::dispatchKeyEvent(int keyCode, int shift, int keyAscii, bool letContro
     return false;
 }
 
+void Form::coverageChanged() {
+    focusOrderDirty_ = true;
+    if (coverageDirty_ || updatingCoverage_ || !window_) return;
+    coverageDirty_ = true;
+    QMetaObject::invokeMethod(window_.get(), [this] { updateCoverage(); }, Qt::QueuedConnection);
+}
+
+void Form::updateCoverage() {
+    if (!coverageDirty_ || updatingCoverage_ || !window_) return;
+    updatingCoverage_ = true;
+    coverageDirty_ = false;
+    // The panels that may hide what lies behind them, by widget.
+    std::vector<std::pair<const QWidget*, const Control*>> panels;
+    for (Control* c : controls_)
+        if (c->coversWhatIsBehind() && c->visible() && c->widget()) panels.emplace_back(c->widget(), c);
+    auto isShownPanel = [&](const QObject* o) {
+        for (auto& [w, c] : panels)
+            if (w == o) return true;
+        return false;
+    };
+    for (Control* c : controls_) {
+        QWidget* w = c->widget();
+        bool covered = false;
+        // A control is covered when a panel standing above it, or above a container it lies
+        // in, takes in the whole part of it that its containers let show.
+        QRect target = w ? w->geometry() : QRect();
+        for (QWidget* cur = w; w && !covered && cur && cur != client_ && cur->parentWidget(); cur = cur->parentWidget()) {
+            QWidget* parent = cur->parentWidget();
+            // The part of the control that its containers up to here let show, in the
+            // coordinates of `parent`.
+            target &= parent->rect();
+            if (target.isEmpty()) break;
+            const QObjectList& siblings = parent->children();
+            for (qsizetype i = siblings.indexOf(cur) + 1; i < siblings.size(); ++i) {
+                auto* s = qobject_cast<QWidget*>(siblings[i]);
+                if (s && isShownPanel(s) && s->geometry().contains(target)) {
+                    covered = true;
+                    break;
+                }
+            }
+            target.translate(parent->pos());
+        }
+        c->setCovered(covered);
+    }
+    updatingCoverage_ = false;
+}
+
+void Form::orderFocusByScreen() {
+    if (!window_) return;
+    focusOrderDirty_ = false;
+    // Each control under the nearest control that contains it (none: the window's area).
+    std::map<const QWidget*, Control*> byWidget;
+    for (Control* c : controls_)
+        if (c->widget()) byWidget[c->widget()] = c;
+    std::map<Control*, std::vector<Control*>> children;
+    for (Control* c : controls_) {
+        if (!c->widget()) continue;
+        Control* owner = nullptr;
+        for (QWidget* p = c->widget()->parentWidget(); p && p != client_ && !owner; p = p->parentWidget()) {
+            auto it = byWidget.find(p);
+            if (it != byWidget.end()) owner = it->second;
+        }
+        children[owner].push_back(c);
+    }
+    std::vector<QWidget*> order;
+    std::function<void(Control*)> visit = [&](Control* owner) {
+        auto it = children.find(owner);
+        if (it == children.end()) return;
+        std::vector<Control*> kids = it->second;
+        auto rect = [this](Control* c) { return QRect(c->widget()->mapTo(window_.get(), QPoint(0, 0)), c->widget()->size()); };
+        std::stable_sort(kids.begin(), kids.end(), [&](Control* a, Control* b) { return rect(a).top() < rect(b).top(); });
+        // Rows: a control whose top lies in the upper half of the row's first control joins
+        // that row; a row goes left to right.
+        for (size_t i = 0; i < kids.size();) {
+            const QRect first = rect(kids[i]);
+            size_t j = i + 1;
+            while (j < kids.size() && rect(kids[j]).top() < first.top() + std::max(1, first.height() / 2)) ++j;
+            std::stable_sort(kids.begin() + long(i), kids.begin() + long(j),
+                             [&](Control* a, Control* b) { return rect(a).left() < rect(b).left(); });
+            i = j;
+        }
+        for (Control* c : kids) {
+            if (c->canTakeFocus()) order.push_back(c->widget());
+            visit(c);
+        }
+    };
+    visit(nullptr);
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool Form::moveFocus(bool forward) {
+    if (!window_) return false;
+    updateCoverage();
+    refreshFocusOrder();
+    QWidget* from = QApplication::focusWidget();
+    if (!from || from->window() != window_.get()) from = window_.get();
+    QWidget* w = from;
+    // The focus chain is a ring; it is walked once at most.
+    for (int steps = 0; steps < 100000; ++steps) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == from) return false;
+        if (w->window() != window_.get() || !w->isVisible() || !w->isEnabled()) continue;
+        if (!(w->focusPolicy() & Qt::ClickFocus) || w->focusProxy()) continue;
+        Control* owner = nullptr;
+        for (Control* c : controls_)
+            if (c->widget() == w) owner = c;
+        if (!owner || !owner->canTakeFocus()) continue;
+        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
 void Form::registerControl(Control* c) { controls_.push_back(c); }
 
 void Form::unregisterControl(Control* c) {
@@ -531,11 +646,21 @@ class KeyRouter : public QObject {
 public:
     explicit KeyRouter(QObject* parent) : QObject(parent) {}
     bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease && e->type() != QEvent::ShortcutOverride)
+            return false;
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w) return false;
         auto* fw = qobject_cast<FormWindow*>(w->window());
         if (!fw) return false;
+        // Which controls panels cover is settled before a key can reach one of them (an
+        // access key looks for a visible control).
+        if (!fw->form().isUnloaded()) fw->form().updateCoverage();
+        if (e->type() == QEvent::ShortcutOverride) return false;
+        if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !fw->form().isUnloaded())
+                fw->form().refreshFocusOrder();
+        }
         auto* ke = static_cast<QKeyEvent*>(e);
         if (e->type() == QEvent::KeyRelease) {
             // One KeyUp per release, seen once although the event passes several filters.
@@ -561,6 +686,7 @@ Runtime& Runtime::instance() {
     static bool routerInstalled = false;
     if (!routerInstalled && QCoreApplication::instance()) {
         routerInstalled = true;
+        installAccessibility();
         QCoreApplication::instance()->installEventFilter(new KeyRouter(QCoreApplication::instance()));
     }
     return r;

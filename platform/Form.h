@@ -148,11 +148,27 @@ public:
     bool dispatchKeyEvent(int keyCode, int shift, int keyAscii, bool letControlHandle);
     // The release of a key: the focused control's KeyUp. dispatchKey ends with it.
     void dispatchKeyUp(int keyCode, int shift);
+    // Moves the focus to the next (or previous) control of the window that can take it, also
+    // past controls whose TabStop is off: Ctrl+Tab and Ctrl+Shift+Tab, which leave a box that
+    // takes Tab itself. False when no other control can take the focus.
+    bool moveFocus(bool forward);
+    // Puts the controls in the order Tab visits them: as they stand on screen, row by row from
+    // the top, left to right in a row, a container's controls right after it.
+    void orderFocusByScreen();
+    // The same, when a control was shown, hidden or moved since the order was last made.
+    void refreshFocusOrder() {
+        if (focusOrderDirty_) orderFocusByScreen();
+    }
     // The control a test treats as focused when no real focus is available.
     void setFocusedControl(Control* c) { focusedControl_ = c; }
 
     // Tests replace popups with a recorder (nothing may block there).
     static std::function<void(Form&, Menu&)>& menuPopupHook();
+
+    // A control was shown, hidden, moved or raised: which controls panels cover is worked out
+    // again before the next input reaches the window (or at once by updateCoverage).
+    void coverageChanged();
+    void updateCoverage();
 
     // Registers a control of this form (done by Control's constructor).
     void registerControl(Control* c);
@@ -193,6 +209,9 @@ private:
     WindowState state_ = WindowState::Normal;
     Color backColor_ = SysButtonFace;
     bool applyingGeometry_ = false;
+    bool coverageDirty_ = false;
+    bool focusOrderDirty_ = true;
+    bool updatingCoverage_ = false;
 };
 
 // ---- the runtime: active form, modal stack, ending the program -----------------------------

@@ -1,6 +1,8 @@
 #include "platform/HelpViewer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QSplitter>
@@ -22,6 +24,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     list_->setAccessibleName(QStringLiteral("Help topics"));
     text_ = new QTextBrowser(splitter);
     text_->setAccessibleName(QStringLiteral("Help text"));
+    text_->setReadOnly(true);
     text_->setOpenLinks(false);
     splitter->addWidget(list_);
     splitter->addWidget(text_);
@@ -106,6 +109,14 @@ void HelpViewer::onAnchor(const QUrl& url) {
     if (ok) showTopic(id);
 }
 
+void HelpViewer::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
 QString HelpViewer::currentText() const { return text_->toPlainText(); }
 
 QStringList HelpViewer::topicTitles() const {
@@ -123,6 +134,15 @@ bool ViewerHelp::showHelp(const QString& helpFile, int contextId) {
     const std::optional<HelpFile> file = HelpFile::load(helpFile);
     if (!file) return false;
     if (!viewer_) viewer_ = new HelpViewer;
+    // Help asked for inside a modal dialog (the spelling dialog's Help) opens over that
+    // dialog, where it can be read and used; otherwise it is a window of its own.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == viewer_) owner = nullptr;
+    if (viewer_->parentWidget() != owner) {
+        const bool wasShown = viewer_->isVisible();
+        viewer_->setParent(owner, Qt::Window);
+        if (wasShown) viewer_->hide();
+    }
     viewer_->setHelpFile(*file);
     viewer_->showTopic(contextId);
     viewer_->show();

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+class QKeyEvent;
 class QListWidget;
 class QTextBrowser;
 class QUrl;
@@ -30,6 +31,10 @@ public:
     QString currentText() const;
     // The titles in the topic list, in file order.
     QStringList topicTitles() const;
+
+protected:
+    // Esc closes the viewer.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void render(const HelpTopic& topic);

@@ -20,6 +20,16 @@ MonthView::MonthView(Form& form, Container& parent, const QString& name, int ind
     value_ = clock().today();
     cal->setSelectedDate(value_);
     setWidget(cal);
+    // The buttons of the calendar's title bar that show only an arrow, the year box and the days
+    // are named, so that a screen reader says what they are.
+    struct Named { const char* object; const char* name; };
+    static const Named named[] = {{"qt_calendar_prevmonth", "Previous month"},
+                                  {"qt_calendar_nextmonth", "Next month"},
+                                  {"qt_calendar_yearedit", "Year"},
+                                  {"qt_calendar_calendarview", "Days"}};
+    for (const Named& n : named)
+        if (auto* w = cal->findChild<QWidget*>(QString::fromLatin1(n.object)))
+            w->setAccessibleName(QString::fromLatin1(n.name));
     // A click on a day, and Enter or a double click (activated), each choose that day.
     auto chosen = [this](QDate d) {
         if (syncing_) return;

@@ -157,6 +157,8 @@ RichTextBox::~RichTextBox() = default;
 QTextDocument* RichTextBox::document() const { return edit_->document(); }
 QTextEdit* RichTextBox::editor() const { return edit_; }
 
+QWidget* RichTextBox::mouseSurface() const { return edit_ ? edit_->viewport() : nullptr; }
+
 void RichTextBox::invalidate() {
     map_.reset();
     text_.reset();

@@ -54,6 +54,7 @@ public:
 
     RichTextBox(Form& form, Container& parent, const QString& name, int index = -1);
     ~RichTextBox() override;
+    bool canTakeFocus() const override { return true; }
 
     // ---- whole text ---------------------------------------------------------------------------
     // Plain text with CR LF between paragraphs.
@@ -136,6 +137,12 @@ public:
 
     QTextDocument* document() const;
     QTextEdit* editor() const;
+
+protected:
+    // A click in the text (on the box's inner viewport) raises Click, after the caret has
+    // moved to the place clicked.
+    bool clicksOnRelease() const override { return true; }
+    QWidget* mouseSurface() const override;
 
 private:
     friend class RichTextEditWidget;

@@ -116,6 +116,9 @@ public:
 
     SpellDecision ask(const SpellQuestion& q) override {
         sentence_->setText(markedSentence(q));
+        // A screen reader hears the word not found and the sentence it stands in.
+        sentence_->setAccessibleName(QStringLiteral("Not in dictionary: ") + q.word);
+        sentence_->setAccessibleDescription(q.sentence);
         suggestions_->clear();
         suggestions_->addItems(q.suggestions);
         changeTo_->setText(q.suggestions.isEmpty() ? q.word : q.suggestions.first());
@@ -210,6 +213,7 @@ std::optional<QString> runThesaurus(const QString& word, const ThesaurusLookUp& 
         current = w;
         found = lookUp ? lookUp(w) : QList<ThesaurusMeaning>();
         lookedUp->setText(w);
+        lookedUp->setAccessibleName(QStringLiteral("Looked up: ") + w);
         meanings->clear();
         synonyms->clear();
         for (const ThesaurusMeaning& m : found) meanings->addItem(m.description);

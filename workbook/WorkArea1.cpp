@@ -261,6 +261,8 @@ void WorkArea1::buildControls() {
     Label9.setFont(uiFont(10, true));
     Combo1.setFont(uiFont(10));
     Combo1.setAccessibleName(QStringLiteral("Current status"));
+    // The label beside the box names it, also once the box shows a status.
+    Combo1.setAccessibleLabel(Label9);
     // The status is only ever chosen from the list, never typed.
     Combo1.setLocked(true);
     Combo1.onClick = [this] { Combo1_Click(); };
@@ -268,9 +270,7 @@ void WorkArea1::buildControls() {
     Rtext3.onGotFocus = [this] { Rtext3_GotFocus(); };
     Rtext3.onLostFocus = [this] { Rtext3_LostFocus(); };
     Rtext3.onKeyDown = [this](int& keyCode, int shift) { Rtext3_KeyDown(keyCode, shift); };
-    Rtext3.onMouseUp = [this](int button, int, int, int) {
-        if (button == Mouse::Left) Rtext3_Click();
-    };
+    Rtext3.onClick = [this] { Rtext3_Click(); };
     Rtext3.setAccessibleName(QStringLiteral("Document text"));
     Rtext3.setMaxLength(3000);
     Rtext3.setBackColor(rgb(255, 255, 255));

@@ -5,6 +5,7 @@
 #include "frame/SharedBehaviours.h"
 #include "frame/Startfrm.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/platform/RealInput.h"
 
 using namespace platform;
 
@@ -104,7 +105,9 @@ TEST_F(AboutTest, ShowsTheProductTheMakerAndTheWebSiteOnTheLabelsBackground) {
 
 TEST_F(AboutTest, OkTheOkEntryAndTheWebSiteLabel) {
     showAbout([&](About1& a) {
-        a.Label5.raiseClick();
+        testsupport::mouseClick(a.Label5);
+        a.Label5.setFocus();
+        testsupport::pressKey(a.Label5, Qt::Key_Return);
         a.Command1.click();
         EXPECT_TRUE(a.isUnloaded());
     });
@@ -112,8 +115,9 @@ TEST_F(AboutTest, OkTheOkEntryAndTheWebSiteLabel) {
         a.mOOK.click();
         EXPECT_TRUE(a.isUnloaded());
     });
-    ASSERT_EQ(shell->urls.size(), 1u);
+    ASSERT_EQ(shell->urls.size(), 2u);
     EXPECT_EQ(shell->urls[0], MakerWebAddress);
+    EXPECT_EQ(shell->urls[1], MakerWebAddress);
     EXPECT_EQ(existingInstance<About1>(), nullptr);
 }
 

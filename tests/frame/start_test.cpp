@@ -4,6 +4,7 @@
 #include "frame/Startfrm.h"
 #include "platform/Files.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/platform/RealInput.h"
 #include "workbook/WorkArea1.h"
 
 using namespace platform;
@@ -267,12 +268,23 @@ TEST_F(StartTest, ActivationAfterTheSecurityRuleReturnEndsTheProgram) {
     EXPECT_TRUE(runtime().ended());
 }
 
+// The begin button focused, Enter presses it as Space does.
+TEST_F(StartTest, EnterOnTheFocusedBeginButtonOpensTheActionArea) {
+    Startfrm& s = start();
+    s.Command2.setFocus();
+    ASSERT_TRUE(s.Command2.hasFocus());
+    testsupport::pressKey(s.Command2, Qt::Key_Return);
+    ASSERT_NE(existingInstance<WorkArea1>(), nullptr);
+    EXPECT_TRUE(defaultInstance<WorkArea1>().isVisible());
+    EXPECT_FALSE(s.isVisible());
+}
+
 TEST_F(StartTest, RightButtonOnTheStartControlsPopsUpOptions) {
     Startfrm& s = start();
-    s.Command2.raiseMouseUp(Mouse::Left, 0, 0, 0);
+    testsupport::mouseClick(s.Label8);
     EXPECT_TRUE(popups().empty());
-    s.Command2.rightClick();
-    s.Label8.rightClick();
+    testsupport::mouseClick(s.Command2, Qt::RightButton);
+    testsupport::mouseClick(s.Label8, Qt::RightButton);
     s.Form_MouseUp(Mouse::Right, 0, 100, 100);
     EXPECT_EQ(popups(), (std::vector<QString>{"mO", "mO", "mO"}));
 }

@@ -12,6 +12,7 @@
 #include "library/Miscform1.h"
 #include "library/PrivRule.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/platform/AccessibilityCheck.h"
 #include "tests/support/platform/CaptionCheck.h"
 #include "workbook/WorkArea1.h"
 
@@ -41,6 +42,8 @@ protected:
             ADD_FAILURE() << state.toStdString() << ": caption not shown whole: " << c.toStdString();
         for (const QString& c : testsupport::unnamedControls(form))
             ADD_FAILURE() << state.toStdString() << ": no name for assistive technology: " << c.toStdString();
+        for (const QString& f : testsupport::accessibilityFaults(form))
+            ADD_FAILURE() << state.toStdString() << ": to a screen reader: " << f.toStdString();
     }
     WorkArea1& openHub() {
         Startfrm& start = defaultInstance<Startfrm>();

@@ -354,7 +354,12 @@ TEST_F(SpellCheckerTest, TheSpellingDialogAsksAndAnswers) {
     whenDialogShows([&](QWidget* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("Spelling"));
         for (QLabel* l : d->findChildren<QLabel*>())
-            if (l->accessibleName() == QStringLiteral("Not in dictionary")) shownSentence = l->text();
+            if (l->accessibleName().startsWith(QStringLiteral("Not in dictionary"))) {
+                shownSentence = l->text();
+                // A screen reader hears the word and its sentence, not a fixed name.
+                EXPECT_EQ(l->accessibleName(), QStringLiteral("Not in dictionary: ") + q.word);
+                EXPECT_EQ(l->accessibleDescription(), q.sentence);
+            }
         auto* list = d->findChild<QListWidget*>();
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->count(), 2);
@@ -398,9 +403,10 @@ TEST_F(SpellCheckerTest, TheThesaurusDialogLooksUpAndReplaces) {
         buttonNamed(d, QStringLiteral("Look Up"))->click();
         QLabel* lookedUp = nullptr;
         for (QLabel* l : d->findChildren<QLabel*>())
-            if (l->accessibleName() == QStringLiteral("Looked up")) lookedUp = l;
+            if (l->accessibleName().startsWith(QStringLiteral("Looked up"))) lookedUp = l;
         ASSERT_NE(lookedUp, nullptr);
         EXPECT_EQ(lookedUp->text(), QStringLiteral("Danger"));
+        EXPECT_EQ(lookedUp->accessibleName(), QStringLiteral("Looked up: Danger"));
         EXPECT_EQ(meanings->item(0)->text(), Thesaurus::meaningsOf(QStringLiteral("danger")).first().description);
         replaceWith->setText(QStringLiteral("peril"));
         buttonNamed(d, QStringLiteral("Replace"))->click();

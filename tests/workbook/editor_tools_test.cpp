@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
 #include "platform/Spelling.h"
+#include "tests/support/platform/RealInput.h"
 
 #include <QTemporaryDir>
 
@@ -40,8 +41,7 @@ TEST_P(TextLocationTest, AnOptionAlignsTheParagraphAndAClickShowsItAgain) {
     EXPECT_EQ(w.UnsavedChanges, 1);
     for (int i = 0; i < 3; ++i) w.SSOption8[i].setValue(false);
     // Clicking into the aligned paragraph selects its option.
-    w.Rtext3.setSelStart(40);
-    w.Rtext3.raiseMouseUp(Mouse::Left, 0, 0, 0);
+    testsupport::clickInText(w.Rtext3, 40);
     EXPECT_TRUE(w.SSOption8[GetParam().option].value());
 }
 
