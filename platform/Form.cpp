@@ -99,7 +99,9 @@ static QMargins& knownFrame() {
 
 // The frame around a shown window. The offscreen platform has no window manager (the frame it
 // reports is a stand-in), so windows there have none.
-static QMargins frameOfShown(const QWidget& w) {
+static QMargins frameOfShown(const FormWindow& w) {
+    const bool maximised = w.form().windowState() == WindowState::Maximized;
+    if (const std::optional<QMargins> f = screen().windowFrame(maximised)) return w.isVisible() ? *f : QMargins();
     static const bool framed = QGuiApplication::platformName() != QLatin1String("offscreen");
     if (!framed || !w.windowHandle()) return {};
     return w.windowHandle()->frameMargins();
@@ -175,7 +177,20 @@ void FormWindow::changeEvent(QEvent* e) {
     if (form_.isLoaded() && !form_.isUnloaded()) form_.Form_Resize();
 }
 
+// A window manager frames a window after it is shown, and a window placed as the screen's
+// size (the smaller display on a screen of that size) leaves no event that says so: its area
+// is placed again once its window is first on the screen, when its frame is known.
+void FormWindow::watchForFrame() {
+    if (QWindow* handle = windowHandle(); handle && !watchingFrame_) {
+        handle->installEventFilter(this);
+        watchingFrame_ = true;
+    }
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == windowHandle() && e->type() == QEvent::Expose && isVisible() && !form_.applyingGeometry_ &&
+        windowHandle()->isExposed())
+        placedAgainForItsFrame();
     if (watched == client_ && e->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(e);
         int button = me->button() == Qt::RightButton ? 2 : me->button() == Qt::MiddleButton ? 4 : 1;
@@ -231,8 +246,9 @@ void Form::show(bool modal) {
         applyGeometry();
         // A maximised window is shown maximised at once, so that a window manager never sees
         // it restored first (which would read as the user restoring it).
-        if (state_ == WindowState::Maximized) window_->showMaximized();
+        if (state_ == WindowState::Maximized) window_->showMaximizedAsTheScreenAllows();
         else window_->show();
+        window_->watchForFrame();
         rt.activate(this);
         QPointer<FormWindow> w = window_.get();
         auto stillOpen = [&] { return !unloaded_ && !rt.ended() && window_ && window_->isVisible(); };
@@ -265,8 +281,9 @@ void Form::show(bool modal) {
         applyGeometry();
         // A maximised window is shown maximised at once, so that a window manager never sees
         // it restored first (which would read as the user restoring it).
-        if (state_ == WindowState::Maximized) window_->showMaximized();
+        if (state_ == WindowState::Maximized) window_->showMaximizedAsTheScreenAllows();
         else window_->show();
+        window_->watchForFrame();
     }
     window_->raise();
     rt.activate(this);
@@ -370,7 +387,7 @@ void Form::setWindowState(WindowState s) {
         if (s == WindowState::Maximized) applyGeometry();
         applyingGeometry_ = true;
         if (window_->isVisible()) {
-            if (s == WindowState::Maximized) window_->showMaximized();
+            if (s == WindowState::Maximized) window_->showMaximizedAsTheScreenAllows();
             else if (s == WindowState::Minimized) window_->showMinimized();
             else window_->showNormal();
         }
@@ -378,6 +395,27 @@ void Form::setWindowState(WindowState s) {
         if (s == WindowState::Normal) applyGeometry();
     }
     if (loaded_ && !unloaded_) Form_Resize();
+}
+
+// A screen that stands in for a desktop with a window manager has none to maximise the
+// window: it comes up as large as the screen, and is then made as large as the screen inside
+// its frame, as a window manager makes it once the window is shown.
+void FormWindow::showMaximizedAsTheScreenAllows() {
+    const std::optional<QMargins> frame = platform::screen().windowFrame(true);
+    if (!frame) {
+        showMaximized();
+        return;
+    }
+    show();
+    // As a window manager does it: after the window is up, once the program yields.
+    QMetaObject::invokeMethod(
+        this,
+        [this, inside = QRect(0, 0, twipsToPixelsX(platform::screen().widthTwips()),
+                              twipsToPixelsY(platform::screen().heightTwips()))
+                            .marginsRemoved(*frame)] {
+            if (isVisible() && form_.state_ == WindowState::Maximized) setGeometry(inside);
+        },
+        Qt::QueuedConnection);
 }
 
 void Form::applyGeometry() {
@@ -724,6 +762,7 @@ Runtime::~Runtime() {
 
 void Runtime::destroyAllForms() {
     ended_ = false;
+    knownFrame() = QMargins();
     active_ = nullptr;
     modalStack_.clear();
     activationOrder_.clear();

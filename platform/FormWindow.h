@@ -13,6 +13,11 @@ public:
     explicit FormWindow(Form& form);
     Form& form() const { return form_; }
     QWidget* client() const { return client_; }
+    // Places the window again when it first comes on the screen, its frame then known.
+    void watchForFrame();
+    // Shows the window maximised: by the window manager, or where the screen stands in for a
+    // desktop with one, as large as the screen inside the window's frame.
+    void showMaximizedAsTheScreenAllows();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -25,6 +30,7 @@ private:
     bool placedAgainForItsFrame();
     Form& form_;
     QWidget* client_;
+    bool watchingFrame_ = false;
 };
 
 }  // namespace platform

@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QDate>
 #include <QImage>
+#include <QMargins>
 #include <QString>
 #include <QTime>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -28,6 +30,13 @@ public:
     virtual int heightTwips() = 0;
     virtual int twipsPerPixelX() = 0;
     virtual int twipsPerPixelY() = 0;
+    // The frame (title bar and borders, pixels) a window manager puts around a shown normal or
+    // maximised window, where the screen itself says it (a screen that stands in for a desktop
+    // with a window manager); nullopt: the window system tells it for each window shown.
+    virtual std::optional<QMargins> windowFrame(bool maximised) {
+        (void)maximised;
+        return std::nullopt;
+    }
 };
 
 // The mouse pointer: the hourglass is one on/off state, not a counted stack.

@@ -145,7 +145,8 @@ void WorkArea1::FitOverviewRows() {
         VSGd1.autoSizeRows(1, last);
         int used = VSGd1.rowHeight(0) + OverviewGridFrame;
         for (int r = 1; r <= last; ++r) used += VSGd1.rowHeight(r);
-        return VSGd1.height() - used;
+        // Rows are drawn in whole pixels: each may take up to a pixel more than its twips.
+        return VSGd1.height() - used - (last + 1) * pixelsToTwipsY(1);
     };
     int room = spare();
     // Rows that fit with room to spare need no vertical scroll bar: its room goes to the

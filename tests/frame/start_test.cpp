@@ -300,4 +300,55 @@ TEST_F(StartTest, HelpEntriesOpenContentsAndOverview) {
     EXPECT_EQ(shell->urls.size(), 1u);
 }
 
+// Under a window manager, whose frame is known only once a window is on the screen: the start
+// window of either display, the Action Area that takes its place and a reference window that
+// takes the Action Area's, each with its title bar and borders on the screen from the first
+// start.
+struct FramedCase {
+    const char* name;
+    int width, height;  // twips of the screen
+    QByteArray record;  // record 35
+};
+
+class FramedStartTest : public StartTest, public ::testing::WithParamInterface<FramedCase> {
+protected:
+    void expectFrameOnScreen(Form& f, const char* what) {
+        QWidget* w = f.widget();
+        ASSERT_TRUE(w->isVisible()) << what;
+        const QRect outer = w->geometry().marginsAdded(*screen->windowFrame(f.windowState() == WindowState::Maximized));
+        // The offscreen platform moves a shown window two pixels to the right (its stand-in
+        // for a frame's border); the placement is the program's.
+        const QRect whole(0, 0, GetParam().width / 15 + 2, GetParam().height / 15);
+        EXPECT_TRUE(whole.contains(outer)) << what << ": the frame at " << outer.x() << "," << outer.y() << " "
+                                           << outer.width() << "x" << outer.height();
+    }
+};
+
+TEST_P(FramedStartTest, EveryWindowInTheStartWindowsPlaceKeepsItsTitleBarOnTheScreen) {
+    folder->copyContent();
+    screen->setSize(GetParam().width, GetParam().height);
+    screen->frameWindows();
+    writeDisplayRecord(GetParam().record);
+    Startfrm& s = start();
+    doEvents();
+    expectFrameOnScreen(s, "start window");
+    s.Command2.click();
+    doEvents();
+    WorkArea1& hub = defaultInstance<WorkArea1>();
+    expectFrameOnScreen(hub, "Action Area");
+    hub.SSCommand4[2].click();
+    doEvents();
+    Form* rule = runtime().activeForm();
+    ASSERT_NE(rule, &hub);
+    ASSERT_NE(rule, nullptr);
+    expectFrameOnScreen(*rule, "Security Rule");
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, FramedStartTest,
+                         ::testing::Values(FramedCase{"Smaller800x600", 12000, 9000, "Yes"},
+                                           FramedCase{"Full800x600", 12000, 9000, "No"},
+                                           FramedCase{"Smaller1280x1024", 19200, 15360, "Yes"},
+                                           FramedCase{"Full1280x1024", 19200, 15360, "No"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

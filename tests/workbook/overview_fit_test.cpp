@@ -24,10 +24,15 @@ struct Screen {
 
 class OverviewFitTest : public hubtest::HubTest, public ::testing::WithParamInterface<Screen> {
 protected:
+    // The window as a window manager shows it: its client area is the screen less the frame
+    // and the menu bar.
     WorkArea1& openAtSize() {
         screen->setSize(GetParam().width, GetParam().height);
+        screen->frameWindows();
         frame::writeDisplayModeSetting(GetParam().smaller);
-        return openHub();
+        WorkArea1& w = openHub();
+        doEvents();
+        return w;
     }
     // The height in pixels Qt lays the cell out in at a given width.
     static int laidOutHeight(QTableWidget* t, int row, int col, int width) {
@@ -72,6 +77,34 @@ TEST_P(OverviewFitTest, AStatusAsLongAsAnyShowsOnItsOwnLine) {
     QTableWidget* t = w.VSGd1.table();
     EXPECT_EQ(laidOutHeight(t, 0, 4, t->columnWidth(4)), laidOutHeight(t, 0, 4, 4000));
     EXPECT_EQ(laidOutHeight(t, 0, 4, t->columnWidth(4)), laidOutHeight(t, 0, 2, t->columnWidth(2)));
+}
+
+// Every specification "Not Implemented": the longest status in every line, and so many lines
+// that the administrative grid scrolls on a small screen. Each status shows whole, beside its
+// specification, with no horizontal scroll bar.
+TEST_P(OverviewFitTest, EveryStatusNotImplementedShowsWholeWithoutAHorizontalScrollBar) {
+    std::vector<std::pair<int, QByteArray>> records;
+    for (int k = 1; k <= 42; ++k) records.emplace_back(k, "Not Implemented");
+    folder->write(QStringLiteral("Stat1.Fil"), hubtest::statusFile(records));
+    WorkArea1& w = openAtSize();
+    QTableWidget* t = w.VSGd1.table();
+    for (int area = 0; area < 3; ++area) {
+        w.SSCommand18[area].click();
+        doEvents();
+        EXPECT_EQ(t->horizontalScrollBar()->maximum(), 0) << "area " << area;
+        int columns = 0;
+        for (int c = 0; c < 5; ++c) columns += t->columnWidth(c);
+        EXPECT_LE(columns, t->viewport()->width()) << "area " << area;
+        QStyleOptionViewItem o;
+        o.initFrom(t);
+        o.font = t->font();
+        for (int r = 0; r < t->rowCount(); ++r) {
+            const int need = t->itemDelegate()->sizeHint(o, t->model()->index(r, 4)).width();
+            EXPECT_LE(need, t->columnWidth(4)) << "cut: area " << area << " row " << r;
+            EXPECT_EQ(laidOutHeight(t, r, 4, t->columnWidth(4)), laidOutHeight(t, r, 4, 4000))
+                << "wrapped: area " << area << " row " << r;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, OverviewFitTest,

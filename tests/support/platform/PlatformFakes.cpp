@@ -12,6 +12,15 @@
 
 namespace testsupport {
 
+// ---- FakeScreen ------------------------------------------------------------------------------
+
+void FakeScreen::frameWindows(QMargins normal, QMargins maximised) { frames_ = std::make_pair(normal, maximised); }
+
+std::optional<QMargins> FakeScreen::windowFrame(bool maximised) {
+    if (!frames_) return std::nullopt;
+    return maximised ? frames_->second : frames_->first;
+}
+
 // ---- TempProgramFolder -----------------------------------------------------------------------
 
 TempProgramFolder::TempProgramFolder() {

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QMargins>
 #include <QPageSize>
 #include <QString>
 #include <QTemporaryDir>
@@ -116,6 +117,11 @@ private:
     std::map<int, int> stalls_;
 };
 
+// The frame a window manager such as openbox draws: a title bar and thin borders around a
+// normal window, the title bar alone above a maximised one (pixels).
+inline const QMargins NormalWindowFrame{1, 20, 1, 5};
+inline const QMargins MaximisedWindowFrame{0, 19, 0, 0};
+
 class FakeScreen : public platform::Screen {
 public:
     FakeScreen(int widthTwips = 15360, int heightTwips = 11520) : w_(widthTwips), h_(heightTwips) {}
@@ -124,9 +130,17 @@ public:
     int heightTwips() override { return h_; }
     int twipsPerPixelX() override { return 15; }
     int twipsPerPixelY() override { return 15; }
+    // Windows on this screen framed as a window manager frames them: a shown window has the
+    // frame, known once it is on the screen, and a maximised window is as large as the screen
+    // inside its frame (the platform makes it so, after it is shown, as a window manager
+    // does). So a window's client area is what it is on a desktop: the screen less the frame
+    // and the menu bar.
+    void frameWindows(QMargins normal = NormalWindowFrame, QMargins maximised = MaximisedWindowFrame);
+    std::optional<QMargins> windowFrame(bool maximised) override;
 
 private:
     int w_, h_;
+    std::optional<std::pair<QMargins, QMargins>> frames_;
 };
 
 class RecordingPointer : public platform::Pointer {
