@@ -211,12 +211,17 @@ void Control::setBackColor(Color c) {
     applyColors();
 }
 
+void Control::setEnabledTextColor(QPalette& pal, QPalette::ColorRole role, const QColor& color) {
+    pal.setColor(QPalette::Active, role, color);
+    pal.setColor(QPalette::Inactive, role, color);
+}
+
 void Control::applyColors() {
     if (!widget_ || !colorsSet_) return;
     QPalette pal = widget_->palette();
-    pal.setColor(QPalette::WindowText, toQColor(foreColor_));
-    pal.setColor(QPalette::ButtonText, toQColor(foreColor_));
-    pal.setColor(QPalette::Text, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::WindowText, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::ButtonText, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::Text, toQColor(foreColor_));
     pal.setColor(QPalette::Window, toQColor(backColor_));
     pal.setColor(QPalette::Button, toQColor(backColor_));
     widget_->setPalette(pal);

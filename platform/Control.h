@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/Types.h"
 
+#include <QPalette>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -120,6 +121,9 @@ protected:
     // Subclasses create their widget and hand it over here (before any property is set).
     void setWidget(QWidget* w);
     virtual void applyColors();
+    // The control's text colour where it is enabled; a disabled control keeps the style's
+    // greyed text, so that it never looks usable.
+    static void setEnabledTextColor(QPalette& pal, QPalette::ColorRole role, const QColor& color);
     // Fits the caption to the control's size and font (captions never run past the control);
     // run after every change of caption, font or size.
     virtual void refitCaption() {}

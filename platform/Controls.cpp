@@ -244,7 +244,7 @@ void SSCommand::setPicture(const QImage& img) {
 void SSCommand::applyColors() {
     if (!widget_ || !colorsSet_) return;
     QPalette pal = widget_->palette();
-    pal.setColor(QPalette::ButtonText, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::ButtonText, toQColor(foreColor_));
     pal.setColor(QPalette::Button, toQColor(backColor_));
     widget_->setPalette(pal);
 }
@@ -314,7 +314,7 @@ void SSPanel::applyColors() {
     if (!widget_ || !colorsSet_) return;
     QPalette pal = widget_->palette();
     pal.setColor(QPalette::Window, toQColor(backColor_));
-    pal.setColor(QPalette::WindowText, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::WindowText, toQColor(foreColor_));
     widget_->setPalette(pal);
 }
 
@@ -323,6 +323,8 @@ void SSPanel::applyColors() {
 SSFrame::SSFrame(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
     setWidget(new QGroupBox(parent.containerWidget()));
+    // A frame paints its face over whatever lies behind it, as a panel does.
+    widget_->setAutoFillBackground(true);
     width_ = 2400;
     height_ = 1200;
     move(left_, top_, width_, height_);
@@ -545,7 +547,7 @@ void Label::setTransparent(bool t) {
 void Label::applyColors() {
     if (!widget_ || !colorsSet_) return;
     QPalette pal = widget_->palette();
-    pal.setColor(QPalette::WindowText, toQColor(foreColor_));
+    setEnabledTextColor(pal, QPalette::WindowText, toQColor(foreColor_));
     pal.setColor(QPalette::Window, toQColor(backColor_));
     widget_->setPalette(pal);
     widget_->setAutoFillBackground(!transparent_);

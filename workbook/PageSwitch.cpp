@@ -91,6 +91,9 @@ void WorkArea1::EmptyEditor() {
     TextLoading = ProgramSetsText;
     Rtext3.setText(QString());
     TextLoading = 0;
+    // "Text Location" shows the alignment where the user last clicked: with the text gone,
+    // none (the next click into the text shows its own).
+    for (auto& [i, option] : SSOption8) option->setValue(false);
 }
 
 bool WorkArea1::DocumentOptionChosen() const {

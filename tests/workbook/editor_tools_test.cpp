@@ -6,7 +6,9 @@
 #include "platform/Spelling.h"
 #include "tests/support/platform/RealInput.h"
 
+#include <QImage>
 #include <QTemporaryDir>
+#include <QWidget>
 
 using namespace platform;
 
@@ -47,6 +49,73 @@ TEST_P(TextLocationTest, AnOptionAlignsTheParagraphAndAClickShowsItAgain) {
 
 INSTANTIATE_TEST_SUITE_P(Options, TextLocationTest,
                          ::testing::Values(AlignCase{0, 0}, AlignCase{1, 2}, AlignCase{2, 1}));
+
+// "Text Location" where it cannot be used looks so: its options are drawn greyed, not in the
+// black of options that can be used.
+struct LocationState {
+    const char* name;
+    bool enabled;
+    void (*reach)(WorkArea1& w);
+};
+
+class TextLocationLookTest : public EditorToolsTest, public ::testing::WithParamInterface<LocationState> {
+protected:
+    // The darkest pixel of the options as drawn (0 black .. 255 white).
+    static int darkest(WorkArea1& w) {
+        int least = 255;
+        for (auto& [i, option] : w.SSOption8) {
+            const QImage img = option->widget()->grab().toImage();
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) least = std::min(least, qGray(img.pixel(x, y)));
+        }
+        return least;
+    }
+};
+
+TEST_P(TextLocationLookTest, DrawnAsUsableOnlyWhereItIs) {
+    WorkArea1& w = openHub();
+    GetParam().reach(w);
+    doEvents();
+    ASSERT_EQ(w.SSFrame4.enabled(), GetParam().enabled);
+    if (GetParam().enabled) EXPECT_LT(darkest(w), 80);
+    else EXPECT_GT(darkest(w), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, TextLocationLookTest,
+    ::testing::Values(LocationState{"ActionTaken", true,
+                                    [](WorkArea1& w) {
+                                        w.SSCommand11[catalogue::PageAdministrative].click();
+                                        w.SSOption3.click();
+                                    }},
+                      LocationState{"RuleText", false,
+                                    [](WorkArea1& w) {
+                                        w.SSCommand11[catalogue::PageAdministrative].click();
+                                        w.SSOption6.click();
+                                    }},
+                      LocationState{"ReferencesInRule", false,
+                                    [](WorkArea1& w) {
+                                        w.SSCommand11[catalogue::PagePhysical].click();
+                                        w.SSOption2.click();
+                                    }},
+                      LocationState{"WorksheetsBeforeOneIsChosen", false,
+                                    [](WorkArea1& w) { w.SSCommand11[catalogue::PageWorksheets].click(); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// An empty worksheet opened after a centred paragraph was clicked shows no alignment of that
+// document.
+TEST_F(EditorToolsTest, AnEmptyWorksheetShowsNoAlignmentOfTheDocumentBefore) {
+    WorkArea1& w = actionTaken();
+    w.Rtext3.setSelStart(35);
+    w.SSOption8[1].click();
+    w.Rtext3.raiseMouseUp(Mouse::Left, 0, 0, 0);
+    ASSERT_TRUE(w.SSOption8[1].value());
+    dialogs->answer(QStringLiteral("Save Changes?"), Answer::No);
+    page(w, catalogue::PageWorksheets);
+    w.SSCommand12[0].click();
+    ASSERT_TRUE(w.Rtext3.text().isEmpty());
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(w.SSOption8[i].value()) << i;
+}
 
 TEST_F(EditorToolsTest, FontSelectAppliesTheChosenFontAndColourToTheSelection) {
     WorkArea1& w = actionTaken();

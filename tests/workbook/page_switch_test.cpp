@@ -1,6 +1,12 @@
 // The page switch: what each of the ten pages shows, and what a switch asks and resets.
 #include "HubFixture.h"
 
+#include "frame/Settings.h"
+
+#include <QImage>
+#include <QWidget>
+#include <map>
+
 using namespace platform;
 
 namespace {
@@ -236,5 +242,47 @@ TEST_F(PageSwitchEdgeTest, WorksheetPageLocksTheEditorUntilAWorksheetIsChosen) {
     EXPECT_EQ(w.TextKind, 0);
     EXPECT_TRUE(w.Rtext3.locked());
 }
+
+// The heading that the recovery-plan and sample pages give the entry-page panel stays behind
+// the list frames of the pages with lists: each of pages 2-7 looks after those pages exactly as
+// it looked before them, at 800 by 600 and 1280 by 1024, in both displays, in the client area
+// a window manager leaves.
+struct HeadingScreen {
+    const char* name;
+    int width, height;  // twips
+    bool smaller;
+};
+
+class HeadingBehindListsTest : public hubtest::HubTest, public ::testing::WithParamInterface<HeadingScreen> {};
+
+TEST_P(HeadingBehindListsTest, LaterPagesShowNoHeadingOfTheRecoveryPlanOrTheSample) {
+    folder->copyContent();
+    screen->setSize(GetParam().width, GetParam().height);
+    screen->frameWindows();
+    frame::writeDisplayModeSetting(GetParam().smaller);
+    WorkArea1& w = openHub();
+    doEvents();
+    auto look = [&](int p) {
+        page(w, p);
+        doEvents();
+        return w.SSPanel3[2].widget()->grab().toImage();
+    };
+    std::map<int, QImage> before;
+    for (int p = catalogue::PageAdministrative; p <= catalogue::PageWorksheets; ++p) before[p] = look(p);
+    for (int headed : {catalogue::PageRecoveryPlan, catalogue::PageSample}) {
+        answerPageBoxes(headed);
+        page(w, headed);
+        ASSERT_FALSE(w.SSPanel3[2].caption().isEmpty());
+        for (int p = catalogue::PageAdministrative; p <= catalogue::PageWorksheets; ++p)
+            EXPECT_TRUE(look(p) == before[p]) << "page " << p << " after page " << headed;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, HeadingBehindListsTest,
+                         ::testing::Values(HeadingScreen{"Full800x600", 12000, 9000, false},
+                                           HeadingScreen{"Smaller800x600", 12000, 9000, true},
+                                           HeadingScreen{"Full1280x1024", 19200, 15360, false},
+                                           HeadingScreen{"Smaller1280x1024", 19200, 15360, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
