@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include "platform/Form.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -56,51 +58,48 @@ public:
     }
 };
 
+struct BoxButton {
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+std::vector<BoxButton> buttonsOf(int flags) {
+    switch (flags & 0x7) {
+    case Msg::OKCancel: return {{QMessageBox::Ok, Answer::OK}, {QMessageBox::Cancel, Answer::Cancel}};
+    case Msg::AbortRetryIgnore:
+        return {{QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry}, {QMessageBox::Ignore, Answer::Ignore}};
+    case Msg::YesNoCancel:
+        return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
+    case Msg::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    case Msg::RetryCancel: return {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
+    default: return {{QMessageBox::Ok, Answer::OK}};
+    }
+}
+
+int defaultButtonOf(int flags) { return (flags & Msg::DefaultButton3) ? 2 : (flags & Msg::DefaultButton2) ? 1 : 0; }
+
+// The room a line of the prompt may take: the screen less the icon and the box's margins.
+constexpr int MessageBoxChrome = 160;
+
 class QtDialogs : public Dialogs {
 public:
     int msgBox(const QString& prompt, int flags, const QString& title) override {
-        QMessageBox box(dialogParent());
-        box.setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
-        box.setText(promptText(prompt));
-        switch (flags & 0x70) {
-        case Msg::Critical: box.setIcon(QMessageBox::Critical); break;
-        case Msg::Question: box.setIcon(QMessageBox::Question); break;
-        case Msg::Exclamation: box.setIcon(QMessageBox::Warning); break;
-        case Msg::Information: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
-        }
-        struct B { QMessageBox::StandardButton button; int answer; };
-        std::vector<B> buttons;
-        switch (flags & 0x7) {
-        case Msg::OKCancel: buttons = {{QMessageBox::Ok, Answer::OK}, {QMessageBox::Cancel, Answer::Cancel}}; break;
-        case Msg::AbortRetryIgnore: buttons = {{QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry}, {QMessageBox::Ignore, Answer::Ignore}}; break;
-        case Msg::YesNoCancel: buttons = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}}; break;
-        case Msg::YesNo: buttons = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}; break;
-        case Msg::RetryCancel: buttons = {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}}; break;
-        default: buttons = {{QMessageBox::Ok, Answer::OK}}; break;
-        }
-        QMessageBox::StandardButtons all;
-        for (auto& b : buttons) all |= b.button;
-        box.setStandardButtons(all);
-        int def = (flags & Msg::DefaultButton3) ? 2 : (flags & Msg::DefaultButton2) ? 1 : 0;
-        if (def < int(buttons.size())) box.setDefaultButton(buttons[def].button);
+        std::unique_ptr<QMessageBox> box = makeMessageBox(prompt, flags, title);
+        const std::vector<BoxButton> buttons = buttonsOf(flags);
+        const int def = defaultButtonOf(flags);
         bool hasCancel = false;
         for (auto& b : buttons) hasCancel |= b.answer == Answer::Cancel;
-        if (hasCancel) box.setEscapeButton(QMessageBox::Cancel);
-        else if (buttons.size() == 1) box.setEscapeButton(buttons[0].button);
         // A box without Cancel (Yes/No, Abort/Retry/Ignore) has no escape: Esc and the close
         // box leave it open (Qt would take its No or Ignore for one).
         NoEscape noEscape;
-        if (!hasCancel && buttons.size() > 1) box.installEventFilter(&noEscape);
+        if (!hasCancel && buttons.size() > 1) box->installEventFilter(&noEscape);
         int r = 0;
         // A Yes/No box closes only through one of its buttons. A box that returns unanswered
         // time after time had no event loop to run in (the program is ending): its default
         // button answers, so that the question always ends.
         for (int tries = 1; r == 0; ++tries) {
-            box.exec();
-            QAbstractButton* clicked = box.clickedButton();
-            for (auto& b : buttons)
-                if (clicked == box.button(b.button)) r = b.answer;
+            box->exec();
+            r = answerOf(*box);
             if (r == 0 && hasCancel) r = Answer::Cancel;
             if (r == 0 && buttons.size() == 1) r = buttons[0].answer;
             if (r == 0 && tries >= 3) r = buttons[std::size_t(def < int(buttons.size()) ? def : 0)].answer;
@@ -269,6 +268,61 @@ std::unique_ptr<Dialogs>& slot() {
 }
 
 }  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(const QString& prompt, int flags, const QString& title) {
+    auto box = std::make_unique<QMessageBox>(dialogParent());
+    box->setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
+    const QString text = promptText(prompt);
+    // The box would wrap every line longer than half the screen, words alone on lines and
+    // spaced columns out of line: each line stands whole (its blanks kept and unbreakable)
+    // wherever the screen has room for the longest.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const QFontMetrics metrics(box->font());
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int screenPixels = screen().widthTwips() / std::max(1, screen().twipsPerPixelX());
+    if (widest <= screenPixels - MessageBoxChrome) {
+        QStringList html;
+        for (const QString& line : lines) html << line.toHtmlEscaped().replace(QLatin1Char(' '), QChar::Nbsp);
+        box->setTextFormat(Qt::RichText);
+        box->setText(QStringLiteral("<p style=\"white-space:pre\">") + html.join(QStringLiteral("<br>")) +
+                     QStringLiteral("</p>"));
+    } else {
+        box->setTextFormat(Qt::PlainText);
+        box->setText(text);
+    }
+    switch (flags & 0x70) {
+    case Msg::Critical: box->setIcon(QMessageBox::Critical); break;
+    case Msg::Question: box->setIcon(QMessageBox::Question); break;
+    case Msg::Exclamation: box->setIcon(QMessageBox::Warning); break;
+    case Msg::Information: box->setIcon(QMessageBox::Information); break;
+    default: box->setIcon(QMessageBox::NoIcon); break;
+    }
+    const std::vector<BoxButton> buttons = buttonsOf(flags);
+    QMessageBox::StandardButtons all;
+    for (auto& b : buttons) all |= b.button;
+    box->setStandardButtons(all);
+    const int def = defaultButtonOf(flags);
+    if (def < int(buttons.size())) box->setDefaultButton(buttons[std::size_t(def)].button);
+    bool hasCancel = false;
+    for (auto& b : buttons) hasCancel |= b.answer == Answer::Cancel;
+    if (hasCancel) box->setEscapeButton(QMessageBox::Cancel);
+    else if (buttons.size() == 1) box->setEscapeButton(buttons[0].button);
+    return box;
+}
+
+int answerOf(const QMessageBox& box) {
+    static const BoxButton answers[] = {{QMessageBox::Ok, Answer::OK},       {QMessageBox::Cancel, Answer::Cancel},
+                                        {QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry},
+                                        {QMessageBox::Ignore, Answer::Ignore}, {QMessageBox::Yes, Answer::Yes},
+                                        {QMessageBox::No, Answer::No}};
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked) return 0;
+    const QMessageBox::StandardButton which = box.standardButton(clicked);
+    for (const BoxButton& b : answers)
+        if (b.button == which) return b.answer;
+    return 0;
+}
 
 Dialogs& dialogs() {
     if (!slot()) slot() = std::make_unique<QtDialogs>();

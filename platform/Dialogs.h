@@ -8,6 +8,8 @@
 #include <memory>
 #include <optional>
 
+class QMessageBox;
+
 namespace platform {
 
 // Message box buttons and icons, combined with |; the values are the classic ones.
@@ -76,6 +78,13 @@ public:
         return std::nullopt;
     }
 };
+
+// The message box the program shows for a prompt, not yet shown: its lines broken where the
+// prompt breaks them and nowhere else, the box as wide as its longest line needs; only a line
+// wider than the screen wraps, so the box stays within the screen. answerOf gives the answer
+// of the button clicked (0 for none).
+std::unique_ptr<QMessageBox> makeMessageBox(const QString& prompt, int flags, const QString& title);
+int answerOf(const QMessageBox& box);
 
 // The dialog service in force (real dialogs unless a test installed its own).
 Dialogs& dialogs();
