@@ -15,17 +15,10 @@ namespace {
 
 QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
-// The font of the words quoted from the rule and its preamble, as the rule documents set them.
-const QString QuoteFont = QStringLiteral("Times New Roman");
-
-// The composed page into the buffer, its quoted words in the quotation font.
+// The composed page into the buffer, whose font the view gave it: the rule's quoted words and
+// the program's notes alike look like the editor.
 void setComposedPage(RichTextBox& buffer, const catalogue::ComposedPage& page) {
     buffer.setText(u8(page.text));
-    for (const catalogue::TextSpan& s : page.quoted) {
-        buffer.setSelStart(s.start);
-        buffer.setSelLength(s.length);
-        buffer.setSelFontName(QuoteFont);
-    }
     buffer.setSelStart(0);
     buffer.setSelLength(0);
 }

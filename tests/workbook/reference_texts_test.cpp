@@ -82,14 +82,15 @@ TEST_P(EveryEntryView, ShowsItsPageReadOnlyWithNothingToSave) {
         ASSERT_GE(at, 0) << word.toStdString();
         EXPECT_TRUE(marked(w.Rtext3, at, int(word.size()))) << word.toStdString();
     }
-    // The rule's and the preamble's words in the quotation font, the program's in the editor's.
+    // The rule's and the preamble's quoted words in the editor's face, as the program's notes
+    // are: the view looks like the editor.
     for (const catalogue::TextSpan& s : page.quoted) {
         w.Rtext3.setSelStart(s.start);
         w.Rtext3.setSelLength(s.length);
-        EXPECT_EQ(w.Rtext3.selFontName(), QStringLiteral("Times New Roman")) << s.start;
+        EXPECT_EQ(w.Rtext3.selFontName(), w.Rtext3.font().name) << s.start;
     }
     w.Rtext3.setSelStart(0);
-    w.Rtext3.setSelLength(int(u8(references ? catalogue::ReferencesHeader : catalogue::AdditionalInfoHeader).size()));
+    w.Rtext3.setSelLength(int(w.Rtext3.text().size()));
     EXPECT_EQ(w.Rtext3.selFontName(), w.Rtext3.font().name);
 }
 
