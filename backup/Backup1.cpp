@@ -257,7 +257,17 @@ bool Backup1::ShowsProgramFolder() const {
     return canonicalFolder(Dir1.path()) == canonicalFolder(programFolder());
 }
 
-void Backup1::UpdateActionButton() { SSCommand2.setEnabled(!Busy && !ShowsProgramFolder()); }
+void Backup1::UpdateActionButton() {
+    SSCommand2.setEnabled(!Busy && !ShowsProgramFolder());
+    UpdateActionEntry();
+}
+
+// The right button's entry of the window's mode is usable where the action button is: on the
+// program folder it would act on nothing, and would do it without a word.
+void Backup1::UpdateActionEntry() {
+    Menu& entry = ModeFlag != ModeFlagRestore ? mOM : mOR;
+    entry.setEnabled(ActionEntryReady && !Busy && !ShowsProgramFolder());
+}
 
 void Backup1::Drive1_Change() {
     // 1.
@@ -277,8 +287,8 @@ void Backup1::Drive1_Change() {
     Label5.setCaption(Dir1.path());
     // 5. (not while a backup or restore runs: the folder of its next disk is being chosen)
     if (Busy) return;
-    if (ModeFlag != ModeFlagRestore) mOM.setEnabled(true);
-    else mOR.setEnabled(true);
+    ActionEntryReady = true;
+    UpdateActionEntry();
 }
 
 void Backup1::Dir1_Change() {
@@ -343,7 +353,8 @@ void Backup1::StartBackup() {
     case BackupOutcome::Complete:
         SSPanel2.setCaption(QStringLiteral("Backup Complete"));
         SSCommand2.setEnabled(false);
-        mOM.setEnabled(false);
+        ActionEntryReady = false;
+        UpdateActionEntry();
         break;
     case BackupOutcome::Incomplete: {
         QString list;
@@ -370,7 +381,8 @@ void Backup1::StartBackup() {
         SSPanel2.setCaption(QStringLiteral("Backup Terminated by User"));
         if (!result.cancelledInFixedStage) {
             SSCommand2.setEnabled(false);
-            mOM.setEnabled(false);
+            ActionEntryReady = false;
+            UpdateActionEntry();
         }
         break;
     case BackupOutcome::DiskGone:
@@ -429,7 +441,8 @@ void Backup1::StartRestore() {
     case RestoreOutcome::Restored:
         SSPanel2.setCaption(QStringLiteral("Restoration Completed"));
         SSCommand2.setEnabled(false);
-        mOR.setEnabled(false);
+        ActionEntryReady = false;
+        UpdateActionEntry();
         return;
     case RestoreOutcome::NotFirstDisk:
         SSPanel2.setCaption(RestoreNotCompleted);

@@ -61,6 +61,9 @@ public:
     // True while a backup or restore runs: the window cannot be closed and no second action
     // starts.
     bool Busy = false;
+    // False once the Options entry of the window's mode has completed its action, until
+    // another drive is chosen.
+    bool ActionEntryReady = true;
 
 private:
     // backup::DiskUser: what the procedures show and ask.
@@ -80,6 +83,7 @@ private:
     // The folder list shows the program folder itself (compared as canonical paths).
     bool ShowsProgramFolder() const;
     void UpdateActionButton();
+    void UpdateActionEntry();
     void SetBusy(bool busy);
     void PlaceLabel5();
     void PlaceWindow();

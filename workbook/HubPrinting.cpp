@@ -178,6 +178,7 @@ void WorkArea1::SSCommand5_Click() {
     // 5-6.
     PrintPanel::SetMargins(350, 350, 300, 100);
     VSP1.setDisplaySetting(3);
+    SSOption81.setCaption(QStringLiteral("All Data Will Be Displayed"));
     SSCommand80[0].setEnabled(false);
     SSCommand80[1].setEnabled(true);
 

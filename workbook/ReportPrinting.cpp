@@ -16,6 +16,8 @@ void WorkArea1::SSCommand3_Click() {
     SSCommand80[0].setEnabled(false);
     SSCommand80[1].setEnabled(false);
     VSP1.setDisplaySetting(3);
+    // Each opener captions the range option for what it prints (the to-do list's says less).
+    SSOption81.setCaption(QStringLiteral("All Data Will Be Displayed"));
     const char* const captions[4] = {"All Safeguards", "Administrative Safeguards", "Physical Safeguards",
                                      "Technical Safeguards"};
     for (int i = 0; i <= 3; ++i) {

@@ -6,6 +6,8 @@
 #include "frame/Startfrm.h"
 #include "tests/backup/BackupFixture.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <deque>
 
 using namespace platform;
@@ -424,6 +426,49 @@ TEST_F(BackupWindow, TheRightButtonPopsUpTheOptionsMenu) {
     w.Form_MouseUp(Mouse::Right, 0, 0, 0);
     EXPECT_EQ(popups(), (std::vector<QString>{QStringLiteral("mO"), QStringLiteral("mO"), QStringLiteral("mO")}));
 }
+
+// The right button's entry of either mode is usable where the action button is: on the
+// program folder, where the window opens, it is disabled as the button is; on another folder
+// it is usable, and back on the program folder disabled again.
+class BackupWindowEntry : public BackupWindow, public ::testing::WithParamInterface<int> {
+protected:
+    // A right-button press and release on the label, as a mouse gives them.
+    static void rightButtonOn(Control& c) {
+        QWidget* widget = c.widget();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)), Qt::RightButton,
+                          type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(widget, &e);
+        }
+    }
+};
+
+TEST_P(BackupWindowEntry, TheEntryOfTheModeIsDisabledOnTheProgramFolder) {
+    Backup1& w = open(GetParam());
+    Menu& entry = GetParam() == ModeFlagRestore ? w.mOR : w.mOM;
+    ASSERT_TRUE(entry.visible());
+    rightButtonOn(w.Label3);
+    ASSERT_FALSE(popups().empty());
+    EXPECT_EQ(popups().front(), QStringLiteral("mO"));
+    EXPECT_EQ(w.Dir1.path(), programPath());
+    EXPECT_FALSE(w.SSCommand2.enabled());
+    EXPECT_FALSE(entry.enabled());
+    entry.click();
+    EXPECT_TRUE(dialogs->shown().empty());
+
+    EXPECT_TRUE(w.Dir1.setPath(disk(1)));
+    EXPECT_TRUE(w.SSCommand2.enabled());
+    EXPECT_TRUE(entry.enabled());
+    EXPECT_TRUE(w.Dir1.setPath(programPath() + QStringLiteral("/")));
+    EXPECT_FALSE(entry.enabled());
+    // Choosing a drive leaves it disabled while the list shows the program folder.
+    w.Drive1.pick(0);
+    EXPECT_TRUE(w.Dir1.setPath(programPath()));
+    EXPECT_FALSE(entry.enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, BackupWindowEntry, ::testing::Values(0, 99),
+                         [](const auto& info) { return info.param == 0 ? std::string("Backup") : std::string("Restore"); });
 
 struct PlaceCase {
     int displayMode;

@@ -86,6 +86,47 @@ TEST_F(ToDoPrintTest, PrintOpensThePanelWithTheReportInAPrintableFont) {
     EXPECT_TRUE(w.SSPanel80.visible());
 }
 
+// Each later print opener captions the range option for what it prints, whatever the to-do
+// list's print left there.
+struct LaterOpener {
+    const char* name;
+    void (*open)(WorkArea1& w);
+};
+
+class ToDoPrintThenOther : public ToDoPrintTest, public ::testing::WithParamInterface<LaterOpener> {};
+
+TEST_P(ToDoPrintThenOther, TheRangeOptionSaysAllData) {
+    WorkArea1& w = withItems();
+    press(w.SSCommand19[4]);
+    ASSERT_EQ(w.SSOption81.caption(), QStringLiteral("Only Rows with a To Do Item"));
+    w.SSCommand80[2].click();
+    GetParam().open(w);
+    ASSERT_TRUE(w.SSPanel80.visible());
+    EXPECT_EQ(w.SSOption81.caption(), QStringLiteral("All Data Will Be Displayed"));
+    EXPECT_FALSE(w.SSFrame80[3].visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Openers, ToDoPrintThenOther,
+    ::testing::Values(LaterOpener{"StatusReport",
+                                  [](WorkArea1& w) {
+                                      w.SSCommand11[catalogue::PageOverview].click();
+                                      w.SSCommand3.click();
+                                  }},
+                      LaterOpener{"SpecificationText",
+                                  [](WorkArea1& w) {
+                                      w.SSCommand11[catalogue::PageAdministrative].click();
+                                      w.SSOption6.click();
+                                      w.SSCommand5.click();
+                                  }},
+                      LaterOpener{"Document",
+                                  [](WorkArea1& w) {
+                                      w.SSCommand11[catalogue::PageAdministrative].click();
+                                      w.SSOption3.click();
+                                      w.SSCommand5.click();
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ToDoPrintTest, TheTwoOptionsRebuildTheReport) {
     WorkArea1& w = withItems();
     press(w.SSCommand19[4]);
