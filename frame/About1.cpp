@@ -1,9 +1,12 @@
 #include "frame/About1.h"
 
+#include "platform/CaptionFit.h"
+
 #include "frame/Artwork.h"
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
+#include "platform/CaptionFit.h"
 #include "platform/Dialogs.h"
 
 #include <QUrl>
@@ -133,9 +136,15 @@ void About1::ArrangeControls() {
     place(Label1, 2100, 300, 5600, 2300);
     place(Image2, 2100, 2700, 5580, 90);
     place(Label6, 300, 2950, 7380, 900);
-    place(Label4, 300, 4320, 1050, 330);
-    place(Label5, 1400, 4320, 3600, 330);
     place(Command1, 6280, 4240, 1400, 440);
+    // The web site's label and address keep their type size in a window made smaller than
+    // the design: each is as wide as its text needs, the address beside the label, before OK.
+    place(Label4, 300, 4320, 1050, 330);
+    Label4.setWidth(std::max(Label4.width(), captionWidth(Label4, Label4.caption())));
+    const int addressLeft = Label4.left() + Label4.width() + 60;
+    place(Label5, 1400, 4320, 3600, 330);
+    Label5.move(addressLeft, Label5.top(),
+                std::max(captionWidth(Label5, Label5.caption()), Command1.left() - 60 - addressLeft), Label5.height());
 }
 
 void About1::Form_Resize() { ArrangeControls(); }

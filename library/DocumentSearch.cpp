@@ -9,10 +9,12 @@ using namespace platform;
 void PrivRule::SSCommand5_Click() {
     if (Panel3D3.visible()) {
         Panel3D3.setVisible(false);
+        ArrangeControls();
         return;
     }
     Panel3D3.setVisible(true);
     Panel3D3.zOrder(0);
+    ArrangeControls();
     SearchFrom = 1;
     Text1.setText(QString());
     Text1.setFocus();
@@ -55,4 +57,5 @@ void PrivRule::SearchDocument() {
 void PrivRule::Command6_Click() {
     RText2.setHideSelection(true);
     Panel3D3.setVisible(false);
+    ArrangeControls();
 }

@@ -223,16 +223,20 @@ void PrivRule::ArrangeControls() {
     const int buttonHeight = 440;
     const int viewTop = top + 80;
     const int viewHeight = ph - viewTop - 120 - buttonHeight - 120;
-    RText2.move(viewLeft, viewTop, viewWidth, viewHeight);
+    // While the search bar shows, it stands above the text, which gives it the room: it never
+    // covers a section's heading or a match.
+    const int barHeight = 560;
+    const int textTop = Panel3D3.visible() ? viewTop + barHeight + 60 : viewTop;
+    RText2.move(viewLeft, textTop, viewWidth, viewHeight - (textTop - viewTop));
     RText.move(viewLeft, viewTop, viewWidth, viewHeight);
     const int buttonTop = viewTop + viewHeight + 120;
     const int buttonWidth = std::min(1900, (viewWidth - 3 * 120) / 4);
     SSCommand* buttons[4] = {&SSCommand3, &SSCommand4, &SSCommand5, &SSCommand6};
     for (int i = 0; i < 4; ++i) buttons[i]->move(viewLeft + i * (buttonWidth + 120), buttonTop, buttonWidth, buttonHeight);
 
-    // The search bar over the top of the viewer, at its right.
-    const int barWidth = std::min(7200, viewWidth - 240);
-    Panel3D3.move(viewLeft + viewWidth - barWidth - 300, viewTop + 60, barWidth, 560);
+    // The search bar above the viewer, at its right.
+    const int barWidth = std::min(7200, viewWidth);
+    Panel3D3.move(viewLeft + viewWidth - barWidth, viewTop, barWidth, barHeight);
     const int boxLeft = 2500;
     const int smallButton = 900;
     Text1.move(boxLeft, 110, barWidth - boxLeft - 2 * smallButton - 3 * 90, 340);
@@ -328,7 +332,10 @@ int PrivRule::ScreenHelpTopic() const {
 void PrivRule::SSOption1_Click(int index) {
     for (auto& [i, o] : SSOption1) o->setForeColor(paletteColor(0));
     SSOption1[index].setForeColor(paletteColor(9));
-    if (Panel3D3.visible()) Panel3D3.setVisible(false);
+    if (Panel3D3.visible()) {
+        Panel3D3.setVisible(false);
+        ArrangeControls();
+    }
     setCaption(RuleCaption + QStringLiteral(" - ") + SSOption1[index].toolTipText());
     RText.setVisible(true);
     RText.zOrder(0);

@@ -1,4 +1,5 @@
 #include "platform/CaptionFit.h"
+#include "platform/Control.h"
 
 #include "platform/Types.h"
 
@@ -163,6 +164,13 @@ CaptionFit fitCaption(const QString& caption, const QFont& font, QSizeF room, Ca
         fit.lines = int(breaks.size()) + 1;
     }
     return fit;
+}
+
+int captionWidth(const Control& control, const QString& caption) {
+    QString shown = caption;
+    shown.replace(QStringLiteral("&&"), QString(QChar(1))).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
+    const QFontMetricsF fm(toQFont(control.font()), control.widget());
+    return pixelsToTwipsX(int(std::ceil(fm.horizontalAdvance(shown))) + 2);
 }
 
 }  // namespace platform

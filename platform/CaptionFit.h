@@ -49,4 +49,10 @@ CaptionFit fitCaption(const QString& caption, const QFont& font, QSizeF room, Ca
 bool captionFitsRoom(const QString& shownText, const QFont& font, QSizeF room, CaptionWrap wrap,
                      const QWidget* widget = nullptr);
 
+class Control;
+
+// The width (twips) a caption takes on one line in a control's own font, as the control
+// draws it (the "&" access-key marks aside), with a pixel of room either side.
+int captionWidth(const Control& control, const QString& caption);
+
 }  // namespace platform

@@ -191,6 +191,9 @@ protected:
         option->displayAlignment = grid_.qtAlignment(row, col, index.data(Qt::DisplayRole).toString());
         if (grid_.wordWrap_) option->features |= QStyleOptionViewItem::WrapText;
         else option->features &= ~QStyleOptionViewItem::WrapText;
+        // A one-line cell too narrow for its text ends it with "..." instead of cutting it off
+        // at both edges (a centred text) or mid-letter.
+        option->textElideMode = grid_.wordWrap_ ? Qt::ElideNone : Qt::ElideRight;
         if (grid_.highlight_ == Grid::Highlight::WithFocus && !grid_.view_->hasFocus())
             option->state &= ~QStyle::State_Selected;
     }

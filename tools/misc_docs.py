@@ -724,12 +724,14 @@ def sample_policy():
     doc = Doc()
     doc.title("Maple Street Family Practice")
     doc.subtitle("Policies and Procedures - Information Security")
-    doc.table([["Policy", "SEC-12 Password Management"],
-               ["Standard", "Security Awareness and Training, 45 CFR 164.308(a)(5)"],
-               ["Specification", "Password Management (Addressable)"],
-               ["Effective", "March 14"], ["Approved by", "Dr. A. Lee, Practice Owner"],
-               ["Responsible", "Office Manager (Security Official)"]], [2600, 7000],
-              header=False)
+    # The header as label and value on one line each: a value never runs on under the next
+    # label, however narrow the editor.
+    for label, value in [("Policy", "SEC-12 Password Management"),
+                         ("Standard", "Security Awareness and Training, 45 CFR 164.308(a)(5)"),
+                         ("Specification", "Password Management (Addressable)"),
+                         ("Effective", "March 14"), ("Approved by", "Dr. A. Lee, Practice Owner"),
+                         ("Responsible", "Office Manager (Security Official)")]:
+        doc.p("**%s:** %s" % (label, value))
     doc.heading("1. Purpose")
     doc.p("Passwords protect the patient information in our computers. This policy says how "
           "we **create**, **change** and **protect** passwords so that only authorized staff "

@@ -9,6 +9,7 @@
 #include "frame/Navigation.h"
 #include "frame/Settings.h"
 #include "frame/SharedMenus.h"
+#include "platform/CaptionFit.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Services.h"
@@ -27,6 +28,9 @@ QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.
 
 const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
                                         "&Miscellaneous", "E&xit Program"};
+
+// The room a push button keeps around its caption: its frame and the style's padding.
+constexpr int ToolButtonMargins = 300;
 
 }  // namespace
 
@@ -455,7 +459,13 @@ void WorkArea1::ArrangeControls() {
     const int ew = W - ex - 45;
     const int eh = ph - 45;
     SSPanel1.move(ex, bodyTop + 15, ew, eh);
-    const int toolW = std::clamp(ew * 28 / 100, 2750, 3600);
+    // The tool column is at least as wide as two of its buttons need for their captions on
+    // one line ("Insert Template" and "New Worksheet" share a button).
+    int toolCaption = std::max(captionWidth(SSCommand2, QStringLiteral("&Insert Template")),
+                               captionWidth(SSCommand2, QStringLiteral("New Worksheet")));
+    for (SSCommand* b : {&SSCommand22, &SSCommand5, &SSCommand6, &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand7})
+        toolCaption = std::max(toolCaption, captionWidth(*b, b->caption()));
+    const int toolW = std::max(std::clamp(ew * 28 / 100, 2750, 3600), 2 * (toolCaption + ToolButtonMargins) + 60);
     const int toolX = ew - toolW - 60;
     const int top = eh * 19 / 100;
     const int labelH = std::max(240, (top - 120) / 3);

@@ -7,6 +7,8 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/platform/RealInput.h"
 
+#include <QWidget>
+
 using namespace platform;
 
 namespace {
@@ -195,5 +197,49 @@ TEST_F(AboutTest, OtherKeysOnOkAskNothing) {
     });
     EXPECT_TRUE(dialogs->shown().empty());
 }
+
+// The web site's label and address at their own type size, whole, beside each other and
+// before OK, opened from the start window of either display at 800 by 600 and 1280 by 1024
+// under a window manager.
+struct AboutScreen {
+    const char* name;
+    int width, height;  // twips
+    QByteArray record;  // record 35
+};
+
+class AboutLookTest : public AboutTest, public ::testing::WithParamInterface<AboutScreen> {};
+
+TEST_P(AboutLookTest, TheWebSiteLabelIsReadable) {
+    screen->setSize(GetParam().width, GetParam().height);
+    screen->frameWindows();
+    QByteArray settings(34 * 20, '\0');
+    QByteArray record(20, '\0');
+    record[0] = char(GetParam().record.size());
+    record.replace(2, GetParam().record.size(), GetParam().record);
+    folder->write(QStringLiteral("GColor3.Fil"), settings + record);
+    Startfrm& s = defaultInstance<Startfrm>();
+    s.show();
+    doEvents();
+    bool seen = false;
+    onModal(QStringLiteral("About1"), [&](Form& f) {
+        auto& a = static_cast<About1&>(f);
+        doEvents();
+        seen = true;
+        for (Label* l : {&a.Label4, &a.Label5})
+            EXPECT_EQ(l->widget()->font().pointSizeF(), l->font().size) << l->caption().toStdString();
+        EXPECT_LE(a.Label4.left() + a.Label4.width(), a.Label5.left());
+        EXPECT_LE(a.Label5.left() + a.Label5.width(), a.Command1.left());
+        a.unload();
+    });
+    s.mHA.click();
+    EXPECT_TRUE(seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, AboutLookTest,
+                         ::testing::Values(AboutScreen{"Full800x600", 12000, 9000, "No"},
+                                           AboutScreen{"Smaller800x600", 12000, 9000, "Yes"},
+                                           AboutScreen{"Full1280x1024", 19200, 15360, "No"},
+                                           AboutScreen{"Smaller1280x1024", 19200, 15360, "Yes"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -3,6 +3,12 @@
 #include "tests/library/PrivRuleFixture.h"
 #include "tests/support/platform/RealInput.h"
 
+#include "frame/Settings.h"
+#include "frame/Startfrm.h"
+#include "workbook/WorkArea1.h"
+
+#include <QRect>
+
 using namespace platform;
 using namespace privruletest;
 
@@ -177,5 +183,47 @@ TEST_F(PrivRuleTest, AdministrativeSafeguardsSearchRunsToTheEndAndRestarts) {
     w.Command5.click();
     EXPECT_EQ(w.RText2.selStart(), expected.front());
 }
+
+// The search bar stands above the text while it shows, covering neither a section's heading nor
+// any of its text, in the window as the Action Area's tab opens it at 800 by 600 and 1280 by
+// 1024, in both displays, under a window manager; closed, the text has its room back.
+struct SearchScreen {
+    const char* name;
+    int width, height;  // twips
+    bool smaller;
+};
+
+class SearchBarPlaceTest : public PrivRuleTest, public ::testing::WithParamInterface<SearchScreen> {};
+
+TEST_P(SearchBarPlaceTest, TheBarCoversNoText) {
+    screen->setSize(GetParam().width, GetParam().height);
+    screen->frameWindows();
+    frame::writeDisplayModeSetting(GetParam().smaller);
+    Startfrm& start = platform::defaultInstance<Startfrm>();
+    start.show();
+    start.Command2.click();
+    platform::defaultInstance<WorkArea1>().SSCommand4[2].click();
+    doEvents();
+    PrivRule* w = openWindow();
+    ASSERT_NE(w, nullptr);
+    w->SSOption1[13].click();
+    const QRect text(w->RText2.left(), w->RText2.top(), w->RText2.width(), w->RText2.height());
+    w->SSCommand5.click();
+    ASSERT_TRUE(w->Panel3D3.visible());
+    const QRect bar(w->Panel3D3.left(), w->Panel3D3.top(), w->Panel3D3.width(), w->Panel3D3.height());
+    const QRect shown(w->RText2.left(), w->RText2.top(), w->RText2.width(), w->RText2.height());
+    EXPECT_FALSE(bar.intersects(shown));
+    EXPECT_GE(shown.height(), text.height() / 2);
+    EXPECT_LE(bar.right(), w->SSPanel1.width());
+    w->Command6.click();
+    EXPECT_EQ(QRect(w->RText2.left(), w->RText2.top(), w->RText2.width(), w->RText2.height()), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, SearchBarPlaceTest,
+                         ::testing::Values(SearchScreen{"Full800x600", 12000, 9000, false},
+                                           SearchScreen{"Smaller800x600", 12000, 9000, true},
+                                           SearchScreen{"Full1280x1024", 19200, 15360, false},
+                                           SearchScreen{"Smaller1280x1024", 19200, 15360, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
