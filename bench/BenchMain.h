@@ -9,8 +9,9 @@
 
 namespace benchmain {
 
-inline int runWithWindows(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+// platform: the Qt platform to run on unless QT_QPA_PLATFORM names another.
+inline int runWithWindows(int argc, char** argv, const QByteArray& platform = "offscreen") {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -114,10 +114,26 @@ void fitButtonCaption(QAbstractButton* b, QStyle::SubElement contents, const QSt
     const QRect area = b->style()->subElementRect(contents, &opt, b);
     int width = area.width() - 2 * sideMargin;
     if (!b->icon().isNull()) width -= b->iconSize().width() + 4;
-    const CaptionFit fit =
-        fitCaption(caption, toQFont(font), QSizeF(width, area.height()), CaptionWrap::Lines, true, b);
-    if (b->font() != fit.font) b->setFont(fit.font);
-    if (b->text() != fit.text) b->setText(fit.text);
+    // The same caption in the same font and room fits as it did: a page switch sets the look
+    // of many buttons to what they already have, and measuring the text again is slow.
+    const QFont wanted = toQFont(font);
+    const QString key = caption + QChar(0x1F) + wanted.key() + QChar(0x1F) + QString::number(width) + QLatin1Char('x') +
+                        QString::number(area.height());
+    QFont fitted;
+    QString text;
+    if (b->property("captionFitKey").toString() == key) {
+        fitted = b->property("captionFitFont").value<QFont>();
+        text = b->property("captionFitText").toString();
+    } else {
+        const CaptionFit fit = fitCaption(caption, wanted, QSizeF(width, area.height()), CaptionWrap::Lines, true, b);
+        fitted = fit.font;
+        text = fit.text;
+        b->setProperty("captionFitKey", key);
+        b->setProperty("captionFitFont", fitted);
+        b->setProperty("captionFitText", text);
+    }
+    if (b->font() != fitted) b->setFont(fitted);
+    if (b->text() != text) b->setText(text);
 }
 
 // A locked drop-down box offers nothing but its list: a left click anywhere on its text opens

@@ -67,8 +67,15 @@ QFont toQFont(const Font& f) {
         {QStringLiteral("times new roman"), sameWidthSerif},
         {QStringLiteral("courier new"), QStringLiteral("DejaVu Sans Mono")},
     };
+    // Whether the system has the face is asked once per name: listing every family is slow,
+    // and a font is made for every control that is drawn or fitted.
+    static QHash<QString, bool> installed;
     auto it = nearFamily.find(family.toLower());
-    if (it != nearFamily.end() && !QFontDatabase::families().contains(family)) family = *it;
+    if (it != nearFamily.end()) {
+        auto known = installed.constFind(family);
+        if (known == installed.cend()) known = installed.insert(family, QFontDatabase::families().contains(family));
+        if (!*known) family = *it;
+    }
     q.setFamily(family);
     q.setPointSizeF(f.size > 0 ? f.size : 8.25);
     q.setBold(f.bold);

@@ -127,8 +127,15 @@ void WorkArea1::SSCommand11_Click(int i) {
     // 4. Statuses of the specifications may have changed since Load; the editor is placed.
     if (entryPage) {
         ReadStatusStore(1, 42);
+        // The editor stands in one of three places (the worksheets, the recovery plan, every
+        // other page); every arrangement of the window places it for editorPage_, so the
+        // window is arranged anew only when the editor moves to another place.
+        const auto place = [](int page) {
+            return page == catalogue::PageWorksheets ? 1 : page == catalogue::PageRecoveryPlan ? 2 : 0;
+        };
+        const bool moves = place(i) != place(editorPage_);
         editorPage_ = i;
-        ArrangeControls();
+        if (moves) ArrangeControls();
     }
     // 5-8. The selector shows the chosen page.
     for (int k = 0; k < catalogue::PageCount; ++k) {

@@ -3,6 +3,7 @@
 // worksheet choice, and the Options entry that opens the title panel (WorksheetTitlePanel.h).
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "platform/FolderNames.h"
 #include "workbook/Documents.h"
 #include "workbook/WorkArea1.h"
 #include "workbook/WorksheetTitles.h"
@@ -31,11 +32,15 @@ void WorkArea1::RefreshWorksheetButtons() {
     RefreshWorksheetUnderlines();
 }
 
-// Each worksheet's own file decides its mark; one that cannot be read is not in use.
+// Each worksheet's own file decides its mark; one that cannot be read is not in use. The
+// folder is looked at once: a worksheet without a file is not in use, and only the files that
+// are there are read.
 void WorkArea1::RefreshWorksheetUnderlines() {
+    const QSet<QString> present = programFolderNames();
     for (int n = 0; n < catalogue::WorksheetCount; ++n) {
+        const QString file = workbook::worksheetDocumentFile(n);
         Font f = SSCommand12[n].font();
-        f.underline = workbook::probeDocument(workbook::worksheetDocumentFile(n)).holdsText;
+        f.underline = present.contains(file.toLower()) && workbook::probeDocument(file).holdsText;
         SSCommand12[n].setFont(f);
     }
 }
