@@ -138,9 +138,10 @@ TEST_P(OurCopy, OpensInLibreOfficeWithItsTextAndFormats) {
     text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     text = text.section(QLatin1Char('>'), 1).simplified();
     if (GetParam().text) EXPECT_EQ(text.toStdString(), std::string(GetParam().text));
-    for (const char* f : GetParam().formats)
+    for (const char* f : GetParam().formats) {
         EXPECT_TRUE(body.contains(QRegularExpression(QString::fromUtf8(f), QRegularExpression::CaseInsensitiveOption)))
             << f << "\n" << body.toStdString();
+    }
 }
 
 TEST_P(OurCopy, ReadsInPandocToItsText) {
