@@ -234,10 +234,11 @@ struct Group {
     int uc = 1;
 };
 
+// A run of text in one character state: where its characters stand in the parser's text.
 struct Run {
     CharState c;
-    QString text;
-    int picture = -1;  // a picture (index in pictures); text holds its one object character
+    qsizetype start = 0, length = 0;
+    int picture = -1;  // a picture (index in pictures): its one object character
 };
 
 struct Para {
@@ -249,7 +250,7 @@ struct Para {
     bool breakBefore = false;  // a \page stands before it
     bool hasText() const {
         for (const Run& r : runs)
-            if (!r.text.isEmpty()) return true;
+            if (r.length > 0) return true;
         return false;
     }
 };
@@ -311,11 +312,12 @@ enum class Kw : unsigned char {
 
 class Parser {
 public:
-    explicit Parser(const QByteArray& in) : in_(in) {}
+    explicit Parser(const QByteArray& in) : in_(in) { text_.reserve(in.size() / 2); }
 
     void parse();
 
     std::vector<Para> paras;
+    QString text_;  // the text of every run, in order
     std::map<int, FontEntry> fonts;
     std::vector<std::optional<QColor>> colors;
     std::vector<QString> links;  // hyperlink targets
@@ -690,7 +692,8 @@ void Parser::finishPicture() {
     pictures.push_back(std::move(data));
     flushPendingTab();
     openRun_ = nullptr;
-    paras.back().runs.push_back(Run{g().c, QString(QChar(QChar::ObjectReplacementCharacter)), int(pictures.size()) - 1});
+    paras.back().runs.push_back(Run{g().c, text_.size(), 1, int(pictures.size()) - 1});
+    text_.append(QChar(QChar::ObjectReplacementCharacter));
 }
 
 void Parser::flushPendingTab() {
@@ -699,13 +702,18 @@ void Parser::flushPendingTab() {
     append(QChar('\t'));
 }
 
+// All text goes into one string, each run a stretch of it, so that a run costs no string of
+// its own.
 void Parser::append(QChar ch) {
     if (!openRun_) {
         Para& p = paras.back();
-        if (p.runs.empty() || !(p.runs.back().c == g().c) || p.runs.back().picture >= 0) p.runs.push_back(Run{g().c, {}});
+        const bool continues = !p.runs.empty() && p.runs.back().c == g().c && p.runs.back().picture < 0
+                               && p.runs.back().start + p.runs.back().length == text_.size();
+        if (!continues) p.runs.push_back(Run{g().c, text_.size(), 0, -1});
         openRun_ = &p.runs.back();
     }
-    openRun_->text.append(ch);
+    text_.append(ch);
+    ++openRun_->length;
 }
 
 void Parser::text(QChar ch) {
@@ -1228,7 +1236,9 @@ public:
     void insertRuns(QTextCursor& cur, const Para& para) const {
         for (const Run& r : para.runs) {
             if (r.picture >= 0) insertPicture(cur, r);
-            else if (!r.text.isEmpty()) cur.insertText(fixSurrogates(r.text), charFormat(r.c));
+            else if (r.length > 0)
+                cur.insertText(fixSurrogates(QString::fromRawData(p_.text_.constData() + r.start, r.length)),
+                               charFormat(r.c));
         }
     }
 
