@@ -1,6 +1,4 @@
-// The only file that includes the headers of the windows it opens. A window that is still to
-// be written has its function here with an empty body, so that its callers are in place and
-// nothing visible happens until the window exists.
+// The only file that includes the headers of the windows it opens.
 #include "frame/Navigation.h"
 
 #include "backup/Backup1.h"

@@ -178,8 +178,6 @@ public:
     const T& operator[](int i) const { return *items_.at(i); }
     bool exists(int i) const { return items_.count(i) != 0; }
     int count() const { return int(items_.size()); }
-    int lbound() const { return items_.empty() ? 0 : items_.begin()->first; }
-    int ubound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
     const QString& name() const { return name_; }
 
     // Adds element i; args go to T's constructor after (form, parent, name, i).

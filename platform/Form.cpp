@@ -241,7 +241,6 @@ void Form::show(bool modal) {
     if (modal) {
         Form* opener = rt.active_;
         modal_ = true;
-        rt.modalStack_.push_back(this);
         window_->setWindowModality(Qt::ApplicationModal);
         applyGeometry();
         // A maximised window is shown maximised at once, so that a window manager never sees
@@ -267,8 +266,6 @@ void Form::show(bool modal) {
                 while (stillOpen()) loop.processEvents(QEventLoop::WaitForMoreEvents);
             }
         }
-        auto it = std::find(rt.modalStack_.begin(), rt.modalStack_.end(), this);
-        if (it != rt.modalStack_.end()) rt.modalStack_.erase(it);
         modal_ = false;
         if (w) w->setWindowModality(Qt::NonModal);
         // The opener becomes active again after the modal window's Unload.
@@ -458,7 +455,6 @@ void Form::refresh() {
 }
 
 void Form::setFixedBorder(bool fixed) {
-    fixedBorder_ = fixed;
     if (!window_) return;
     Qt::WindowFlags f = window_->windowFlags();
     if (fixed) f &= ~Qt::WindowMaximizeButtonHint;
@@ -751,8 +747,6 @@ int Runtime::runMainLoop() {
     return result;
 }
 
-void Runtime::collectUnloaded() { graveyard_.clear(); }
-
 Runtime::~Runtime() {
     // Windows cannot be destroyed once the application is gone; the program destroys them
     // before it returns from main, so whatever is left here is only let go.
@@ -764,7 +758,6 @@ void Runtime::destroyAllForms() {
     ended_ = false;
     knownFrame() = QMargins();
     active_ = nullptr;
-    modalStack_.clear();
     activationOrder_.clear();
     slots_.clear();
     std::vector<Form*> all = forms_;
@@ -827,7 +820,6 @@ void Runtime::formCreated(Form* f) { forms_.push_back(f); }
 void Runtime::formDestroyed(Form* f) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
     activationOrder_.erase(std::remove(activationOrder_.begin(), activationOrder_.end(), f), activationOrder_.end());
-    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), f), modalStack_.end());
     clearSlotsOf(f);
     if (active_ == f) active_ = nullptr;
 }

@@ -203,7 +203,6 @@ private:
     bool modal_ = false;
     bool unloaded_ = false;
     bool keyPreview_ = false;
-    bool fixedBorder_ = false;
     int helpContextId_ = 0;
     int left_ = 0, top_ = 0, width_ = 9600, height_ = 7200;
     WindowState state_ = WindowState::Normal;
@@ -214,7 +213,7 @@ private:
     bool updatingCoverage_ = false;
 };
 
-// ---- the runtime: active form, modal stack, ending the program -----------------------------
+// ---- the runtime: active form, modal windows, ending the program --------------------------
 class Runtime {
 public:
     static Runtime& instance();
@@ -237,12 +236,9 @@ public:
     // hook a nested event loop runs until the form hides or unloads.
     using ModalHook = std::function<void(Form&)>;
     void setModalHook(ModalHook hook) { modalHook_ = std::move(hook); }
-    bool hasModalHook() const { return bool(modalHook_); }
 
     // Every form alive (loaded or not).
     const std::vector<Form*>& forms() const { return forms_; }
-    // Destroys forms whose Unload has finished (they are kept until it is safe).
-    void collectUnloaded();
     // Destroys every form without its handlers and forgets the runtime's state, so that a
     // program can start afresh: at the end of the program, while the application still exists,
     // and between runs in one process.
@@ -263,7 +259,6 @@ private:
     Form* active_ = nullptr;
     std::vector<Form*> forms_;
     std::vector<Form*> activationOrder_;  // most recent last
-    std::vector<Form*> modalStack_;
     std::vector<std::unique_ptr<Form>> graveyard_;
     std::vector<std::pair<std::type_index, Form*>> slots_;
     ModalHook modalHook_;

@@ -292,8 +292,4 @@ QByteArray readFixture(const QString& rel) {
     return f.readAll();
 }
 
-QString sharedReferenceDir() {
-    return QDir(QStringLiteral(QUORVANE_SOURCE_DIR "/../shared/reference")).absolutePath();
-}
-
 }  // namespace testsupport

@@ -233,6 +233,5 @@ private:
 // Reads a whole file of the test data folder (tests/data) or the fixtures (tests/fixtures).
 QByteArray readTestData(const QString& relativePath);
 QByteArray readFixture(const QString& relativePath);
-QString sharedReferenceDir();  // ../shared/reference beside the source tree, if present
 
 }  // namespace testsupport
