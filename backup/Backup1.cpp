@@ -504,7 +504,14 @@ void Backup1::SetProgress(int value) { ProgressBar1.setValue(value); }
 
 void Backup1::Yield() { doEvents(); }
 
-int Backup1::PromptBlankBackupDisk() {
+namespace {
+// OK, or any answer but Cancel, goes on.
+backup::DiskAnswer diskAnswer(int answer) {
+    return answer == Answer::Cancel ? backup::DiskAnswer::Cancel : backup::DiskAnswer::GoOn;
+}
+}  // namespace
+
+backup::DiskAnswer Backup1::PromptBlankBackupDisk() {
     HourglassOff();
     const int answer = msgBox(QStringLiteral("Disk is either Full, or there is not enough room") + CR +
                                   QStringLiteral("remaining for the requested backup files!") + CR +
@@ -515,10 +522,10 @@ int Backup1::PromptBlankBackupDisk() {
                               Msg::OKCancel | Msg::Information, BackupDiskTitle);
     LoopIndex = answer == Answer::Cancel ? 2 : 99;
     HourglassOn();
-    return answer;
+    return diskAnswer(answer);
 }
 
-int Backup1::PromptNextBackupDisk(int diskNumber) {
+backup::DiskAnswer Backup1::PromptNextBackupDisk(int diskNumber) {
     HourglassOff();
     DiskPromptAnswer = msgBox(QStringLiteral("Disk is Full.") + CR + QStringLiteral("Please Insert Backup Disk #") +
                                   diskNumberText(diskNumber) + CR +
@@ -526,16 +533,16 @@ int Backup1::PromptNextBackupDisk(int diskNumber) {
                                                  "inserted before Clicking OK"),
                               Msg::OKCancel | Msg::Information, BackupDiskTitle);
     HourglassOn();
-    return DiskPromptAnswer;
+    return diskAnswer(DiskPromptAnswer);
 }
 
-int Backup1::PromptRestoreDisk(int diskNumber) {
+backup::DiskAnswer Backup1::PromptRestoreDisk(int diskNumber) {
     HourglassOff();
     // Cancel is offered: a set with a disk missing must not keep the user asking for ever.
     const int answer = msgBox(QStringLiteral("Please insert Backup Disk #") + diskNumberText(diskNumber),
                               Msg::OKCancel | Msg::Information, RestoreTitle);
     HourglassOn();
-    return answer;
+    return diskAnswer(answer);
 }
 
 // The folder of the previous disk has gone (the new medium mounted at another path): the user

@@ -71,9 +71,9 @@ private:
     void ShowProgress(bool visible) override;
     void SetProgress(int value) override;
     void Yield() override;
-    int PromptBlankBackupDisk() override;
-    int PromptNextBackupDisk(int diskNumber) override;
-    int PromptRestoreDisk(int diskNumber) override;
+    backup::DiskAnswer PromptBlankBackupDisk() override;
+    backup::DiskAnswer PromptNextBackupDisk(int diskNumber) override;
+    backup::DiskAnswer PromptRestoreDisk(int diskNumber) override;
     std::optional<QString> ChooseDiskFolder(int diskNumber) override;
 
     void StartBackup();

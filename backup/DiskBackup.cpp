@@ -2,7 +2,6 @@
 
 #include "backup/DiskInfo.h"
 #include "platform/Files.h"
-#include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 #include <QRandomGenerator>
@@ -141,7 +140,7 @@ DiskBackup::Stage DiskBackup::BackupFixedFiles() {
         RemoveCopiesOnDisk();
         // A new blank disk, asked for until one takes the write test or the user cancels.
         for (;;) {
-            if (user_.PromptBlankBackupDisk() == platform::Answer::Cancel) return Stage::Cancelled;
+            if (user_.PromptBlankBackupDisk() == DiskAnswer::Cancel) return Stage::Cancelled;
             if (!platform::folderExists(TargetPath)) {
                 const std::optional<QString> folder = user_.ChooseDiskFolder(1);
                 if (!folder) continue;
@@ -179,7 +178,7 @@ bool DiskBackup::CompleteDisk(int lastFileIndex, int nextDiskNumber, QString* wh
 // takes the write test. False when the user cancelled.
 DiskBackup::Stage DiskBackup::AskForNextDisk() {
     for (;;) {
-        if (user_.PromptNextBackupDisk(DiskNumber + 1) == platform::Answer::Cancel) {
+        if (user_.PromptNextBackupDisk(DiskNumber + 1) == DiskAnswer::Cancel) {
             // Only a disk of this backup loses its record: it must not read as a complete set.
             const DiskInfo here = readDiskInfo(TargetPath);
             if (here.setIdentity == SetIdentity) {

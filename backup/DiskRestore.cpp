@@ -1,7 +1,6 @@
 #include "backup/DiskRestore.h"
 
 #include "platform/Files.h"
-#include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 #include <QDateTime>
@@ -232,7 +231,7 @@ bool DiskRestore::AcceptDisk(const DiskInfo& info, int firstIndex) {
 bool DiskRestore::AskForDisk(int firstIndex) {
     ++ExpectedDiskNumber;
     for (;;) {
-        if (user_.PromptRestoreDisk(ExpectedDiskNumber) == platform::Answer::Cancel) return false;
+        if (user_.PromptRestoreDisk(ExpectedDiskNumber) == DiskAnswer::Cancel) return false;
         user_.Yield();
         if (!platform::folderExists(TargetPath)) {
             const std::optional<QString> folder = user_.ChooseDiskFolder(ExpectedDiskNumber);

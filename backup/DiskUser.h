@@ -12,6 +12,9 @@ namespace backup {
 // file (the last value, 167, is above the maximum and leaves the bar full).
 inline constexpr int ProgressMaximum = 166;
 
+// What the user answered a disk prompt: the disk is in place, or stop.
+enum class DiskAnswer { GoOn, Cancel };
+
 class DiskUser {
 public:
     virtual ~DiskUser() = default;
@@ -23,12 +26,11 @@ public:
     virtual void Yield() = 0;
 
     // Backup: the fixed files did not fit on the first disk; a new blank disk is wanted.
-    // Answer::OK when it is in place, Answer::Cancel to stop.
-    virtual int PromptBlankBackupDisk() = 0;
-    // Backup: the disk is full and disk `diskNumber` is wanted. OK or Cancel.
-    virtual int PromptNextBackupDisk(int diskNumber) = 0;
-    // Restore: disk `diskNumber` of the set is wanted. OK or Cancel.
-    virtual int PromptRestoreDisk(int diskNumber) = 0;
+    virtual DiskAnswer PromptBlankBackupDisk() = 0;
+    // Backup: the disk is full and disk `diskNumber` is wanted.
+    virtual DiskAnswer PromptNextBackupDisk(int diskNumber) = 0;
+    // Restore: disk `diskNumber` of the set is wanted.
+    virtual DiskAnswer PromptRestoreDisk(int diskNumber) = 0;
     // The chosen folder is gone (a new medium mounts at another path): the folder of disk
     // `diskNumber`, or nothing when the user cancelled the choice.
     virtual std::optional<QString> ChooseDiskFolder(int diskNumber) = 0;

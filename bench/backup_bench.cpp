@@ -5,7 +5,6 @@
 #include "backup/DiskBackup.h"
 #include "backup/DiskRestore.h"
 #include "backup/UserFiles.h"
-#include "platform/Dialogs.h"
 #include "platform/Files.h"
 
 #include <QCoreApplication>
@@ -30,9 +29,9 @@ public:
     void ShowProgress(bool) override {}
     void SetProgress(int) override {}
     void Yield() override {}
-    int PromptBlankBackupDisk() override { return platform::Answer::Cancel; }
-    int PromptNextBackupDisk(int) override { return platform::Answer::Cancel; }
-    int PromptRestoreDisk(int) override { return platform::Answer::Cancel; }
+    backup::DiskAnswer PromptBlankBackupDisk() override { return backup::DiskAnswer::Cancel; }
+    backup::DiskAnswer PromptNextBackupDisk(int) override { return backup::DiskAnswer::Cancel; }
+    backup::DiskAnswer PromptRestoreDisk(int) override { return backup::DiskAnswer::Cancel; }
     std::optional<QString> ChooseDiskFolder(int) override { return std::nullopt; }
 };
 

@@ -6,7 +6,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -567,7 +566,6 @@ bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first, 
     if (last <= 0 || last > doc.pageCount()) last = doc.pageCount();
     first = std::max(1, first);
     if (first > last) return false;
-    if (auto* printer = dynamic_cast<QPrinter*>(&device)) printer->setFullPage(true);
 
     QSizeF paper;
     QMarginsF unprintable;
@@ -597,36 +595,23 @@ QString pdfFileName(const PrintDocument& doc) {
     return name + QStringLiteral(".pdf");
 }
 
-void preparePrinter(const PrintDocument& doc, QPrinter& printer) {
-    printer.setPageLayout(pageLayout(doc));
-    printer.setFullPage(true);
-    // The print dialog suggests the document name, less what follows its last dot, with
-    // ".pdf" as the file to print to; the name ends in ".pdf" itself, so a title with dots in
-    // it ("Sec. 164.308") is suggested whole.
-    printer.setDocName(pdfFileName(doc));
-}
-
-bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
-                    const std::function<void()>& relayout) {
-    const QPageLayout layout = printer.pageLayout();
+bool takeDevicePaper(PrintDocument& doc, const QPagedPaintDevice& device) {
+    const QPageLayout layout = device.pageLayout();
     const QSizeF portrait = paperTwips(layout.pageSize());
     const int width = int(std::lround(portrait.width()));
     const int height = int(std::lround(portrait.height()));
     const int orientation = layout.orientation() == QPageLayout::Landscape ? 1 : 0;
     QSizeF paper;
     QMarginsF unprintable;
-    deviceGeometry(printer, paper, unprintable);
+    deviceGeometry(device, paper, unprintable);
     doc.setUnprintableMargins(unturned(unprintable, orientation == 1));
     // Sizes within a few twips are the same paper (a size in millimetres rounds to twips).
     const bool otherPaper = std::abs(width - doc.paperWidth()) > 3 || std::abs(height - doc.paperHeight()) > 3 ||
                             orientation != doc.orientation();
-    if (otherPaper && width > 0 && height > 0) {
-        doc.setPaperSize(width, height, paperNameOf(layout.pageSize()));
-        doc.setOrientation(orientation);
-        if (relayout) relayout();
-    }
-    printer.setDocName(doc.title());
-    return printPages(doc, printer, first, last);
+    if (!otherPaper || width <= 0 || height <= 0) return false;
+    doc.setPaperSize(width, height, paperNameOf(layout.pageSize()));
+    doc.setOrientation(orientation);
+    return true;
 }
 
 bool writePdf(const PrintDocument& doc, const QString& path) {

@@ -19,7 +19,6 @@
 
 class QPainter;
 class QPagedPaintDevice;
-class QPrinter;
 class QTransform;
 class QTextDocument;
 class QImage;
@@ -238,17 +237,11 @@ bool printPages(const PrintDocument& doc, QPagedPaintDevice& device, int first =
 // hold replaced), ending in ".pdf"; "Untitled.pdf" for a document without a title.
 QString pdfFileName(const PrintDocument& doc);
 
-// Gets a printer ready for its print dialog: the document's paper and orientation, full-page
-// drawing, and the document's PDF file name as the name the dialog suggests for a file.
-void preparePrinter(const PrintDocument& doc, QPrinter& printer);
-
-// Prints on a printer whose dialog the user confirmed. When the dialog ended with another
-// paper or orientation than the document's, the document takes them and relayout (when
-// given) lays it out again for them before it is printed; the document also takes the
-// printer's unprintable strip, so the next preview shows what this paper holds. The print
-// job carries the document's title.
-bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
-                    const std::function<void()>& relayout);
+// Takes the paper of a device whose print dialog the user confirmed: the document takes the
+// device's unprintable strip, so the next preview shows what this paper holds, and, when the
+// device holds another paper or orientation than the document's, that paper and orientation.
+// True when the paper or orientation changed (the document must be laid out again).
+bool takeDevicePaper(PrintDocument& doc, const QPagedPaintDevice& device);
 
 // Writes every page to a PDF file titled with the document's title. False when the file
 // could not be written.

@@ -18,6 +18,24 @@
 
 namespace platform {
 
+// ---- printing on a printer -----------------------------------------------------------------
+
+void preparePrinter(const PrintDocument& doc, QPrinter& printer) {
+    printer.setPageLayout(pageLayout(doc));
+    printer.setFullPage(true);
+    // The print dialog suggests the document name, less what follows its last dot, with
+    // ".pdf" as the file to print to; the name ends in ".pdf" itself, so a title with dots in
+    // it ("Sec. 164.308") is suggested whole.
+    printer.setDocName(pdfFileName(doc));
+}
+
+bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
+                    const std::function<void()>& relayout) {
+    if (takeDevicePaper(doc, printer) && relayout) relayout();
+    printer.setDocName(doc.title());
+    return printPages(doc, printer, first, last);
+}
+
 // ---- the printer service -------------------------------------------------------------------
 
 namespace {

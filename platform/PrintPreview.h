@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+class QPrinter;
+
 namespace platform {
 
 // The printer service: the system's print dialog and print service in the program, a recorder
@@ -25,6 +27,17 @@ public:
     // Writes every page to a PDF file. False when the file could not be written.
     virtual bool printToPdf(const PrintDocument& doc, const QString& path) = 0;
 };
+
+// Gets a printer ready for its print dialog: the document's paper and orientation, full-page
+// drawing, and the document's PDF file name as the name the dialog suggests for a file.
+void preparePrinter(const PrintDocument& doc, QPrinter& printer);
+
+// Prints on a printer whose dialog the user confirmed. When the dialog ended with another
+// paper or orientation than the document's, the document takes them and relayout (when
+// given) lays it out again for them before it is printed; the document also takes the
+// printer's unprintable strip (takeDevicePaper). The print job carries the document's title.
+bool printOnPrinter(PrintDocument& doc, QPrinter& printer, int first, int last,
+                    const std::function<void()>& relayout);
 
 Printer& printer();
 // Installs a printer service; the previous one is returned so that it can be put back.

@@ -1,7 +1,7 @@
 #include "platform/Services.h"
 
-#include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QGuiApplication>

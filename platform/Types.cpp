@@ -2,7 +2,7 @@
 
 #include "platform/Services.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFontDatabase>
 #include <QPalette>
 #include <cmath>

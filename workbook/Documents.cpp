@@ -1,9 +1,8 @@
-// The user's documents: their file names and their store, which loads one whole into an
-// editor and saves an editor's text back. No message is shown here; the windows tell the user.
+// The user's documents: their file names, and what a document holds read without an editor
+// (the store that puts one into an editor is in DocumentStore.cpp).
 #include "workbook/Documents.h"
 
 #include "catalogue/Catalogue.h"
-#include "platform/RichTextBox.h"
 #include "platform/RtfReader.h"
 
 #include <QTextDocument>
@@ -16,10 +15,6 @@ namespace {
 
 constexpr int LastSpecFileNumber = catalogue::SpecCount - 1;
 constexpr int LastWorksheetNo = catalogue::WorksheetCount - 1;
-
-bool sameFile(const QString& a, const QString& b) {
-    return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 }  // namespace
 
@@ -67,61 +62,6 @@ DocumentContent probeDocument(const QString& name) {
         c.holdsText = !doc.toPlainText().trimmed().isEmpty();
     }
     return c;
-}
-
-bool DocumentStore::wasUnreadable(const QString& name) const { return sameFile(unreadable_, name); }
-
-// A document that reads (or is written) again is no longer one the user could not see.
-void DocumentStore::readAgain(const QString& name) {
-    if (wasUnreadable(name)) unreadable_.clear();
-}
-
-DocumentStore::LoadResult DocumentStore::loadShipped(RichTextBox& editor, const QString& name) {
-    LoadResult result;
-    const ReadResult read = readWholeFile(name, MaxDocumentBytes);
-    result.status = read.status;
-    if (read.tooLarge) {
-        result.refused = Refusal::TooLarge;
-    } else if (read.ok() && !read.bytes.isEmpty() && !read.bytes.startsWith("{\\rtf")) {
-        // Shown as text, a file of another kind is garbage, and a save would replace it.
-        result.status = ReadStatus::Unreadable;
-        result.refused = Refusal::NotRichText;
-    }
-    if (result.status == ReadStatus::Ok) {
-        editor.setRtfBytes(read.bytes);
-        result.undecodableCodePage = editor.lastRead().undecodableCodePage;
-        result.notKept = editor.lastRead().notKept;
-    } else if (!editor.text().isEmpty()) editor.setText(QString());  // the document's place is empty
-    return result;
-}
-
-DocumentStore::LoadResult DocumentStore::load(RichTextBox& editor, const QString& name) {
-    const LoadResult result = loadShipped(editor, name);
-    if (result.status == ReadStatus::Unreadable || result.undecodableCodePage) unreadable_ = name;
-    else readAgain(name);
-    if (result.notKept) {
-        notKeptName_ = name;
-        notKept_ = result.notKept;
-    } else if (sameFile(notKeptName_, name)) {
-        notKeptName_.clear();
-        notKept_ = 0;
-    }
-    return result;
-}
-
-unsigned DocumentStore::notKept(const QString& name) const { return sameFile(notKeptName_, name) ? notKept_ : 0; }
-
-DocumentStore::SaveResult DocumentStore::save(const RichTextBox& editor, const QString& name) {
-    SaveResult result;
-    if (!editor.saveFile(name, &result.reason)) return result;
-    readAgain(name);
-    if (sameFile(notKeptName_, name)) {
-        notKeptName_.clear();
-        notKept_ = 0;
-    }
-    result.outcome = Outcome::Saved;
-    result.reason.clear();
-    return result;
 }
 
 }  // namespace workbook

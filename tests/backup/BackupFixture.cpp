@@ -63,7 +63,7 @@ int FaultyFileSystem::beforeStep(platform::FileStep step, const QString& file, q
 
 // ---- ScriptedDiskUser ------------------------------------------------------------------------
 
-void ScriptedDiskUser::answer(const QString& kind, int a, std::function<void()> before) {
+void ScriptedDiskUser::answer(const QString& kind, backup::DiskAnswer a, std::function<void()> before) {
     answers_.push_back({kind, a, std::move(before)});
 }
 
@@ -72,11 +72,11 @@ void ScriptedDiskUser::SetProgress(int value) {
     if (onProgress) onProgress(value);
 }
 
-int ScriptedDiskUser::next(const QString& kind, int disk) {
+backup::DiskAnswer ScriptedDiskUser::next(const QString& kind, int disk) {
     if (log_) log_->push_back(QStringLiteral("%1 %2").arg(kind).arg(disk));
     if (answers_.empty() || answers_.front().kind != kind) {
         ADD_FAILURE() << "unanswered disk prompt: " << kind.toStdString() << " " << disk;
-        return platform::Answer::Cancel;
+        return backup::DiskAnswer::Cancel;
     }
     Answer a = answers_.front();
     answers_.pop_front();

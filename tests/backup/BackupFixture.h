@@ -77,7 +77,7 @@ public:
 
     // The next prompt of this kind ("blank", "next", "restore") gets `answer`, after `before`
     // ran (a test changes the disk there).
-    void answer(const QString& kind, int answer, std::function<void()> before = {});
+    void answer(const QString& kind, backup::DiskAnswer answer, std::function<void()> before = {});
     // The next folder choice gives this folder (nothing: the user cancelled).
     void chooseFolder(std::optional<QString> folder) { folders_.push_back(std::move(folder)); }
     bool allUsed() const { return answers_.empty() && folders_.empty(); }
@@ -91,16 +91,16 @@ public:
     void ShowProgress(bool visible) override { progressVisible = visible; }
     void SetProgress(int value) override;
     void Yield() override {}
-    int PromptBlankBackupDisk() override { return next(QStringLiteral("blank"), 1); }
-    int PromptNextBackupDisk(int disk) override { return next(QStringLiteral("next"), disk); }
-    int PromptRestoreDisk(int disk) override { return next(QStringLiteral("restore"), disk); }
+    backup::DiskAnswer PromptBlankBackupDisk() override { return next(QStringLiteral("blank"), 1); }
+    backup::DiskAnswer PromptNextBackupDisk(int disk) override { return next(QStringLiteral("next"), disk); }
+    backup::DiskAnswer PromptRestoreDisk(int disk) override { return next(QStringLiteral("restore"), disk); }
     std::optional<QString> ChooseDiskFolder(int disk) override;
 
 private:
-    int next(const QString& kind, int disk);
+    backup::DiskAnswer next(const QString& kind, int disk);
     struct Answer {
         QString kind;
-        int answer;
+        backup::DiskAnswer answer;
         std::function<void()> before;
     };
     std::vector<QString>* log_;

@@ -375,7 +375,7 @@ TEST_F(BackupWindow, TheRestorePromptOffersCancelAndAFailureChangesNothing) {
     auto set = writeUserSet(1);
     fs->setCapacity(disk(1), 20000);
     {
-        user->answer(QStringLiteral("next"), Answer::OK, [this] { insert(2); });
+        user->answer(QStringLiteral("next"), backup::DiskAnswer::GoOn, [this] { insert(2); });
         DiskBackup b(drive(), *user, QStringLiteral("Set W"));
         ASSERT_EQ(b.StartBackup().outcome, BackupOutcome::Complete);
     }

@@ -7,8 +7,8 @@
 
 using namespace backup;
 using namespace backuptest;
-using platform::Answer::Cancel;
-using platform::Answer::OK;
+constexpr backup::DiskAnswer Cancel = backup::DiskAnswer::Cancel;
+constexpr backup::DiskAnswer OK = backup::DiskAnswer::GoOn;
 
 namespace {
 

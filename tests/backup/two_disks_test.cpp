@@ -6,7 +6,7 @@
 
 using namespace backup;
 using namespace backuptest;
-using platform::Answer::OK;
+constexpr backup::DiskAnswer OK = backup::DiskAnswer::GoOn;
 
 namespace {
 

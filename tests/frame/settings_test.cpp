@@ -1,7 +1,7 @@
 // The display settings and background colour files: what each setting writes, byte for byte,
 // and how every stored form reads back.
 #include "frame/Settings.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QFile>

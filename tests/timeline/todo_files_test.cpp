@@ -3,7 +3,7 @@
 // missing, unreadable, short, long and odd files; and failed writes that keep the old file.
 #include "timeline/ToDoFiles.h"
 #include "tests/support/platform/DiskFaults.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 #include <QFile>

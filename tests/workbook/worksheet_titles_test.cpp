@@ -2,7 +2,7 @@
 // unreadable and stored files, and what a write stores, keeps and reports.
 #include "workbook/WorksheetTitles.h"
 #include "tests/support/platform/DiskFaults.h"
-#include "tests/support/TestSupport.h"
+#include "tests/support/platform/PlatformFakes.h"
 
 #include <QDir>
 
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DefaultWorksheetTitleTest,
                                            DefaultCase{9, "Risk Analysis #10"}, DefaultCase{20, "Risk Analysis #21"},
                                            DefaultCase{-1, ""}, DefaultCase{21, ""}));
 
-class WorksheetTitlesTest : public testsupport::ProgramTest {};
+class WorksheetTitlesTest : public testsupport::PlatformTest {};
 
 TEST_F(WorksheetTitlesTest, NoFileMeansDefaultTitlesAndReadingCreatesNone) {
     const StoredWorksheetTitles t = readWorksheetTitles();

@@ -4,7 +4,6 @@
 #include "backup/DiskRestore.h"
 #include "platform/FileFaults.h"
 #include "platform/Files.h"
-#include "platform/Dialogs.h"
 #include "tests/backup/kill/RestoreKill.h"
 
 #include <QFile>
@@ -42,9 +41,9 @@ public:
     void ShowProgress(bool) override {}
     void SetProgress(int) override {}
     void Yield() override {}
-    int PromptBlankBackupDisk() override { return platform::Answer::Cancel; }
-    int PromptNextBackupDisk(int) override { return platform::Answer::Cancel; }
-    int PromptRestoreDisk(int) override { return platform::Answer::Cancel; }
+    backup::DiskAnswer PromptBlankBackupDisk() override { return backup::DiskAnswer::Cancel; }
+    backup::DiskAnswer PromptNextBackupDisk(int) override { return backup::DiskAnswer::Cancel; }
+    backup::DiskAnswer PromptRestoreDisk(int) override { return backup::DiskAnswer::Cancel; }
     std::optional<QString> ChooseDiskFolder(int) override { return std::nullopt; }
 };
 
