@@ -73,9 +73,6 @@ inline std::int32_t PreviewNormalLeft = 0;
 // is unticked, else 0.
 inline int NoAsOfDate = 0;
 inline int NoGridLines = 0;
-// Work texts of the report procedures.
-inline QString PrintLine;
-inline std::int32_t PrintPos = 0;
 
 // State of the two-second wait.
 inline int WaitCurrent = 0;

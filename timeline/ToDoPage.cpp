@@ -251,8 +251,22 @@ void ToDoPage::Arrange(int pw, int ph) {
 
 void ToDoPage::MarkChanged() {
     context_.UnsavedChanges = 1;
-    SSCommand19[SaveButton].setEnabled(true);
-    if (menus_.mOSave) menus_.mOSave->setEnabled(true);
+    EnableSave(true);
+}
+
+void ToDoPage::EnableSave(bool on) {
+    SSCommand19[SaveButton].setEnabled(on);
+    if (menus_.mOSave) menus_.mOSave->setEnabled(on);
+}
+
+void ToDoPage::ShowPage() {
+    LoadToDoNames();
+    LoadToDoGrid();
+    // The list on screen is the saved one; the flag is cleared before the page yields, so a
+    // change made while it settles is kept as unsaved.
+    context_.UnsavedChanges = 0;
+    HideCalendar();
+    EnableSave(false);
 }
 
 // ==== the grid and its file ======================================================================
@@ -309,8 +323,7 @@ bool ToDoPage::SaveToDoGrid() {
     }
     gridFileUnreadable_ = false;
     context_.UnsavedChanges = 0;
-    SSCommand19[SaveButton].setEnabled(false);
-    if (menus_.mOSave) menus_.mOSave->setEnabled(false);
+    EnableSave(false);
     return true;
 }
 
@@ -836,14 +849,36 @@ void ToDoPage::SSCommand20_Click() {
            Msg::Information | Msg::OKOnly, QStringLiteral("Spell Check"));
 }
 
-void ToDoPage::TakeCorrectedItem(const QString& corrected) {
-    VSGd2.setTextMatrix(VSGd2.row(), ColItem, corrected);
+void ToDoPage::VSSpell1_BadWord() {
+    SetCellEditMode(1);
+    ++ToDoSpellChanges;
+}
+
+void ToDoPage::VSSpell1_TextChecked() {
+    const SpellChecker& checker = context_.VSSpell1;
+    if (checker.correctionsMade() < 1) return;
+    VSGd2.setTextMatrix(VSGd2.row(), ColItem, checker.text());
     ToDoRowCorrected = RowCorrected;
     ++ToDoSpellChanges;
     MarkChanged();
 }
 
-void ToDoPage::CorrectLaterRows(const SpellChecker& checker, int afterRow) {
+void ToDoPage::VSSpell1_UserAction(int action) {
+    if (action == int(SpellAction::ChangeAll)) applyCorrections_ = true;
+}
+
+void ToDoPage::VSSpell1_CheckEnd(bool cancelled) {
+    // After Change All the correction list goes over the rows still to come; the loop then
+    // goes on from the row it is at.
+    if (applyCorrections_) {
+        CorrectLaterRows(LoopIndex);
+        applyCorrections_ = false;
+    }
+    if (cancelled) LoopIndex = StopToDoSpellLoop;
+}
+
+void ToDoPage::CorrectLaterRows(int afterRow) {
+    const SpellChecker& checker = context_.VSSpell1;
     bool changed = false;
     for (int r = std::max(1, afterRow + 1); r <= ToDoRowCount; ++r) {
         const QString item = VSGd2.textMatrix(r, ColItem);

@@ -46,6 +46,12 @@ public:
     // Places the controls over a page of the given size (twips).
     void Arrange(int pageWidth, int pageHeight);
 
+    // Entering the page: the names and the list from their files, the calendar hidden, and
+    // nothing to save yet.
+    void ShowPage();
+    // "&Save" on this page, its button and the Options menu's entry, on or off.
+    void EnableSave(bool on);
+
     // ---- the grid and its file -----------------------------------------------------------------
     // Sets the grid up and shows the list TODOActv.FIL holds (an empty list when there is no
     // file; a file that cannot be read is reported and kept).
@@ -96,14 +102,17 @@ public:
     void mOIn_Click();   // Insert Row
 
     // Spell check of the to-do items: each row's item in turn through the window's spell
-    // checker, whose events (the window's, in grid mode) call the two steps below. Every item
-    // is cut to 45 characters; a corrected item joins the name list.
+    // checker, whose events the window forwards to the four handlers below while this page is
+    // shown. Every item is cut to 45 characters; a corrected item joins the name list.
     void SSCommand20_Click();
+    // A bad word in the current row's item: counted, the cell editable by keyboard.
+    void VSSpell1_BadWord();
     // The checker's corrected text of the current row's item takes its place.
-    void TakeCorrectedItem(const QString& corrected);
-    // The checker's correction list applied to the items of the rows after afterRow: only
-    // what a correction changes is changed, and only those rows are written.
-    void CorrectLaterRows(const platform::SpellChecker& checker, int afterRow);
+    void VSSpell1_TextChecked();
+    // Change All: at the end of the row's check, the correction list goes over the later rows.
+    void VSSpell1_UserAction(int action);
+    // The row's check ended; a cancel stops the loop over the rows.
+    void VSSpell1_CheckEnd(bool cancelled);
 
     // The grid's in-cell editing mode: 0 none, 1 by keyboard (after a click into a cell),
     // 2 by keyboard and mouse.
@@ -163,6 +172,9 @@ private:
     // the date the current cell holds.
     void ShowCalendar(int column);
     void PresetCalendar(const QString& cell);
+    // The checker's correction list applied to the items of the rows after afterRow: only
+    // what a correction changes is changed, and only those rows are written.
+    void CorrectLaterRows(int afterRow);
 
     PageContext context_;
     ToDoMenuEntries menus_;
@@ -172,5 +184,8 @@ private:
     bool nameFileUnreadable_ = false;
     // While the program itself fills the grid.
     bool fillingGrid_ = false;
+    // After Change All in the check of a row: the correction list then goes over the rows
+    // still to come.
+    bool applyCorrections_ = false;
     timeline::ToDoList beforeSort_;
 };

@@ -50,12 +50,12 @@ void WorkArea1::SSOption5_Click() { LoadDocumentOption(KindPolicy); }
 // sample of that kind).
 void WorkArea1::LoadDocumentOption(int textKind) {
     if (keepingOption_) return;
-    // 1. A save the user asked for that failed keeps the document shown, and its option.
+    // A save the user asked for that failed keeps the document shown, and its option.
     if (UnsavedChanges == 1 && !AskSaveChanges()) {
         KeepShownDocumentOption();
         return;
     }
-    // 2.
+    // The kind in force; Insert Template goes with the policy of an entry that has a template.
     TextKind = textKind;
     Rtext3.setLocked(false);
     if (textKind == KindPolicy) {
@@ -66,16 +66,16 @@ void WorkArea1::LoadDocumentOption(int textKind) {
     } else {
         SSCommand2.setEnabled(false);
     }
-    // 3.
+    // The editor's tools are on for a document.
     EnableEditorTools(true);
-    // 4.
+    // The text of the document shown before goes.
     EmptyEditor();
-    // 5.
+    // The document's name: the entry's own, or on the sample page the shipped sample.
     if (AreaMode >= catalogue::PageAdministrative && AreaMode <= catalogue::PagePolicies)
         CurFileName = specDocumentFile(textKind, catalogue::specFileNumber(AreaMode, SpecIndex));
     else if (AreaMode == catalogue::PageSample)
         CurFileName = sampleDocumentFile(textKind);
-    // 6.
+    // The sample's policy: its note once, and Insert Template.
     if (textKind == KindPolicy && AreaMode == catalogue::PageSample) {
         if (SamplePolicyNoteShown == 0) {
             msgBox(SamplePolicyNote, Msg::Information | Msg::OKOnly, QStringLiteral("Policies and Procedures"));
@@ -83,21 +83,21 @@ void WorkArea1::LoadDocumentOption(int textKind) {
         }
         SSCommand2.setEnabled(true);
     }
-    // 7.
+    // The document into the editor; the change events of the load are the program's.
     bool refused = false;
     if (!CurFileName.isEmpty()) {
         TextLoading = ProgramSetsText;
         refused = OpenDocument(CurFileName).keepsEditorLocked();
         TextLoading = 0;
     }
-    // 8. The sample's policy stays editable: it can be typed into but never saved. A file
+    // The sample's policy stays editable: it can be typed into but never saved. A file
     // that was not opened keeps the editor locked.
     if (refused) Rtext3.setLocked(true);
     else if (textKind != KindPolicy) Rtext3.setLocked(AreaMode == catalogue::PageSample);
-    // 9.
+    // The read-only views' buffers are stale now; their options go off.
     ClearSpecBuffers();
     for (SSOption* o : {&SSOption2, &SSOption6, &SSOption7}) o->setValue(false);
-    // 10. The change events of the load do not count.
+    // The change events of the load do not count.
     UnsavedChanges = 0;
 }
 
@@ -221,14 +221,10 @@ bool WorkArea1::SavePage() {
     case catalogue::PageRecoveryPlan:
         return SaveEditorTo(RecoveryPlanFile);
     case catalogue::PageTimeline: {
+        // The page writes its list, ends the unsaved mark and turns its Save off.
         if (UnsavedChanges == 0) return true;
         HourglassOn();
         const bool saved = ToDo.SaveToDoGrid();
-        if (saved) {
-            UnsavedChanges = 0;
-            SSCommand19[5].setEnabled(false);
-            mOSave.setEnabled(false);
-        }
         HourglassOff();
         return saved;
     }

@@ -5,6 +5,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/EntryButtons.h"
 
+#include <algorithm>
+
 using namespace platform;
 
 namespace {
@@ -17,15 +19,20 @@ void WorkArea1::SSCommand16_Click(int index) { EntryClick(catalogue::PageTechnic
 void WorkArea1::SSCommand15_Click(int index) { EntryClick(catalogue::PageOrganizational, index); }
 void WorkArea1::SSCommand13_Click(int index) { EntryClick(catalogue::PagePolicies, index); }
 
+ControlArray<SSCommand>& WorkArea1::EntryList(int page) {
+    ControlArray<SSCommand>* const lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
+    return *lists[std::clamp(page, int(catalogue::PageAdministrative), int(catalogue::PagePolicies)) -
+                  catalogue::PageAdministrative];
+}
+
 void WorkArea1::EntryClick(int page, int index) {
-    ControlArray<SSCommand>* lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
-    ControlArray<SSCommand>& list = *lists[page - catalogue::PageAdministrative];
+    ControlArray<SSCommand>& list = EntryList(page);
     const int k = catalogue::specNumber(page, index);
     if (k == catalogue::NoNumber) return;
     const bool safeguardPage = page <= catalogue::PageTechnical;
     // The save question first: a Yes whose save fails keeps the entry shown, with its text.
     if (UnsavedChanges == 1 && !AskSaveChanges()) return;
-    // 1. Highlight the pressed entry.
+    // Highlight the pressed entry.
     for (auto& [i, b] : list) {
         b->setForeColor(paletteColor(0));
         Font f = b->font();
@@ -39,27 +46,27 @@ void WorkArea1::EntryClick(int page, int index) {
     Font bold = pressed.font();
     bold.bold = true;
     pressed.setFont(bold);
-    // 2-6.
+    // The new entry: an empty editor, additional information where the entry has it.
     if (safeguardPage) SSOption6.setEnabled(true);
     UnsavedChanges = 0;
     EmptyEditor();
     SpecIndex = index;
     if (!safeguardPage) SSOption6.setEnabled(index >= 1);
-    // 7. The chosen views again, for the new entry; a reference view runs last.
+    // The chosen views again, for the new entry; a reference view runs last.
     if (SSOption2.value()) SSOption2_Click();
     if (SSOption3.value()) SSOption3_Click();
     if (SSOption4.value()) SSOption4_Click();
     if (SSOption5.value()) SSOption5_Click();
     if (SSOption6.value()) SSOption6_Click();
     if (SSOption7.value()) SSOption7_Click();
-    // 8-10.
+    // The entry's status, the caption with its name; Insert Template for an administrative policy.
     Combo1.setText(SpecStatus[std::size_t(k)]);
     if (AreaMode < catalogue::PageWorksheets) setCaption(AreaCaption + QStringLiteral(" - ") + pressed.toolTipText());
     if (page == catalogue::PageAdministrative) {
         SSCommand2.setEnabled(false);
         if (SSOption5.value()) SSCommand2.setEnabled(true);
     }
-    // 11-12. The labels above the editor.
+    // The labels above the editor.
     const catalogue::SpecEntry& e = catalogue::entry(k);
     if (!e.overview) {
         WorkText = u8(e.section);

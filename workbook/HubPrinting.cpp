@@ -160,7 +160,7 @@ void WorkArea1::mOPrint_Click() {
 // The editor page's "&Print": the user's document goes to the preview as it stands; a
 // read-only text of the specification opens the panel as a specification page.
 void WorkArea1::SSCommand5_Click() {
-    // 1-3.
+    // The panel empty, over the window, with its report boxes on and unticked.
     VSP1.clear();
     for (int i = 0; i <= 3; ++i) SSCheck80[i].setEnabled(true);
     SSCheck80[3].setVisible(false);
@@ -171,11 +171,11 @@ void WorkArea1::SSCommand5_Click() {
     for (int i = 0; i <= 3; ++i) SSCheck80[i].setValue(0);
     SSFrame80[3].setVisible(false);
     SSFrame80[2].setVisible(true);
-    // 4. The print font is the editor's.
+    // The print font is the editor's.
     const Font editorFont = Rtext3.font();
     UsePrintFont(editorFont);
     PrintFontColor = rgb(0, 0, 0);
-    // 5-6.
+    // The margins and the zoom of an editor page; Printer Font off (the editor's font is used), Page Setup on.
     PrintPanel::SetMargins(350, 350, 300, 100);
     VSP1.setDisplaySetting(3);
     SSOption81.setCaption(QStringLiteral("All Data Will Be Displayed"));
@@ -189,7 +189,7 @@ void WorkArea1::SSCommand5_Click() {
     if (!ownPage) documentBox = SSOption3.value() ? 0 : SSOption4.value() ? 1 : SSOption5.value() ? 2 : -1;
 
     if (ownPage || documentBox >= 0) {
-        // 7. The user's document.
+        // The user's document.
         const char* const captions[3] = {"Action Taken", "Comments/Notes", "Policies && Procedures"};
         for (int i = 0; i <= 2; ++i) {
             SSCheck80[i].setCaption(QString::fromLatin1(captions[i]));
@@ -209,7 +209,7 @@ void WorkArea1::SSCommand5_Click() {
         return;
     }
 
-    // 8. A read-only text of the specification.
+    // A read-only text of the specification.
     const char* const captions[3] = {"Implementation specification", "References in Rule", "Additional Information"};
     for (int i = 0; i <= 2; ++i) {
         SSCheck80[i].setCaption(QString::fromLatin1(captions[i]));

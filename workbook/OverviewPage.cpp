@@ -4,12 +4,14 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/OverviewRows.h"
+#include "workbook/PageLook.h"
 #include "platform/Form.h"
 
 #include <algorithm>
 #include <cmath>
 
 using namespace platform;
+using namespace workbook;
 
 namespace {
 QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }

@@ -118,13 +118,13 @@ void WorkArea1::SSCommand11_Click(int i) {
     // left: AreaMode still names it.
     if (UnsavedChanges == 1 && !AskSaveChanges()) return;
     const bool entryPage = i >= catalogue::PageAdministrative;
-    // 1-3.
+    // What belongs to the page being left goes; the status box gets the new page's list.
     SSCommand22.setVisible(false);
     FillStatusList(i);
     doEvents();
     mO10.setVisible(false);
     mORATitle.setVisible(false);
-    // 4. Statuses of the specifications may have changed since Load; the editor is placed.
+    // Statuses of the specifications may have changed since Load; the editor is placed.
     if (entryPage) {
         ReadStatusStore(1, 42);
         // The editor stands in one of three places (the worksheets, the recovery plan, every
@@ -137,7 +137,32 @@ void WorkArea1::SSCommand11_Click(int i) {
         editorPage_ = i;
         if (moves) ArrangeControls();
     }
-    // 5-8. The selector shows the chosen page.
+    MarkChosenPage(i);
+    doEvents();
+    UnsavedChanges = 0;
+    // The Options menu of the page, an empty editor, the page's command and caption.
+    ApplyOptionsMenu(i);
+    SSOption6.setEnabled(true);
+    EmptyEditor();
+    AreaMode = i;
+    SSCommand2.setCaption(i == catalogue::PageWorksheets ? QStringLiteral("New Worksheet")
+                                                         : QStringLiteral("Insert Template"));
+    if (i == catalogue::PageWorksheets) {
+        RefreshWorksheetButtons();
+        mO10.setVisible(true);
+        mORATitle.setVisible(true);
+    }
+    SSCommand2.setEnabled(false);
+    ShowPageCaption(i);
+    ShowEditorPanel(entryPage);
+    ResetEditorForPage(i);
+    StartPage(i);
+    if (i == catalogue::PageWorksheets || i == catalogue::PageRecoveryPlan) UnsavedChanges = 0;
+}
+
+// The selector shows the chosen page raised and coloured, and the page's panels only.
+void WorkArea1::MarkChosenPage(int i) {
+    const bool entryPage = i >= catalogue::PageAdministrative;
     for (int k = 0; k < catalogue::PageCount; ++k) {
         if (k < 4) SSPanel3[k].setVisible(false);
         if (k < 6) SSFrame5[k].setVisible(false);
@@ -162,23 +187,9 @@ void WorkArea1::SSCommand11_Click(int i) {
         SSPanel3[2].setVisible(true);
         SSPanel3[3].setVisible(true);
     }
-    // 9. The save question was asked first, above.
-    doEvents();
-    UnsavedChanges = 0;
-    // 10-13.
-    ApplyOptionsMenu(i);
-    SSOption6.setEnabled(true);
-    EmptyEditor();
-    AreaMode = i;
-    // 14-16.
-    SSCommand2.setCaption(i == catalogue::PageWorksheets ? QStringLiteral("New Worksheet")
-                                                         : QStringLiteral("Insert Template"));
-    if (i == catalogue::PageWorksheets) {
-        RefreshWorksheetButtons();
-        mO10.setVisible(true);
-        mORATitle.setVisible(true);
-    }
-    SSCommand2.setEnabled(false);
+}
+
+void WorkArea1::ShowPageCaption(int i) {
     const QString pageButton = SSCommand11[i].caption();
     AreaCaption = QStringLiteral("Action Area - ") + pageButton;
     setCaption(AreaCaption);
@@ -186,7 +197,10 @@ void WorkArea1::SSCommand11_Click(int i) {
     if (i == catalogue::PageOrganizational) setCaption(QStringLiteral("Action Area - Organizational Requirements"));
     if (i == catalogue::PagePolicies)
         setCaption(QStringLiteral("Action Area - Policies and Procedures and Documentation Requirements"));
-    // 17. The editor panel.
+}
+
+// The editor panel is shown on the entry, worksheet and plan pages only.
+void WorkArea1::ShowEditorPanel(bool entryPage) {
     doEvents();
     if (!entryPage) {
         SSPanel1.setVisible(false);
@@ -196,7 +210,11 @@ void WorkArea1::SSCommand11_Click(int i) {
         SSPanel1.setFocus();
         doEvents();
     }
-    // 19-23.
+}
+
+// The status box, the editor's lock and the options as the new page starts them: the sample
+// shows "Completed" and no option; the two overview pages have no additional information.
+void WorkArea1::ResetEditorForPage(int i) {
     Combo1.setText(i == catalogue::PageSample ? QStringLiteral("Completed") : QString());
     Rtext3.setLocked(false);
     SSOption6.setEnabled(true);
@@ -213,86 +231,90 @@ void WorkArea1::SSCommand11_Click(int i) {
     }
     SSCommand2.setEnabled(false);
     LockEditorWithoutDocument();
+}
 
-    // 24. The page's own start.
+// The page's own start.
+void WorkArea1::StartPage(int i) {
     switch (i) {
-    case catalogue::PageOverview:
-        ShowAdministrativeSafeguardsList();
-        SSCommand18[0].setValue(true);
-        break;
-    case catalogue::PageTimeline:
-        doEvents();
-        ToDo.LoadToDoNames();
-        ToDo.LoadToDoGrid();
-        // The list on screen is the saved one; the flag is cleared before the page yields,
-        // so a change made while it settles is kept as unsaved.
-        UnsavedChanges = 0;
-        ToDo.HideCalendar();
-        SSCommand19[5].setEnabled(false);
-        mOSave.setEnabled(false);
-        doEvents();
-        break;
+    case catalogue::PageOverview: ShowOverviewPage(); break;
+    case catalogue::PageTimeline: ShowTimelinePage(); break;
     case catalogue::PageAdministrative:
     case catalogue::PagePhysical:
     case catalogue::PageTechnical:
     case catalogue::PageOrganizational:
-    case catalogue::PagePolicies: {
-        EmptyEditor();
-        UnsavedChanges = 0;
-        ControlArray<SSCommand>* lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
-        (*lists[i - catalogue::PageAdministrative])[0].setValue(true);
-        doEvents();
-        break;
+    case catalogue::PagePolicies: ShowEntryPage(i); break;
+    case catalogue::PageWorksheets: ShowWholeEditorPage(); break;
+    case catalogue::PageRecoveryPlan: ShowRecoveryPlanPage(); break;
+    case catalogue::PageSample: ShowSamplePage(); break;
+    default: break;
     }
-    case catalogue::PageWorksheets:
-    case catalogue::PageRecoveryPlan: {
-        EmptyEditor();
-        UnsavedChanges = 0;
-        for (Control* c : std::initializer_list<Control*>{&Label5, &Label6, &Label7, &Label9, &Combo1, &SSFrame2, &SSFrame3})
-            c->setVisible(false);
-        SSCommand2.setEnabled(false);
-        EnableEditorTools(false);
-        doEvents();
-        if (i == catalogue::PageWorksheets) break;
-        TextLoading = ProgramSetsText;
-        // A plan that exists but cannot be read is reported and kept; the template would make
-        // it look empty, and the next Save would then replace it unnoticed.
-        const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile).status;
-        if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
-            const QString planTemplate = QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate);
-            const auto loaded = Documents.loadShipped(Rtext3, planTemplate);
-            if (loaded.refused != workbook::DocumentStore::Refusal::None)
-                ReportUnopenedDocument(planTemplate, loaded.refused);
-            WorkText = RecoveryPlanMessage;
-            msgBox(WorkText, Msg::Information | Msg::OKOnly, QStringLiteral("Disaster Recovery Plan Information"));
-        }
-        TextLoading = 0;
-        SSCommand2.setEnabled(true);
-        SSPanel3[2].setCaption(QStringLiteral("Disaster Recovery Plan"));
-        if (!SSCommand5.enabled()) EnableEditorTools(true);
-        TextLoading = 0;
-        break;
+}
+
+void WorkArea1::ShowOverviewPage() {
+    ShowAdministrativeSafeguardsList();
+    SSCommand18[0].setValue(true);
+}
+
+void WorkArea1::ShowTimelinePage() {
+    doEvents();
+    ToDo.ShowPage();
+    doEvents();
+}
+
+// A catalogue page opens on its first entry.
+void WorkArea1::ShowEntryPage(int page) {
+    EmptyEditor();
+    UnsavedChanges = 0;
+    EntryList(page)[0].setValue(true);
+    doEvents();
+}
+
+// The worksheet and plan pages: the editor takes the panel, without the entry's labels, its
+// status or its views.
+void WorkArea1::ShowWholeEditorPage() {
+    EmptyEditor();
+    UnsavedChanges = 0;
+    for (Control* c : std::initializer_list<Control*>{&Label5, &Label6, &Label7, &Label9, &Combo1, &SSFrame2, &SSFrame3})
+        c->setVisible(false);
+    SSCommand2.setEnabled(false);
+    EnableEditorTools(false);
+    doEvents();
+}
+
+void WorkArea1::ShowRecoveryPlanPage() {
+    ShowWholeEditorPage();
+    TextLoading = ProgramSetsText;
+    // A plan that exists but cannot be read is reported and kept; the template would make
+    // it look empty, and the next Save would then replace it unnoticed.
+    const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile).status;
+    if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
+        const QString planTemplate = QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate);
+        const auto loaded = Documents.loadShipped(Rtext3, planTemplate);
+        if (loaded.refused != workbook::DocumentStore::Refusal::None)
+            ReportUnopenedDocument(planTemplate, loaded.refused);
+        WorkText = RecoveryPlanMessage;
+        msgBox(WorkText, Msg::Information | Msg::OKOnly, QStringLiteral("Disaster Recovery Plan Information"));
     }
-    case catalogue::PageSample: {
-        EmptyEditor();
-        UnsavedChanges = 0;
-        SSPanel3[2].setCaption(QStringLiteral("Sample entries for the Password Management Safeguard"));
-        const catalogue::SpecEntry& sample = catalogue::entry(catalogue::SampleSpecNumber);
-        WorkText = QString::fromUtf8(sample.section.data(), qsizetype(sample.section.size()));
-        Label5.setCaption(QStringLiteral(" Standard: ") +
-                          QString::fromUtf8(sample.standard.data(), qsizetype(sample.standard.size())));
-        Label6.setCaption(QStringLiteral(" Section: ") + WorkText);
-        Label7.setCaption(QStringLiteral(" Specification: ") +
-                          QString::fromUtf8(sample.specification.data(), qsizetype(sample.specification.size())));
-        if (SampleNoteShown == 0) {
-            msgBox(SampleNote, Msg::Information | Msg::OKOnly, QStringLiteral("Sample Safeguard Entry"));
-            SampleNoteShown = 1;
-        }
-        break;
+    TextLoading = 0;
+    SSCommand2.setEnabled(true);
+    SSPanel3[2].setCaption(QStringLiteral("Disaster Recovery Plan"));
+    if (!SSCommand5.enabled()) EnableEditorTools(true);
+    TextLoading = 0;
+}
+
+void WorkArea1::ShowSamplePage() {
+    EmptyEditor();
+    UnsavedChanges = 0;
+    SSPanel3[2].setCaption(QStringLiteral("Sample entries for the Password Management Safeguard"));
+    const catalogue::SpecEntry& sample = catalogue::entry(catalogue::SampleSpecNumber);
+    WorkText = QString::fromUtf8(sample.section.data(), qsizetype(sample.section.size()));
+    Label5.setCaption(QStringLiteral(" Standard: ") +
+                      QString::fromUtf8(sample.standard.data(), qsizetype(sample.standard.size())));
+    Label6.setCaption(QStringLiteral(" Section: ") + WorkText);
+    Label7.setCaption(QStringLiteral(" Specification: ") +
+                      QString::fromUtf8(sample.specification.data(), qsizetype(sample.specification.size())));
+    if (SampleNoteShown == 0) {
+        msgBox(SampleNote, Msg::Information | Msg::OKOnly, QStringLiteral("Sample Safeguard Entry"));
+        SampleNoteShown = 1;
     }
-    default:
-        break;
-    }
-    // 25.
-    if (i == catalogue::PageWorksheets || i == catalogue::PageRecoveryPlan) UnsavedChanges = 0;
 }

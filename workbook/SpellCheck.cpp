@@ -1,8 +1,8 @@
 // Spell check of the editor, the built-in correction table, and the handlers of the spell
-// checker VSSpell1. The handlers serve both checks: on the to-do page (grid mode) the to-do
-// page part's loop runs the checker row by row (timeline/ToDoPage.cpp); on every other page
-// the editor's text is checked, each correction made in place, so the rest of the document
-// keeps its formatting.
+// checker VSSpell1. The handlers serve both checks: on the to-do page (grid mode) they forward
+// to the to-do page part, whose loop runs the checker row by row (timeline/ToDoPage.cpp); on
+// every other page the editor's text is checked, each correction made in place, so the rest
+// of the document keeps its formatting.
 #include "catalogue/Catalogue.h"
 #include "catalogue/SpellCorrections.h"
 #include "frame/HINFO1.h"
@@ -64,8 +64,7 @@ void WorkArea1::SSCommand10_Click() {
 void WorkArea1::VSSpell1_BadWord() {
     HourglassOff();
     if (CheckingToDoItems()) {
-        ToDo.SetCellEditMode(1);
-        ++ToDo.ToDoSpellChanges;
+        ToDo.VSSpell1_BadWord();
         return;
     }
     Rtext3.setSelStart(VSSpell1.badWordStart());
@@ -83,22 +82,15 @@ void WorkArea1::VSSpell1_WordChanged(int start, int length, const QString& repla
 }
 
 void WorkArea1::VSSpell1_TextChecked() {
-    if (CheckingToDoItems() && VSSpell1.correctionsMade() >= 1) ToDo.TakeCorrectedItem(VSSpell1.text());
+    if (CheckingToDoItems()) ToDo.VSSpell1_TextChecked();
 }
 
 void WorkArea1::VSSpell1_UserAction(int action) {
-    if (CheckingToDoItems() && action == int(SpellAction::ChangeAll)) ApplyCorrections = 1;
+    if (CheckingToDoItems()) ToDo.VSSpell1_UserAction(action);
 }
 
 void WorkArea1::VSSpell1_CheckEnd(bool cancelled) {
-    if (!CheckingToDoItems()) return;
-    // After Change All the correction list goes over the rows still to come; the loop then
-    // goes on from the row it is at.
-    if (ApplyCorrections == 1) {
-        ToDo.CorrectLaterRows(VSSpell1, LoopIndex);
-        ApplyCorrections = 0;
-    }
-    if (cancelled) LoopIndex = StopToDoSpellLoop;
+    if (CheckingToDoItems()) ToDo.VSSpell1_CheckEnd(cancelled);
 }
 
 void WorkArea1::VSSpell1_DialogClose() {

@@ -230,9 +230,8 @@ void WorkArea1::buildControls() {
         f.setBackColor(PageFace);
         f.setVisible(false);
     }
-    ControlArray<SSCommand>* lists[5] = {&SSCommand14, &SSCommand17, &SSCommand16, &SSCommand15, &SSCommand13};
     for (const catalogue::EntryButton& e : catalogue::EntryButtons) {
-        SSCommand& b = lists[e.page - 2]->add(*this, SSFrame5[e.page - 2], e.index);
+        SSCommand& b = EntryList(e.page).add(*this, SSFrame5[e.page - 2], e.index);
         b.setCaption(u8(e.caption));
         b.setToolTipText(u8(e.tooltip));
         b.setFont(normal);
@@ -445,14 +444,14 @@ void WorkArea1::ArrangeControls() {
     SSPanel3[2].move(x0, bodyTop, listW, ph);
     SSPanel3[3].move(x0 + listW + 15, bodyTop, pw - listW - 15, ph);
     for (int f = 0; f < 6; ++f) SSFrame5[f].move(60, 60, listW - 120, ph - 120);
-    ControlArray<SSCommand>* lists[6] = {&SSCommand14, &SSCommand17, &SSCommand16,
-                                         &SSCommand15, &SSCommand13, &SSCommand12};
-    for (auto* list : lists) {
-        const int n = list->count();
+    // The five entry lists and the worksheet buttons.
+    for (int page = catalogue::PageAdministrative; page <= catalogue::PageWorksheets; ++page) {
+        ControlArray<SSCommand>& list = page == catalogue::PageWorksheets ? SSCommand12 : EntryList(page);
+        const int n = list.count();
         const int rowH = std::min(480, (ph - 480) / std::max(n, 1));
         // The few long buttons of the short lists get room for two lines.
         const int bh = n <= 3 ? std::min(960, (ph - 480) / std::max(n, 1)) : rowH;
-        for (auto& [i, b] : *list) b->move(90, 270 + i * bh, listW - 300, bh - 30);
+        for (auto& [i, b] : list) b->move(90, 270 + i * bh, listW - 300, bh - 30);
     }
 
     const int ex = x0 + listW + 60;
@@ -519,37 +518,36 @@ void WorkArea1::ArrangeControls() {
 // ---- life cycle ----------------------------------------------------------------------------------
 
 void WorkArea1::Form_Load() {
-    // 1-2. The resizer follows the display mode.
+    // The resizer follows the display mode.
     vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
     doEvents();
-    // 3. Every status of the store.
+    // Every status of the store.
     ReadStatusStore(1, catalogue::LastStatusNumber);
-    // 4-5.
+    // Nothing is being looped over or asked for yet; the window takes the start window's place.
     LoopIndex = 0;
     RequestedArea = Area::None;
     frame::PlaceLikeStartWindow(*this);
-    // 6. The print font starts as the editor's font.
+    // The print font starts as the editor's font.
     UsePrintFont(Rtext3.font());
-    PrintLine = QStringLiteral(" 0");
-    // 7. The print options are restored without being stored or rebuilt.
+    // The print options are restored without being stored or rebuilt.
     LoopIndex = RestoringPrintOptions;
     SSCheck80[0].setValue(1);
     SSCheck80[1].setValue(1);
-    // 8. Grid wallpaper.
+    // Grid wallpaper.
     ApplyGridWallpaper(frame::readGridWallpaperSetting());
-    // 9. Guide lines: "1" shows them, anything else not; the choice is shown, not stored again.
-    // The restore ends the marker, so the print options of step 13 set it once more.
+    // Guide lines: "1" shows them, anything else not; the choice is shown, not stored again.
+    // The restore ends the marker, so the to-do report's options below set it once more.
     Print.RestoreGuideLines();
     doEvents();
-    // 10.
+    // The print panel starts in portrait.
     Print.SetPortrait();
-    // 11-12.
+    // The overview page: the administrative safeguards chosen, no editor panel, the grid set up.
     SSCommand18[0].setValue(true);
     SSPanel1.setVisible(false);
     SetupSafeguardGrid();
     VSGd1.setBackColor(Rtext3.backColor());
     doEvents();
-    // 13.
+    // Nothing is unsaved; the to-do report's options are restored like the others.
     UnsavedChanges = 0;
     LoopIndex = RestoringPrintOptions;
     SSCheck81[0].setValue(1);
@@ -557,21 +555,21 @@ void WorkArea1::Form_Load() {
     // The print options are restored: from here on a tick or a guide-line choice is the user's
     // and is stored and rebuilt.
     LoopIndex = 0;
-    // 14. Colours.
+    // Colours.
     SSPanel80.setBackColor(Label2.backColor());
     Panel3D82.setBackColor(Label2.backColor());
     Panel3D80[2].setCaption(QStringLiteral(" Portrait"));
     Combo1.setBackColor(Text2.backColor());
-    // 15. The to-do page's colours and its item length.
+    // The to-do page's colours and its item length.
     ToDo.Form_Load(Label2.backColor());
-    // 16-18.
+    // The spell checker's correction table, the print font's styles, the sample notes not yet shown.
     LoadSpellCorrections();
     PrintFontUnderline = false;
     PrintFontStrikethru = false;
     PrintFontColor = VSGd2.foreColor();
     SampleNoteShown = 0;
     SamplePolicyNoteShown = 0;
-    // 19. Page and tab colours.
+    // Page and tab colours.
     for (int i = 0; i <= 7; ++i) {
         if (i < 5) SSCommand4[i].setForeColor(paletteColor(0));
         SSCommand11[i].setForeColor(paletteColor(0));
@@ -579,7 +577,7 @@ void WorkArea1::Form_Load() {
     }
     SSCommand4[0].setForeColor(paletteColor(9));
     SSCommand11[0].setForeColor(paletteColor(9));
-    // 20.
+    // The controls follow the window's size in the full-screen display only.
     doEvents();
     if (DisplayMode == SmallerScreenDisplay) return;
     ArrangeControls();
@@ -634,10 +632,7 @@ void WorkArea1::Form_Activate() {
     ToDo.Form_Activate();
     VSGd1.setRow(1);
     VSGd1.setCol(1);
-    if (VSGd2.text().isEmpty()) {
-        SSCommand19[5].setEnabled(false);
-        mOSave.setEnabled(false);
-    }
+    if (VSGd2.text().isEmpty()) ToDo.EnableSave(false);
     if (SSCommand19[0].enabled()) SSCommand19[0].setFocus();
     const QDate today = platform::clock().today();
     Label10.setCaption(QStringLiteral("Date: ") + englishMonthName(today.month()) + QLatin1Char(' ') +

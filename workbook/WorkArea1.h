@@ -83,6 +83,8 @@ public:
     void SSCommand15_Click(int index);
     void SSCommand13_Click(int index);
     void EntryClick(int page, int index);
+    // The entry list of a catalogue page, PageAdministrative..PagePolicies.
+    platform::ControlArray<platform::SSCommand>& EntryList(int page);
 
     // ---- overview page (OverviewPage.cpp) ------------------------------------------
     void SetupSafeguardGrid();
@@ -92,14 +94,6 @@ public:
     void SSCommand18_Click(int index);
     void ShowAdministrativeSafeguardsList();
     void ShowSafeguardsList(int area);
-    // Twips beside the columns for the vertical scroll bar and the frame; the least width of
-    // the standards column; the grid's frame; the most a row grows where there is room.
-    static constexpr int OverviewScrollBarRoom = 360;
-    static constexpr int OverviewStandardsMinimum = 1500;
-    static constexpr int OverviewGridFrame = 60;
-    static constexpr int OverviewExtraPerRow = 240;
-    // The grid's height in the smallest window, where it shows the program's type size.
-    static constexpr int OverviewReferenceHeight = 6600;
 
     // ---- editor tools (EditorTools.cpp) --------------------------------------------------------
     void Rtext3_Change();
@@ -279,9 +273,6 @@ public:
     // The spell checker and the thesaurus of the editor and the to-do items.
     platform::SpellChecker VSSpell1;
     platform::Thesaurus VSThesaurus1;
-    // 1 after Change All in a check of the to-do items: the correction list then goes over the
-    // rows still to come.
-    int ApplyCorrections = 0;
 
     // Hidden work buffers: rule text, references, additional information, printed page.
     platform::ControlArray<platform::RichTextBox> RText1{QStringLiteral("RText1")};
@@ -385,6 +376,18 @@ private:
     void buildControls();
     void buildMenus();
     void ConnectSpellChecker();
+    // The page switch's steps (PageSwitch.cpp): what every page does, then each page's start.
+    void MarkChosenPage(int page);
+    void ShowPageCaption(int page);
+    void ShowEditorPanel(bool entryPage);
+    void ResetEditorForPage(int page);
+    void StartPage(int page);
+    void ShowOverviewPage();
+    void ShowTimelinePage();
+    void ShowEntryPage(int page);
+    void ShowWholeEditorPage();
+    void ShowRecoveryPlanPage();
+    void ShowSamplePage();
     std::array<std::unique_ptr<platform::Menu>, 9> gridMenus_;
     // The controls whose Tab stop the editor holds while it has the focus.
     std::vector<platform::Control*> tabStopsLent_;

@@ -24,8 +24,6 @@ void resetProgramState() {
     PrintFontColor = 0;
     PreviewNormalWidth = PreviewNormalLeft = 0;
     NoAsOfDate = NoGridLines = 0;
-    PrintLine.clear();
-    PrintPos = 0;
     WaitCurrent = WaitStart = WaitTarget = 0;
     WaitReference = QTime();
 }

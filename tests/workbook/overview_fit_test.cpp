@@ -6,6 +6,7 @@
 #include "frame/Settings.h"
 #include "catalogue/Catalogue.h"
 #include "tests/workbook/HubFixture.h"
+#include "workbook/PageLook.h"
 
 #include <QAbstractItemDelegate>
 #include <QScrollBar>
@@ -64,7 +65,7 @@ TEST_P(OverviewFitTest, EveryAreaReadsInAlignedRows) {
             }
             EXPECT_GE(t->rowHeight(r), tallest) << "cut: row " << r + 1;
             // At most one line more than its text (a one-line row keeps the grid's own height).
-            EXPECT_LE(t->rowHeight(r), tallest + twipsToPixelsY(WorkArea1::OverviewExtraPerRow) + 4)
+            EXPECT_LE(t->rowHeight(r), tallest + twipsToPixelsY(workbook::OverviewExtraPerRow) + 4)
                 << "mostly empty: row " << r + 1;
         }
         EXPECT_EQ(w.VSGd1.topRow(), 1);
