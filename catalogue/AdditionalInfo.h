@@ -41,24 +41,24 @@ inline constexpr std::array<std::string_view, 9> AddressableExplanation{{
 std::string addressableExplanationText();
 
 struct GuidanceParagraph {
-  // Where the paragraph opens with the rule's own words (the sentence finished word for word
-  // from the 2003 rule text), those words; the paragraph is quoted followed by text.
-  std::string_view quoted;
-  // The program's words (after the quoted ones, with the citation of the rule first).
-  std::string_view text;
-  // A list item: it follows the paragraph before it on the next line, with no blank line.
-  bool listItem = false;
+    // Where the paragraph opens with the rule's own words (the sentence finished word for word
+    // from the 2003 rule text), those words; the paragraph is quoted followed by text.
+    std::string_view quoted;
+    // The program's words (after the quoted ones, with the citation of the rule first).
+    std::string_view text;
+    // A list item: it follows the paragraph before it on the next line, with no blank line.
+    bool listItem = false;
 };
 
 struct AdditionalInfo {
-  // Not empty: the page is this shipped document, loaded whole and shown unmarked.
-  std::string_view fileName;
-  // The Addressable explanation stands before the guidance.
-  bool explanation = false;
-  std::vector<GuidanceParagraph> paragraphs;
-  // The keyword to mark (whole words, letter case ignored); empty for k 43.
-  std::string_view keyword;
-  bool hasKeyword = false;
+    // Not empty: the page is this shipped document, loaded whole and shown unmarked.
+    std::string_view fileName;
+    // The Addressable explanation stands before the guidance.
+    bool explanation = false;
+    std::vector<GuidanceParagraph> paragraphs;
+    // The keyword to mark (whole words, letter case ignored); empty for k 43.
+    std::string_view keyword;
+    bool hasKeyword = false;
 };
 
 // The additional information of SpecNumber k. A k outside 1..47 gives a page with nothing

@@ -19,24 +19,24 @@ namespace catalogue {
 // Returned by the mapping functions where the page or entry has no such number.
 inline constexpr int NoNumber = -1;
 
-inline constexpr int SpecCount = 47;          // SpecNumber 1..47
-inline constexpr int WorksheetCount = 21;     // risk-analysis worksheets, StatusNumber 48..68
+inline constexpr int SpecCount = 47;       // SpecNumber 1..47
+inline constexpr int WorksheetCount = 21;  // risk-analysis worksheets, StatusNumber 48..68
 inline constexpr int FirstWorksheetStatus = 48;
 inline constexpr int LastStatusNumber = 68;
-inline constexpr int SampleSpecNumber = 15;   // the sample page always shows Password Management
+inline constexpr int SampleSpecNumber = 15;  // the sample page always shows Password Management
 
 // Action Area pages (AreaMode).
 enum AreaModes : int {
-  PageOverview = 0,        // standards overview grid
-  PageTimeline = 1,        // project timeline / to-do list
-  PageAdministrative = 2,  // 164.308
-  PagePhysical = 3,        // 164.310
-  PageTechnical = 4,       // 164.312
-  PageOrganizational = 5,  // 164.314
-  PagePolicies = 6,        // 164.316
-  PageWorksheets = 7,      // risk-analysis worksheets
-  PageRecoveryPlan = 8,    // disaster recovery plan
-  PageSample = 9,          // sample entry (always SpecNumber 15)
+    PageOverview = 0,        // standards overview grid
+    PageTimeline = 1,        // project timeline / to-do list
+    PageAdministrative = 2,  // 164.308
+    PagePhysical = 3,        // 164.310
+    PageTechnical = 4,       // 164.312
+    PageOrganizational = 5,  // 164.314
+    PagePolicies = 6,        // 164.316
+    PageWorksheets = 7,      // risk-analysis worksheets
+    PageRecoveryPlan = 8,    // disaster recovery plan
+    PageSample = 9,          // sample entry (always SpecNumber 15)
 };
 inline constexpr int PageCount = 10;
 
@@ -47,19 +47,20 @@ inline constexpr int SampleTemplate = 28;
 
 // One implementation specification (or one of the two overview entries, k 43 and 46).
 struct SpecEntry {
-  int specNumber;                   // k, 1..47
-  int areaMode;                     // page 2..6
-  int specIndex;                    // 0-based entry on its page (index of its entry button)
-  int specFileNumber;               // k - 1: Action<f>.Fil, Comment<f>.Fil, Policy<f>.Fil
-  int templateNumber;               // Misc<t>.Hlp
-  char mark;                        // 'R' Required, 'A' Addressable, '\0' overview entry
-  std::string_view standard;        // Label5 text after " Standard: "
-  std::string_view section;         // Label6 text after " Section: " (also kept in WorkText)
-  std::string_view specification;   // Label7 text after " Specification: "
-  bool overview;                    // k 43 and 46: no standard, section or mark of their own
+    int specNumber;                  // k, 1..47
+    int areaMode;                    // page 2..6
+    int specIndex;                   // 0-based entry on its page (index of its entry button)
+    int specFileNumber;              // k - 1: Action<f>.Fil, Comment<f>.Fil, Policy<f>.Fil
+    int templateNumber;              // Misc<t>.Hlp
+    char mark;                       // 'R' Required, 'A' Addressable, '\0' overview entry
+    std::string_view standard;       // Label5 text after " Standard: "
+    std::string_view section;        // Label6 text after " Section: " (also kept in WorkText)
+    std::string_view specification;  // Label7 text after " Specification: "
+    bool overview;                   // k 43 and 46: no standard, section or mark of their own
 };
 
 // The 47 entries in the program's order (index k - 1).
+// clang-format off
 inline constexpr std::array<SpecEntry, SpecCount> Entries{{
     // k  page idx  f   t  R/A  standard                                   section          specification
     {1, 2, 0, 0, 14, 'R', "Security Mananagement Process", "164.308(a)(1)", "Risk Analysis (R)", false},
@@ -110,32 +111,30 @@ inline constexpr std::array<SpecEntry, SpecCount> Entries{{
     {46, 6, 0, 45, 62, '\0', "", "", "", true},
     {47, 6, 1, 46, 63, 'R', "Documentation", "164.316", "(R)", false},
 }};
+// clang-format on
 
 // One of the five catalogue pages (AreaMode 2..6).
 struct Area {
-  int areaMode;
-  std::string_view pageCaption;     // caption of the page selector button SSCommand11(areaMode)
-  std::string_view section;         // "164.308" ...
-  int firstSpec;                    // k of entry 0
-  int lastSpec;                     // k of the last entry
-  int entryCount;                   // number of entry buttons
-  std::string_view entryButtons;    // the entry-button array of the page
-  // Heading shown for the area: on pages 2-4 the overview grid's heading (name, section sign,
-  // section, no blank); on pages 5 and 6 the two label texts entry 0 (the overview entry)
-  // writes into the standard and section labels.
-  std::string_view heading;
-  std::string_view headingSection;  // empty on pages 2-4
+    int areaMode;
+    std::string_view pageCaption;   // caption of the page selector button SSCommand11(areaMode)
+    std::string_view section;       // "164.308" ...
+    int firstSpec;                  // k of entry 0
+    int lastSpec;                   // k of the last entry
+    int entryCount;                 // number of entry buttons
+    std::string_view entryButtons;  // the entry-button array of the page
+    // Heading shown for the area: on pages 2-4 the overview grid's heading (name, section sign,
+    // section, no blank); on pages 5 and 6 the two label texts entry 0 (the overview entry)
+    // writes into the standard and section labels.
+    std::string_view heading;
+    std::string_view headingSection;  // empty on pages 2-4
 };
 
 inline constexpr std::array<Area, 5> Areas{{
-    {2, "Administrative Safeguards", "164.308", 1, 23, 23, "SSCommand14",
-     "Administrative Safeguards\u00A7164.308", ""},
-    {3, "Physical Safeguards", "164.310", 24, 33, 10, "SSCommand17",
-     "Physical Safeguards\u00A7164.310", ""},
-    {4, "Technical Safeguards", "164.312", 34, 42, 9, "SSCommand16",
-     "Technical Safeguards\u00A7164.312", ""},
-    {5, "Organization Requirements", "164.314", 43, 45, 3, "SSCommand15",
-     " Organizational Requirements Overview", " Section 164.314"},
+    {2, "Administrative Safeguards", "164.308", 1, 23, 23, "SSCommand14", "Administrative Safeguards\u00A7164.308", ""},
+    {3, "Physical Safeguards", "164.310", 24, 33, 10, "SSCommand17", "Physical Safeguards\u00A7164.310", ""},
+    {4, "Technical Safeguards", "164.312", 34, 42, 9, "SSCommand16", "Technical Safeguards\u00A7164.312", ""},
+    {5, "Organization Requirements", "164.314", 43, 45, 3, "SSCommand15", " Organizational Requirements Overview",
+     " Section 164.314"},
     {6, "Policies and Proceedures...", "164.316", 46, 47, 2, "SSCommand13",
      " Policies and Procedures and Documentation Requirements", " Section 164.316"},
 }};
@@ -156,16 +155,17 @@ inline constexpr std::array<std::string_view, PageCount> PageCaptions{{
 
 // A standard of the rule with the entries that implement it (k range).
 struct Standard {
-  std::string_view paragraph;       // CFR paragraph, e.g. "164.308(a)(1)"
-  int firstSpec;
-  int lastSpec;
-  // The standard's single entry bears the standard's own name (k 5, 22, 28, 29, 38, 40, 47):
-  // the overview grid leaves the specification cell of the safeguard ones blank, and entry 47's
-  // specification label holds only "(R)".
-  bool entryNamedForStandard;
+    std::string_view paragraph;  // CFR paragraph, e.g. "164.308(a)(1)"
+    int firstSpec;
+    int lastSpec;
+    // The standard's single entry bears the standard's own name (k 5, 22, 28, 29, 38, 40, 47):
+    // the overview grid leaves the specification cell of the safeguard ones blank, and entry 47's
+    // specification label holds only "(R)".
+    bool entryNamedForStandard;
 };
 
 // 18 standards of the three safeguard areas, then the three of the other two areas.
+// clang-format off
 inline constexpr std::array<Standard, 21> Standards{{
     {"164.308(a)(1)", 1, 4, false},
     {"164.308(a)(2)", 5, 5, true},
@@ -189,6 +189,7 @@ inline constexpr std::array<Standard, 21> Standards{{
     {"164.314(b)(1)", 45, 45, false},
     {"164.316", 47, 47, true},
 }};
+// clang-format on
 inline constexpr int SafeguardStandardCount = 18;
 
 // ---- Lookups by SpecNumber -------------------------------------------------------------
@@ -197,7 +198,7 @@ inline constexpr int SafeguardStandardCount = 18;
 constexpr bool isSpecNumber(int k) { return k >= 1 && k <= SpecCount; }
 
 // The entry of k; k must satisfy isSpecNumber().
-constexpr const SpecEntry &entry(int k) { return Entries[static_cast<std::size_t>(k - 1)]; }
+constexpr const SpecEntry& entry(int k) { return Entries[static_cast<std::size_t>(k - 1)]; }
 
 // The page of k (2..6), NoNumber for a k outside 1..47.
 constexpr int areaModeOf(int k) { return isSpecNumber(k) ? entry(k).areaMode : NoNumber; }
@@ -206,19 +207,19 @@ constexpr int areaModeOf(int k) { return isSpecNumber(k) ? entry(k).areaMode : N
 constexpr int specIndexOf(int k) { return isSpecNumber(k) ? entry(k).specIndex : NoNumber; }
 
 // The catalogue page of areaMode 2..6, nullptr for any other page.
-constexpr const Area *area(int areaMode) {
-  return areaMode >= PageAdministrative && areaMode <= PagePolicies
-             ? &Areas[static_cast<std::size_t>(areaMode - PageAdministrative)]
-             : nullptr;
+constexpr const Area* area(int areaMode) {
+    return areaMode >= PageAdministrative && areaMode <= PagePolicies
+               ? &Areas[static_cast<std::size_t>(areaMode - PageAdministrative)]
+               : nullptr;
 }
 
 // Number of entry buttons on a page: 23, 10, 9, 3, 2 on pages 2-6, 21 worksheets on page 7,
 // one (the sample, k 15) on page 9, 0 elsewhere.
 constexpr int entryCount(int areaMode) {
-  if (const Area *a = area(areaMode)) return a->entryCount;
-  if (areaMode == PageWorksheets) return WorksheetCount;
-  if (areaMode == PageSample) return 1;
-  return 0;
+    if (const Area* a = area(areaMode)) return a->entryCount;
+    if (areaMode == PageWorksheets) return WorksheetCount;
+    if (areaMode == PageSample) return 1;
+    return 0;
 }
 
 // ---- Numbers from the selection (AreaMode, SpecIndex) ------------------------------------
@@ -228,47 +229,46 @@ constexpr int entryCount(int areaMode) {
 // SpecNumber k: SpecIndex + 1, 24, 34, 43 or 46 on pages 2-6; 15 on the sample page whatever
 // SpecIndex holds; NoNumber on pages 0, 1, 7 and 8.
 constexpr int specNumber(int areaMode, int specIndex) {
-  if (areaMode == PageSample) return SampleSpecNumber;
-  const Area *a = area(areaMode);
-  if (!a || specIndex < 0 || specIndex >= a->entryCount) return NoNumber;
-  return a->firstSpec + specIndex;
+    if (areaMode == PageSample) return SampleSpecNumber;
+    const Area* a = area(areaMode);
+    if (!a || specIndex < 0 || specIndex >= a->entryCount) return NoNumber;
+    return a->firstSpec + specIndex;
 }
 
 // StatusNumber (record of Stat1.Fil, index into SpecStatus): k on pages 2-6, 48 + SpecIndex
 // on the worksheet page; NoNumber elsewhere (the recovery plan and the sample have no record).
 constexpr int statusNumber(int areaMode, int specIndex) {
-  if (areaMode == PageWorksheets)
-    return specIndex >= 0 && specIndex < WorksheetCount ? FirstWorksheetStatus + specIndex
-                                                        : NoNumber;
-  if (areaMode == PageSample) return NoNumber;
-  return specNumber(areaMode, specIndex);
+    if (areaMode == PageWorksheets)
+        return specIndex >= 0 && specIndex < WorksheetCount ? FirstWorksheetStatus + specIndex : NoNumber;
+    if (areaMode == PageSample) return NoNumber;
+    return specNumber(areaMode, specIndex);
 }
 
 // SpecFileNumber f = k - 1 (0..46): SpecIndex + 0, 23, 33, 42 or 45 on pages 2-6, 14 on the
 // sample page; NoNumber elsewhere.
 constexpr int specFileNumber(int areaMode, int specIndex) {
-  const int k = specNumber(areaMode, specIndex);
-  return k == NoNumber ? NoNumber : k - 1;
+    const int k = specNumber(areaMode, specIndex);
+    return k == NoNumber ? NoNumber : k - 1;
 }
 
 // TemplateNumber t of Misc<t>.Hlp for k: f + 14 for k 1..42, f + 18 for k 43..45,
 // f + 17 for k 46..47. Not one-to-one: k 43 shares 60 with the recovery plan, k 45 and k 46
 // share 62.
 constexpr int templateNumberOf(int k) {
-  if (!isSpecNumber(k)) return NoNumber;
-  const int f = k - 1;
-  if (k <= 42) return f + 14;
-  if (k <= 45) return f + 18;
-  return f + 17;
+    if (!isSpecNumber(k)) return NoNumber;
+    const int f = k - 1;
+    if (k <= 42) return f + 14;
+    if (k <= 45) return f + 18;
+    return f + 17;
 }
 
 // TemplateNumber from the selection: SpecIndex + 14, 37, 47, 60 or 62 on pages 2-6; 59 on the
 // worksheet page; 60 on the recovery plan page; 28 on the sample page; NoNumber elsewhere.
 constexpr int templateNumber(int areaMode, int specIndex) {
-  if (areaMode == PageWorksheets) return WorksheetTemplate;
-  if (areaMode == PageRecoveryPlan) return RecoveryPlanTemplate;
-  if (areaMode == PageSample) return SampleTemplate;
-  return templateNumberOf(specNumber(areaMode, specIndex));
+    if (areaMode == PageWorksheets) return WorksheetTemplate;
+    if (areaMode == PageRecoveryPlan) return RecoveryPlanTemplate;
+    if (areaMode == PageSample) return SampleTemplate;
+    return templateNumberOf(specNumber(areaMode, specIndex));
 }
 
 // ---- Texts --------------------------------------------------------------------------------

@@ -9,11 +9,11 @@
 namespace catalogue {
 
 struct EntryButton {
-  int page;    // AreaMode 2..6
-  int index;   // SpecIndex, the index of the button in its array
-  int spec;    // SpecNumber k
-  std::string_view caption;
-  std::string_view tooltip;
+    int page;   // AreaMode 2..6
+    int index;  // SpecIndex, the index of the button in its array
+    int spec;   // SpecNumber k
+    std::string_view caption;
+    std::string_view tooltip;
 };
 
 inline constexpr std::array<EntryButton, 47> EntryButtons{{

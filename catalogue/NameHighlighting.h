@@ -62,8 +62,7 @@ inline constexpr std::array<std::string_view, 47> MarkedSpecNames{{
 
 // The marked name of k; empty for k 43, 46 and any k outside 1..47.
 constexpr std::string_view markedSpecName(int k) {
-    return k >= 1 && k <= int(MarkedSpecNames.size()) ? MarkedSpecNames[std::size_t(k - 1)]
-                                                       : std::string_view{};
+    return k >= 1 && k <= int(MarkedSpecNames.size()) ? MarkedSpecNames[std::size_t(k - 1)] : std::string_view{};
 }
 
 }  // namespace catalogue

@@ -10,8 +10,8 @@
 namespace catalogue {
 
 inline constexpr int OverviewColumns = 5;
-inline constexpr std::array<std::string_view, OverviewColumns> OverviewHeader{{
-    "Standards", "Section", "Implementation Specifications", "*", "Current Status"}};
+inline constexpr std::array<std::string_view, OverviewColumns> OverviewHeader{
+    {"Standards", "Section", "Implementation Specifications", "*", "Current Status"}};
 // The share of the grid's width that columns 0-3 get at least; the window widens a column
 // whose texts need more, so that none of its lines wraps.
 inline constexpr std::array<double, 4> OverviewColumnWidths{{0.30, 0.12, 0.36, 0.04}};
@@ -22,15 +22,16 @@ inline constexpr std::string_view OverviewLegend = "*  R = Required;  A = Addres
 inline constexpr std::string_view OverviewTitle = "HIPAA Security Standards";
 
 struct OverviewRow {
-  int area;                      // 0 administrative, 1 physical, 2 technical
-  std::string_view standard;
-  std::string_view section;
-  std::string_view specifications;
-  std::string_view marks;
-  int firstSpec;                 // the statuses of k firstSpec..lastSpec, one per line
-  int lastSpec;
+    int area;  // 0 administrative, 1 physical, 2 technical
+    std::string_view standard;
+    std::string_view section;
+    std::string_view specifications;
+    std::string_view marks;
+    int firstSpec;  // the statuses of k firstSpec..lastSpec, one per line
+    int lastSpec;
 };
 
+// clang-format off
 inline constexpr std::array<OverviewRow, 18> OverviewRows{{
     {0, "Security Management Process", "164.308(a)(1)",
      "Risk Analysis\r\nRisk Management\r\nSanction Policy\r\nInformation System Activity Review",
@@ -68,13 +69,14 @@ inline constexpr std::array<OverviewRow, 18> OverviewRows{{
     {2, "Person or Entity Authentication", "164.312(d)", " ", "R", 40, 40},
     {2, "Transmission Security", "164.312(e)(1)", "Integrity Controls\r\nEncryption", "A\r\nA", 41, 42},
 }};
+// clang-format on
 
 // Headings of the three areas: name, section sign, section, no blanks.
-inline constexpr std::array<std::string_view, 3> OverviewAreaHeadings{{
-    "Administrative Safeguards\u00A7164.308", "Physical Safeguards\u00A7164.310",
-    "Technical Safeguards\u00A7164.312"}};
+inline constexpr std::array<std::string_view, 3> OverviewAreaHeadings{{"Administrative Safeguards\u00A7164.308",
+                                                                       "Physical Safeguards\u00A7164.310",
+                                                                       "Technical Safeguards\u00A7164.312"}};
 // Captions (and tooltips) of the three area buttons SSCommand18(0..2).
-inline constexpr std::array<std::string_view, 3> OverviewAreaButtons{{
-    "Administrative Safeguards", "Physical Safeguards", "Technical Safeguards"}};
+inline constexpr std::array<std::string_view, 3> OverviewAreaButtons{
+    {"Administrative Safeguards", "Physical Safeguards", "Technical Safeguards"}};
 
 }  // namespace catalogue

@@ -83,62 +83,62 @@ constexpr std::string_view WhatItDoes =
     ": it summarizes what the proposed rule of August 12, 1998 provided, summarizes the related "
     "provisions of the final rule, and responds to the comments received. That discussion is "
     "not reproduced here. ";
-constexpr std::string_view BelongsTo =
-    ", the standard to which this implementation specification belongs";
+constexpr std::string_view BelongsTo = ", the standard to which this implementation specification belongs";
 
 // A topic of the preamble of which the program has the heading only. part names the section
 // of the preamble; standard is what the heading stands for.
 std::string headingNote(std::string_view part, std::string_view standard, bool ofSpecification) {
-  std::string s = "Program note: Under this heading, in section III.";
-  s += part;
-  s += ", the preamble of the final rule discusses ";
-  s += standard;
-  if (ofSpecification) s += BelongsTo;
-  s += WhatItDoes;
-  s += Published;
-  return s;
+    std::string s = "Program note: Under this heading, in section III.";
+    s += part;
+    s += ", the preamble of the final rule discusses ";
+    s += standard;
+    if (ofSpecification) s += BelongsTo;
+    s += WhatItDoes;
+    s += Published;
+    return s;
 }
 
 // The physical safeguards: of section III.F the program has the heading alone, and of its
 // topics only the first headings of the preamble's outline, so the note names no other.
 std::string physicalNote() {
-  std::string s = "Program note: In section III.F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D, the "
-                  "preamble of the final rule discusses the physical safeguards of \u00A7 164.310";
-  s += WhatItDoes;
-  s += "Of the topics of section III.F, the preamble's outline as the program has it names "
-       "general comments, facility access controls and workstation use, and breaks off at the "
-       "next heading. ";
-  s += Published;
-  return s;
+    std::string s =
+        "Program note: In section III.F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D, the "
+        "preamble of the final rule discusses the physical safeguards of \u00A7 164.310";
+    s += WhatItDoes;
+    s += "Of the topics of section III.F, the preamble's outline as the program has it names "
+         "general comments, facility access controls and workstation use, and breaks off at the "
+         "next heading. ";
+    s += Published;
+    return s;
 }
 
 // A part of the preamble of which the program has the opening only.
 std::string restNote(std::string_view topic) {
-  std::string s = "Program note: The preamble goes on to discuss ";
-  s += topic;
-  s += ", with the comments received and the responses to them. That discussion is not "
-       "reproduced here. ";
-  s += Published;
-  return s;
+    std::string s = "Program note: The preamble goes on to discuss ";
+    s += topic;
+    s += ", with the comments received and the responses to them. That discussion is not "
+         "reproduced here. ";
+    s += Published;
+    return s;
 }
 
 // ---- The rows ------------------------------------------------------------------------------
 
 enum class Regulation {
-  Whole,              // section heading, opening sentence, standard and specification
-  SpecificationOnly,  // the specification's own paragraph
+    Whole,              // section heading, opening sentence, standard and specification
+    SpecificationOnly,  // the specification's own paragraph
 };
 
 struct Piece {
-  ReferencePiece::Kind kind;
-  std::string text;
+    ReferencePiece::Kind kind;
+    std::string text;
 };
 
 struct Row {
-  std::string_view file;
-  std::vector<Piece> discussion;
-  Regulation regulation = Regulation::Whole;
-  std::string_view highlight;
+    std::string_view file;
+    std::vector<Piece> discussion;
+    Regulation regulation = Regulation::Whole;
+    std::string_view highlight;
 };
 
 using K = ReferencePiece::Kind;
@@ -151,152 +151,129 @@ Row fileRow(std::string_view name) { return {name, {}, Regulation::Whole, {}}; }
 
 Row composedRow(std::initializer_list<Piece> discussion, std::string_view highlight,
                 Regulation regulation = Regulation::Whole) {
-  return {{}, std::vector<Piece>(discussion), regulation, highlight};
+    return {{}, std::vector<Piece>(discussion), regulation, highlight};
 }
 
 Row row(int k) {
-  const std::string_view e = "E, \u201CAdministrative Safeguards (\u00A7 164.308)\u201D";
-  const std::string_view f = "F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D";
-  const std::string_view awareness = "security awareness and training";
-  const std::string_view contingency = "the contingency plan";
-  const std::string_view facility = "facility access controls";
-  const std::string accessControlRest = restNote(
-      "the access control standard of \u00A7 164.312(a)(1) and its implementation "
-      "specifications");
-  const std::string technicalRest = restNote("the standards of \u00A7 164.312");
-  switch (k) {
-  case 1: return fileRow("RefRA1.Dat");
-  case 2: return fileRow("RefRM1.Dat");
-  case 3: return fileRow("RefSC1.Dat");
-  case 4:
-    return composedRow(
-        {heading(E1_Heading), preamble(E1_Proposed), preamble(E1_InternalAudit),
-         note(restNote("the security management process and its implementation "
-                       "specifications"))},
-        "Information System Activity Review");
-  case 5:
-    return composedRow({heading(E2_Heading),
-                        note(headingNote(e, "assigned security responsibility", false))},
-                       "Assigned Security Responsibility");
-  case 6:
-    return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
-                       "Authorization and/or Supervision");
-  case 7:
-    return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
-                       "Workforce clearance procedure");
-  case 8: return fileRow("RefTM1.Dat");
-  case 9:
-    return composedRow({}, "Isolating health care clearinghouse functions",
-                       Regulation::SpecificationOnly);
-  case 10: return fileRow("RefAA1.Dat");
-  case 11: return fileRow("RefAE1.Dat");
-  case 12:
-    return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))},
-                       "Security Reminders");
-  case 13:
-    return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))},
-                       "protection from malicious software");
-  case 14: return composedRow({}, "Log-in monitoring", Regulation::SpecificationOnly);
-  case 15:
-    return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))},
-                       "password management");
-  case 16:
-    return composedRow(
-        {heading(E6_Heading), note(headingNote(e, "security incident procedures", true))},
-        "response and reporting");
-  case 17:
-    return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
-                       "data backup plan");
-  case 18:
-    return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
-                       "disaster recovery plan");
-  case 19:
-    return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
-                       "Emergency mode operation plan");
-  case 20:
-    return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
-                       "testing and revision procedures");
-  case 21:
-    return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
-                       "Applications and data criticality analysis");
-  case 22: return fileRow("RefEV1.Dat");
-  case 23:
-    return composedRow({}, "Written contract or other arrangement",
-                       Regulation::SpecificationOnly);
-  case 24:
-    return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))},
-                       "Contingency operations");
-  case 25: return fileRow("RefFS1.Dat");
-  case 26:
-    return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))},
-                       "access control and validation procedures");
-  case 27:
-    return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))},
-                       "Maintenance Records");
-  case 28: return fileRow("RefWU1.Dat");
-  case 29:
-    return composedRow({heading(F_Part), note(physicalNote())}, "Workstation Security");
-  case 30: return composedRow({heading(F_Part), note(physicalNote())}, "Disposal");
-  case 31: return composedRow({heading(F_Part), note(physicalNote())}, "Media re-use");
-  case 32: return composedRow({heading(F_Part), note(physicalNote())}, "Accountability");
-  case 33: return composedRow({heading(F_Part), note(physicalNote())}, "Data backup and storage");
-  case 34:
-    return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
-                       "Unique user identification");
-  case 35: return composedRow({}, "Emergency access procedure");
-  case 36:
-    return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
-                       "Automatic logoff");
-  case 37:
-    return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
-                       "Encryption and decryption");
-  case 38:
-    return composedRow(
-        {heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
-        "Audit controls");
-  case 39:
-    return composedRow({}, "Mechanism to authenticate electronic protected health information");
-  case 40:
-    return composedRow(
-        {heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
-        "Person or entity authentication");
-  case 41:
-    return composedRow(
-        {heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
-        "Integrity controls");
-  case 42: return fileRow("RefEnc1.Dat");
-  case 43: return fileRow("OrgReq1.Dat");
-  case 44: return fileRow("OrgRef2.Dat");
-  case 45:
-    return composedRow(
-        {heading(H_Part), preamble(H_FinalRule),
-         note("Program note: The rest of section III.H of the preamble of the final rule, after "
-              "its opening, is not reproduced here; the paragraph above is the second of that "
-              "opening. " + std::string(Published)),
-         note("Program note: Paragraph (b)(2) of \u00A7 164.314, with its items (i) through "
-              "(iv), is not quoted below, because its 2003 wording is not available to the program. "
-              "It sets out what the plan documents of a group health plan must provide, and is "
-              "published with the rest of the regulation text at 68 FR 8376.")},
-        "Requirements for group health plans");
-  case 46:
-  case 47: return fileRow("PPReq1.Dat");
-  default: return {};
-  }
+    const std::string_view e = "E, \u201CAdministrative Safeguards (\u00A7 164.308)\u201D";
+    const std::string_view f = "F, \u201CPhysical Safeguards (\u00A7 164.310)\u201D";
+    const std::string_view awareness = "security awareness and training";
+    const std::string_view contingency = "the contingency plan";
+    const std::string_view facility = "facility access controls";
+    const std::string accessControlRest = restNote(
+        "the access control standard of \u00A7 164.312(a)(1) and its implementation "
+        "specifications");
+    const std::string technicalRest = restNote("the standards of \u00A7 164.312");
+    switch (k) {
+    case 1: return fileRow("RefRA1.Dat");
+    case 2: return fileRow("RefRM1.Dat");
+    case 3: return fileRow("RefSC1.Dat");
+    case 4:
+        return composedRow({heading(E1_Heading), preamble(E1_Proposed), preamble(E1_InternalAudit),
+                            note(restNote("the security management process and its implementation "
+                                          "specifications"))},
+                           "Information System Activity Review");
+    case 5:
+        return composedRow({heading(E2_Heading), note(headingNote(e, "assigned security responsibility", false))},
+                           "Assigned Security Responsibility");
+    case 6:
+        return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
+                           "Authorization and/or Supervision");
+    case 7:
+        return composedRow({heading(E3_Heading), note(headingNote(e, "workforce security", true))},
+                           "Workforce clearance procedure");
+    case 8: return fileRow("RefTM1.Dat");
+    case 9: return composedRow({}, "Isolating health care clearinghouse functions", Regulation::SpecificationOnly);
+    case 10: return fileRow("RefAA1.Dat");
+    case 11: return fileRow("RefAE1.Dat");
+    case 12: return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))}, "Security Reminders");
+    case 13:
+        return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))},
+                           "protection from malicious software");
+    case 14: return composedRow({}, "Log-in monitoring", Regulation::SpecificationOnly);
+    case 15: return composedRow({heading(E5_Heading), note(headingNote(e, awareness, true))}, "password management");
+    case 16:
+        return composedRow({heading(E6_Heading), note(headingNote(e, "security incident procedures", true))},
+                           "response and reporting");
+    case 17: return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))}, "data backup plan");
+    case 18:
+        return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))}, "disaster recovery plan");
+    case 19:
+        return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
+                           "Emergency mode operation plan");
+    case 20:
+        return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
+                           "testing and revision procedures");
+    case 21:
+        return composedRow({heading(E7_Heading), note(headingNote(e, contingency, true))},
+                           "Applications and data criticality analysis");
+    case 22: return fileRow("RefEV1.Dat");
+    case 23: return composedRow({}, "Written contract or other arrangement", Regulation::SpecificationOnly);
+    case 24: return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))}, "Contingency operations");
+    case 25: return fileRow("RefFS1.Dat");
+    case 26:
+        return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))},
+                           "access control and validation procedures");
+    case 27: return composedRow({heading(F2_Heading), note(headingNote(f, facility, true))}, "Maintenance Records");
+    case 28: return fileRow("RefWU1.Dat");
+    case 29: return composedRow({heading(F_Part), note(physicalNote())}, "Workstation Security");
+    case 30: return composedRow({heading(F_Part), note(physicalNote())}, "Disposal");
+    case 31: return composedRow({heading(F_Part), note(physicalNote())}, "Media re-use");
+    case 32: return composedRow({heading(F_Part), note(physicalNote())}, "Accountability");
+    case 33: return composedRow({heading(F_Part), note(physicalNote())}, "Data backup and storage");
+    case 34:
+        return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
+                           "Unique user identification");
+    case 35: return composedRow({}, "Emergency access procedure");
+    case 36:
+        return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
+                           "Automatic logoff");
+    case 37:
+        return composedRow({heading(G1_Heading), preamble(G1_AccessControl), note(accessControlRest)},
+                           "Encryption and decryption");
+    case 38:
+        return composedRow({heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
+                           "Audit controls");
+    case 39: return composedRow({}, "Mechanism to authenticate electronic protected health information");
+    case 40:
+        return composedRow({heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
+                           "Person or entity authentication");
+    case 41:
+        return composedRow({heading(G_Part), preamble(G_Proposed), preamble(G_FinalRule), note(technicalRest)},
+                           "Integrity controls");
+    case 42: return fileRow("RefEnc1.Dat");
+    case 43: return fileRow("OrgReq1.Dat");
+    case 44: return fileRow("OrgRef2.Dat");
+    case 45:
+        return composedRow({heading(H_Part), preamble(H_FinalRule),
+                            note("Program note: The rest of section III.H of the preamble of the final rule, after "
+                                 "its opening, is not reproduced here; the paragraph above is the second of that "
+                                 "opening. " +
+                                 std::string(Published)),
+                            note("Program note: Paragraph (b)(2) of \u00A7 164.314, with its items (i) through "
+                                 "(iv), is not quoted below, because its 2003 wording is not available to the program. "
+                                 "It sets out what the plan documents of a group health plan must provide, and is "
+                                 "published with the rest of the regulation text at 68 FR 8376.")},
+                           "Requirements for group health plans");
+    case 46:
+    case 47: return fileRow("PPReq1.Dat");
+    default: return {};
+    }
 }
 
 // The regulation paragraphs that close the page, with the leading blanks they have in the
 // rule text of the specification.
 std::vector<ReferencePiece> regulationPieces(int k, Regulation part) {
-  std::vector<ReferencePiece> out;
-  const RuleText rule = ruleText(k);
-  std::vector<std::string> pieces = ruleTextPieces(rule);
-  if (part == Regulation::SpecificationOnly && !pieces.empty()) pieces.erase(pieces.begin(), pieces.end() - 1);
-  for (std::string &p : pieces) {
-    const auto first = p.find_first_not_of(' ');
-    const int indent = first == std::string::npos ? 0 : int(first);
-    out.push_back({ReferencePiece::Regulation, p.substr(std::size_t(indent)), indent});
-  }
-  return out;
+    std::vector<ReferencePiece> out;
+    const RuleText rule = ruleText(k);
+    std::vector<std::string> pieces = ruleTextPieces(rule);
+    if (part == Regulation::SpecificationOnly && !pieces.empty()) pieces.erase(pieces.begin(), pieces.end() - 1);
+    for (std::string& p : pieces) {
+        const auto first = p.find_first_not_of(' ');
+        const int indent = first == std::string::npos ? 0 : int(first);
+        out.push_back({ReferencePiece::Regulation, p.substr(std::size_t(indent)), indent});
+    }
+    return out;
 }
 
 constexpr std::string_view LineBreak = "\r\n";
@@ -304,54 +281,54 @@ constexpr std::string_view LineBreak = "\r\n";
 }  // namespace
 
 RuleReferences ruleReferences(int k) {
-  RuleReferences out;
-  if (!isSpecNumber(k)) return out;
-  Row r = row(k);
-  out.fileName = r.file;
-  if (!r.file.empty()) return out;
-  for (Piece &p : r.discussion) {
-    const int indent = p.kind == ReferencePiece::Heading ? 0 : 4;
-    out.pieces.push_back({p.kind, std::move(p.text), indent});
-  }
-  for (ReferencePiece &p : regulationPieces(k, r.regulation)) out.pieces.push_back(std::move(p));
-  out.highlight = r.highlight;
-  out.hasHighlight = true;
-  return out;
+    RuleReferences out;
+    if (!isSpecNumber(k)) return out;
+    Row r = row(k);
+    out.fileName = r.file;
+    if (!r.file.empty()) return out;
+    for (Piece& p : r.discussion) {
+        const int indent = p.kind == ReferencePiece::Heading ? 0 : 4;
+        out.pieces.push_back({p.kind, std::move(p.text), indent});
+    }
+    for (ReferencePiece& p : regulationPieces(k, r.regulation)) out.pieces.push_back(std::move(p));
+    out.highlight = r.highlight;
+    out.hasHighlight = true;
+    return out;
 }
 
 ComposedPage composeRuleReferences(int k) {
-  const RuleReferences refs = ruleReferences(k);
-  if (!refs.fileName.empty()) return {};
-  PageBuilder page;
-  page.add(ReferencesHeader);
-  page.add(LineBreak);
-  page.add(LineBreak);
-  const ReferencePiece *previous = nullptr;
-  for (const ReferencePiece &p : refs.pieces) {
-    if (previous) {
-      // A blank line between the paragraphs of the discussion and before the rule text; the
-      // rule's paragraphs follow one another line by line.
-      page.add(LineBreak);
-      if (!(previous->kind == ReferencePiece::Regulation && p.kind == ReferencePiece::Regulation))
-        page.add(LineBreak);
+    const RuleReferences refs = ruleReferences(k);
+    if (!refs.fileName.empty()) return {};
+    PageBuilder page;
+    page.add(ReferencesHeader);
+    page.add(LineBreak);
+    page.add(LineBreak);
+    const ReferencePiece* previous = nullptr;
+    for (const ReferencePiece& p : refs.pieces) {
+        if (previous) {
+            // A blank line between the paragraphs of the discussion and before the rule text; the
+            // rule's paragraphs follow one another line by line.
+            page.add(LineBreak);
+            if (!(previous->kind == ReferencePiece::Regulation && p.kind == ReferencePiece::Regulation))
+                page.add(LineBreak);
+        }
+        page.add(std::string(std::size_t(p.indent), ' '));
+        if (p.kind == ReferencePiece::ProgramNote)
+            page.add(p.text);
+        else
+            page.addQuoted(p.text);
+        previous = &p;
     }
-    page.add(std::string(std::size_t(p.indent), ' '));
-    if (p.kind == ReferencePiece::ProgramNote)
-      page.add(p.text);
-    else
-      page.addQuoted(p.text);
-    previous = &p;
-  }
-  return page.finish();
+    return page.finish();
 }
 
 std::vector<std::string_view> referenceFileNames() {
-  std::vector<std::string_view> names;
-  for (int k = 1; k <= SpecCount; ++k) {
-    const std::string_view name = row(k).file;
-    if (!name.empty() && (names.empty() || names.back() != name)) names.push_back(name);
-  }
-  return names;
+    std::vector<std::string_view> names;
+    for (int k = 1; k <= SpecCount; ++k) {
+        const std::string_view name = row(k).file;
+        if (!name.empty() && (names.empty() || names.back() != name)) names.push_back(name);
+    }
+    return names;
 }
 
 }  // namespace catalogue

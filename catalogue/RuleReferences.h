@@ -24,26 +24,26 @@ namespace catalogue {
 inline constexpr std::string_view ReferencesHeader = "References in Rule:";
 
 struct ReferencePiece {
-  enum Kind {
-    Heading,      // a heading of the preamble, quoted
-    Preamble,     // a paragraph of the preamble, quoted
-    ProgramNote,  // the program's own words about the preamble; begins "Program note:"
-    Regulation,   // a paragraph of the 2003 rule text, quoted
-  };
-  Kind kind;
-  std::string text;  // without its leading blanks
-  int indent = 0;    // leading blanks in the page
+    enum Kind {
+        Heading,      // a heading of the preamble, quoted
+        Preamble,     // a paragraph of the preamble, quoted
+        ProgramNote,  // the program's own words about the preamble; begins "Program note:"
+        Regulation,   // a paragraph of the 2003 rule text, quoted
+    };
+    Kind kind;
+    std::string text;  // without its leading blanks
+    int indent = 0;    // leading blanks in the page
 };
 
 struct RuleReferences {
-  // Not empty: the page is this shipped document, loaded whole and shown unmarked.
-  std::string_view fileName;
-  // A composed page: the discussion pieces, then the regulation pieces.
-  std::vector<ReferencePiece> pieces;
-  // The word group to mark (whole words, letter case ignored).
-  std::string_view highlight;
-  // false for the file rows and for a number outside 1..47 (W stays unset).
-  bool hasHighlight = false;
+    // Not empty: the page is this shipped document, loaded whole and shown unmarked.
+    std::string_view fileName;
+    // A composed page: the discussion pieces, then the regulation pieces.
+    std::vector<ReferencePiece> pieces;
+    // The word group to mark (whole words, letter case ignored).
+    std::string_view highlight;
+    // false for the file rows and for a number outside 1..47 (W stays unset).
+    bool hasHighlight = false;
 };
 
 // The references of SpecNumber k. A k outside 1..47 gives a composed page with no pieces.

@@ -13,10 +13,8 @@ namespace {
 // splits it into) of 45 CFR 164.308-164.316 in the text of the final rule of February 20, 2003,
 // word for word. Names follow the paragraph designation: P308_a3A is 164.308(a)(3)(ii)(A).
 
-constexpr std::string_view P308_a =
-    "(a) A covered entity must, in accordance with § 164.306:";
-constexpr std::string_view P308_ii =
-    "(ii) Implementation specifications:";
+constexpr std::string_view P308_a = "(a) A covered entity must, in accordance with § 164.306:";
+constexpr std::string_view P308_ii = "(ii) Implementation specifications:";
 constexpr std::string_view P308_a1A =
     "(A) Risk analysis (Required). Conduct an accurate and thorough assessment of the "
     "potential risks and vulnerabilities to the confidentiality, integrity, and availability "
@@ -75,8 +73,7 @@ constexpr std::string_view P308_a4C =
 constexpr std::string_view P308_a5i =
     "(5)(i) Standard: Security awareness and training. Implement a security awareness and "
     "training program for all members of its workforce (including management).";
-constexpr std::string_view P308_a5A =
-    "(A) Security reminders (Addressable). Periodic security updates.";
+constexpr std::string_view P308_a5A = "(A) Security reminders (Addressable). Periodic security updates.";
 constexpr std::string_view P308_a5B =
     "(B) Protection from malicious software (Addressable). Procedures for guarding against, "
     "detecting, and reporting malicious software.";
@@ -128,8 +125,7 @@ constexpr std::string_view P308_b1 =
     "maintain, or transmit electronic protected health information on the covered entity's "
     "behalf only if the covered entity obtains satisfactory assurances, in accordance with § "
     "164.314(a) that the business associate will appropriately safeguard the information.";
-constexpr std::string_view P308_b2 =
-    "(2) This standard does not apply with respect to—";
+constexpr std::string_view P308_b2 = "(2) This standard does not apply with respect to—";
 constexpr std::string_view P308_b2i =
     "(i) The transmission by a covered entity of electronic protected health information to a "
     "health care provider concerning the treatment of an individual.";
@@ -152,14 +148,12 @@ constexpr std::string_view P308_b4 =
     "Document the satisfactory assurances required by paragraph (b)(1) of this section "
     "through a written contract or other arrangement with the business associate that meets "
     "the applicable requirements of § 164.314(a).";
-constexpr std::string_view P310_open =
-    "A covered entity must, in accordance with § 164.306:";
+constexpr std::string_view P310_open = "A covered entity must, in accordance with § 164.306:";
 constexpr std::string_view P310_a1 =
     "(a)(1) Standard: Facility access controls. Implement policies and procedures to limit "
     "physical access to its electronic information systems and the facility or facilities in "
     "which they are housed, while ensuring that properly authorized access is allowed.";
-constexpr std::string_view P310_a2 =
-    "(2) Implementation specifications:";
+constexpr std::string_view P310_a2 = "(2) Implementation specifications:";
 constexpr std::string_view P310_a2i =
     "(i) Contingency operations (Addressable). Establish (and implement as needed) procedures "
     "that allow facility access in support of restoration of lost data under the disaster "
@@ -209,8 +203,7 @@ constexpr std::string_view P312_a1 =
     "electronic information systems that maintain electronic protected health information to "
     "allow access only to those persons or software programs that have been granted access "
     "rights as specified in § 164.308(a)(4).";
-constexpr std::string_view P312_a2 =
-    "(2) Implementation specifications:";
+constexpr std::string_view P312_a2 = "(2) Implementation specifications:";
 constexpr std::string_view P312_a2i =
     "(i) Unique user identification (Required). Assign a unique name and/or number for "
     "identifying and tracking user identity.";
@@ -251,8 +244,7 @@ constexpr std::string_view P312_e2i =
 constexpr std::string_view P312_e2ii =
     "(ii) Encryption (Addressable). Implement a mechanism to encrypt electronic protected "
     "health information whenever deemed appropriate.";
-constexpr std::string_view P314_a1 =
-    "(a)(1) Standard: Business associate contracts or other arrangements.";
+constexpr std::string_view P314_a1 = "(a)(1) Standard: Business associate contracts or other arrangements.";
 constexpr std::string_view P314_a1i =
     "(i) The contract or other arrangement between the covered entity and its business "
     "associate required by § 164.308(b) must meet the requirements of paragraph (a)(2)(i) or "
@@ -264,12 +256,9 @@ constexpr std::string_view P314_a1ii =
     "the business associate's obligation under the contract or other arrangement, unless the "
     "covered entity took reasonable steps to cure the breach or end the violation, as "
     "applicable, and, if such steps were unsuccessful—";
-constexpr std::string_view P314_a1iiA =
-    "(A) Terminated the contract or arrangement, if feasible; or";
-constexpr std::string_view P314_a1iiB =
-    "(B) If termination is not feasible, reported the problem to the Secretary.";
-constexpr std::string_view P314_a2 =
-    "(2) Implementation specifications (Required).";
+constexpr std::string_view P314_a1iiA = "(A) Terminated the contract or arrangement, if feasible; or";
+constexpr std::string_view P314_a1iiB = "(B) If termination is not feasible, reported the problem to the Secretary.";
+constexpr std::string_view P314_a2 = "(2) Implementation specifications (Required).";
 constexpr std::string_view P314_a2i =
     "(i) Business associate contracts. The contract between a covered entity and a business "
     "associate must provide that the business associate will—";
@@ -286,8 +275,7 @@ constexpr std::string_view P314_a2iC =
 constexpr std::string_view P314_a2iD =
     "(D) Authorize termination of the contract by the covered entity, if the covered entity "
     "determines that the business associate has violated a material term of the contract.";
-constexpr std::string_view P314_a2ii =
-    "(ii) Other arrangements.";
+constexpr std::string_view P314_a2ii = "(ii) Other arrangements.";
 constexpr std::string_view P314_b1 =
     "(b)(1) Standard: Requirements for group health plans. Except when the only electronic "
     "protected health information disclosed to a plan sponsor is disclosed pursuant to § "
@@ -304,8 +292,7 @@ constexpr std::string_view P316_a =
     "other requirements of this subpart. A covered entity may change its policies and "
     "procedures at any time, provided that the changes are documented and are implemented in "
     "accordance with this subpart.";
-constexpr std::string_view P316_b2 =
-    "(2) Implementation specifications:";
+constexpr std::string_view P316_b2 = "(2) Implementation specifications:";
 constexpr std::string_view P316_b2i =
     "(i) Time limit (Required). Retain the documentation required by paragraph (b)(1) of this "
     "section for 6 years from the date of its creation or the date when it last was in "
@@ -321,8 +308,7 @@ constexpr std::string_view P316_b1ii =
     "(ii) If an action, activity or assessment is required by this subpart to be documented, "
     "maintain a written (which may be electronic) record of the action, activity, or "
     "assessment.";
-constexpr std::string_view P316_b1 =
-    "(b)(1) Standard: Documentation.";
+constexpr std::string_view P316_b1 = "(b)(1) Standard: Documentation.";
 constexpr std::string_view P316_b1i =
     "(i) Maintain the policies and procedures implemented to comply with this subpart in "
     "written (which may be electronic) form; and";
@@ -330,8 +316,7 @@ constexpr std::string_view P316_b1i =
 constexpr std::string_view H308 = "\u00A7 164.308  Administrative safeguards.";
 constexpr std::string_view H310 = "\u00A7 164.310  Physical safeguards.";
 constexpr std::string_view H312 = "\u00A7 164.312  Technical safeguards.";
-constexpr std::string_view H316 =
-    "\u00A7 164.316  Policies and procedures and documentation requirements.";
+constexpr std::string_view H316 = "\u00A7 164.316  Policies and procedures and documentation requirements.";
 
 // Where a text stops short because paragraphs of its 2003 wording are not available, the
 // program says so at its end, so that no reader takes the requirement to end there. The
@@ -346,146 +331,151 @@ constexpr std::string_view Note314b2 =
     "published in § 164.314 of the final rule, 68 FR 8334, February 20, 2003.";
 
 struct Row {
-  std::string_view heading;
-  std::string_view opening;
-  std::initializer_list<std::string_view> paragraphs;
-  std::string_view highlight;
-  std::initializer_list<std::string_view> notQuoted;
-  std::string_view note = {};
+    std::string_view heading;
+    std::string_view opening;
+    std::initializer_list<std::string_view> paragraphs;
+    std::string_view highlight;
+    std::initializer_list<std::string_view> notQuoted;
+    std::string_view note = {};
 };
 
 // One row per SpecNumber, in order. Rows 43 and 46 are the overview entries (no text).
-const std::array<Row, SpecCount> &rows() {
-  static const std::array<Row, SpecCount> table{{
-      // 1-4: no standard paragraph, straight to the implementation specifications.
-      {H308, P308_a, {P308_ii, P308_a1A}, "Risk Analysis", {}},
-      {H308, P308_a, {P308_ii, P308_a1B}, "Risk Management", {}},
-      {H308, P308_a, {P308_ii, P308_a1C}, "Sanction Policy", {}},
-      {H308, P308_a, {P308_ii, P308_a1D}, "Information System Activity Review", {}},
-      // 5: the specifications line stands before the standard's own paragraph.
-      {H308, P308_a, {P308_ii, P308_a2}, "Assigned Security Responsibility", {}},
-      {H308, P308_a, {P308_a3i, P308_ii, P308_a3A}, "Authorization and/or Supervision", {}},
-      {H308, P308_a, {P308_a3i, P308_ii, P308_a3B}, "Workforce Clearance Procedure", {}},
-      {H308, P308_a, {P308_a3i, P308_ii, P308_a3C}, "Termination Procedures", {}},
-      {H308, P308_a, {P308_a4i, P308_ii, P308_a4A},
-       "Isolating health care clearinghouse functions", {}},
-      {H308, P308_a, {P308_a4i, P308_ii, P308_a4B}, "Access Authorization", {}},
-      {H308, P308_a, {P308_a4i, P308_ii, P308_a4C}, "Access Establishment and Modification", {}},
-      // 12-15: no implementation specifications line.
-      {H308, P308_a, {P308_a5i, P308_a5A}, "Security Reminders", {}},
-      {H308, P308_a, {P308_a5i, P308_a5B}, "Protection from malicious software", {}},
-      {H308, P308_a, {P308_a5i, P308_a5C}, "Log-in monitoring", {}},
-      {H308, P308_a, {P308_a5i, P308_a5D}, "Password management", {}},
-      {H308, P308_a, {P308_a6i, P308_a6ii}, "Response and Reporting", {}},
-      {H308, P308_a, {P308_a7i, P308_ii, P308_a7A}, "Data backup plan", {}},
-      {H308, P308_a, {P308_a7i, P308_ii, P308_a7B}, "Disaster recovery plan", {}},
-      {H308, P308_a, {P308_a7i, P308_ii, P308_a7C}, "Emergency mode operation plan", {}},
-      {H308, P308_a, {P308_a7i, P308_ii, P308_a7D}, "Testing and revision procedures", {}},
-      {H308, P308_a, {P308_a7i, P308_ii, P308_a7E}, "Applications and data criticality analysis", {}},
-      {H308, P308_a, {P308_a8}, "Evaluation", {}},
-      {H308, P308_a, {P308_b1, P308_b2, P308_b2i, P308_b2ii, P308_b2iii, P308_b3, P308_b4},
-       "Written Contract or Other Arrangement", {}},
-      // 24-33: physical safeguards.
-      {H310, P310_open, {P310_a1, P310_a2, P310_a2i}, "Contingency Operations", {}},
-      {H310, P310_open, {P310_a1, P310_a2, P310_a2ii}, "Facility Security Plan", {}},
-      {H310, P310_open, {P310_a1, P310_a2, P310_a2iii}, "Access control and validation procedures", {}},
-      {H310, P310_open, {P310_a1, P310_a2, P310_a2iv}, "Maintenance records", {}},
-      {H310, P310_open, {P310_b}, "Workstation use", {}},
-      {H310, P310_open, {P310_c}, "Workstation security", {}},
-      {H310, P310_open, {P310_d1, P310_a2, P310_d2i}, "Disposal", {}},
-      {H310, P310_open, {P310_d1, P310_a2, P310_d2ii}, "Media re-use", {}},
-      {H310, P310_open, {P310_d1, P310_a2, P310_d2iii}, "Accountability", {}},
-      {H310, P310_open, {P310_d1, P310_a2, P310_d2iv}, "Data backup and storage", {}},
-      // 34-42: technical safeguards (same opening sentence as 164.310).
-      {H312, P310_open, {P312_a1, P312_a2, P312_a2i}, "Unique user identification", {}},
-      {H312, P310_open, {P312_a1, P312_a2, P312_a2ii}, "Emergency access procedure", {}},
-      {H312, P310_open, {P312_a1, P312_a2, P312_a2iii}, "Automatic logoff", {}},
-      {H312, P310_open, {P312_a1, P312_a2, P312_a2iv}, "Encryption and decryption", {}},
-      {H312, P310_open, {P312_b}, "Audit controls", {}},
-      {H312, P310_open, {P312_c1, P312_c2},
-       "Mechanism to authenticate electronic protected health information", {}},
-      {H312, P310_open, {P312_d}, "Person or entity authentication", {}},
-      {H312, P310_open, {P312_e1, P312_a2, P312_e2i}, "Integrity controls", {}},
-      {H312, P310_open, {P312_e1, P312_a2, P312_e2ii}, "Encryption", {}},
-      // 43: organizational requirements overview, no text.
-      {{}, {}, {}, {}, {}},
-      // 44: the whole of 164.314(a) as far as its 2003 wording is known. The paragraphs of
-      // (a)(2)(ii) after its heading are left out: their later wording is not the 2003 text.
-      {{}, {},
-       {P314_a1, P314_a1i, P314_a1ii, P314_a1iiA, P314_a1iiB, P314_a2, P314_a2i, P314_a2iA,
-        P314_a2iB, P314_a2iC, P314_a2iD, P314_a2ii},
-       "Business associate",
-       {"(a)(2)(ii)(A)", "(a)(2)(ii)(A)(1)", "(a)(2)(ii)(A)(2)", "(a)(2)(ii)(B)",
-        "(a)(2)(ii)(C)"},
-       Note314a2ii},
-      // 45: the standard only; the 2003 wording of (b)(2) and its items is not known.
-      {{}, {}, {P314_b1}, "Requirements for group health plans",
-       {"(b)(2)", "(b)(2)(i)", "(b)(2)(ii)", "(b)(2)(iii)", "(b)(2)(iv)"},
-       Note314b2},
-      // 46: policies and documentation overview, no text.
-      {{}, {}, {}, {}, {}},
-      // 47: the whole of 164.316; (b)(1) is shown as its heading and its (i) on two lines.
-      {H316, P310_open,
-       {P316_a, P316_b1, P316_b1i, P316_b1ii, P316_b2, P316_b2i, P316_b2ii, P316_b2iii},
-       "Documentation", {}},
-  }};
-  return table;
+const std::array<Row, SpecCount>& rows() {
+    static const std::array<Row, SpecCount> table{{
+        // 1-4: no standard paragraph, straight to the implementation specifications.
+        {H308, P308_a, {P308_ii, P308_a1A}, "Risk Analysis", {}},
+        {H308, P308_a, {P308_ii, P308_a1B}, "Risk Management", {}},
+        {H308, P308_a, {P308_ii, P308_a1C}, "Sanction Policy", {}},
+        {H308, P308_a, {P308_ii, P308_a1D}, "Information System Activity Review", {}},
+        // 5: the specifications line stands before the standard's own paragraph.
+        {H308, P308_a, {P308_ii, P308_a2}, "Assigned Security Responsibility", {}},
+        {H308, P308_a, {P308_a3i, P308_ii, P308_a3A}, "Authorization and/or Supervision", {}},
+        {H308, P308_a, {P308_a3i, P308_ii, P308_a3B}, "Workforce Clearance Procedure", {}},
+        {H308, P308_a, {P308_a3i, P308_ii, P308_a3C}, "Termination Procedures", {}},
+        {H308, P308_a, {P308_a4i, P308_ii, P308_a4A}, "Isolating health care clearinghouse functions", {}},
+        {H308, P308_a, {P308_a4i, P308_ii, P308_a4B}, "Access Authorization", {}},
+        {H308, P308_a, {P308_a4i, P308_ii, P308_a4C}, "Access Establishment and Modification", {}},
+        // 12-15: no implementation specifications line.
+        {H308, P308_a, {P308_a5i, P308_a5A}, "Security Reminders", {}},
+        {H308, P308_a, {P308_a5i, P308_a5B}, "Protection from malicious software", {}},
+        {H308, P308_a, {P308_a5i, P308_a5C}, "Log-in monitoring", {}},
+        {H308, P308_a, {P308_a5i, P308_a5D}, "Password management", {}},
+        {H308, P308_a, {P308_a6i, P308_a6ii}, "Response and Reporting", {}},
+        {H308, P308_a, {P308_a7i, P308_ii, P308_a7A}, "Data backup plan", {}},
+        {H308, P308_a, {P308_a7i, P308_ii, P308_a7B}, "Disaster recovery plan", {}},
+        {H308, P308_a, {P308_a7i, P308_ii, P308_a7C}, "Emergency mode operation plan", {}},
+        {H308, P308_a, {P308_a7i, P308_ii, P308_a7D}, "Testing and revision procedures", {}},
+        {H308, P308_a, {P308_a7i, P308_ii, P308_a7E}, "Applications and data criticality analysis", {}},
+        {H308, P308_a, {P308_a8}, "Evaluation", {}},
+        {H308,
+         P308_a,
+         {P308_b1, P308_b2, P308_b2i, P308_b2ii, P308_b2iii, P308_b3, P308_b4},
+         "Written Contract or Other Arrangement",
+         {}},
+        // 24-33: physical safeguards.
+        {H310, P310_open, {P310_a1, P310_a2, P310_a2i}, "Contingency Operations", {}},
+        {H310, P310_open, {P310_a1, P310_a2, P310_a2ii}, "Facility Security Plan", {}},
+        {H310, P310_open, {P310_a1, P310_a2, P310_a2iii}, "Access control and validation procedures", {}},
+        {H310, P310_open, {P310_a1, P310_a2, P310_a2iv}, "Maintenance records", {}},
+        {H310, P310_open, {P310_b}, "Workstation use", {}},
+        {H310, P310_open, {P310_c}, "Workstation security", {}},
+        {H310, P310_open, {P310_d1, P310_a2, P310_d2i}, "Disposal", {}},
+        {H310, P310_open, {P310_d1, P310_a2, P310_d2ii}, "Media re-use", {}},
+        {H310, P310_open, {P310_d1, P310_a2, P310_d2iii}, "Accountability", {}},
+        {H310, P310_open, {P310_d1, P310_a2, P310_d2iv}, "Data backup and storage", {}},
+        // 34-42: technical safeguards (same opening sentence as 164.310).
+        {H312, P310_open, {P312_a1, P312_a2, P312_a2i}, "Unique user identification", {}},
+        {H312, P310_open, {P312_a1, P312_a2, P312_a2ii}, "Emergency access procedure", {}},
+        {H312, P310_open, {P312_a1, P312_a2, P312_a2iii}, "Automatic logoff", {}},
+        {H312, P310_open, {P312_a1, P312_a2, P312_a2iv}, "Encryption and decryption", {}},
+        {H312, P310_open, {P312_b}, "Audit controls", {}},
+        {H312, P310_open, {P312_c1, P312_c2}, "Mechanism to authenticate electronic protected health information", {}},
+        {H312, P310_open, {P312_d}, "Person or entity authentication", {}},
+        {H312, P310_open, {P312_e1, P312_a2, P312_e2i}, "Integrity controls", {}},
+        {H312, P310_open, {P312_e1, P312_a2, P312_e2ii}, "Encryption", {}},
+        // 43: organizational requirements overview, no text.
+        {{}, {}, {}, {}, {}},
+        // 44: the whole of 164.314(a) as far as its 2003 wording is known. The paragraphs of
+        // (a)(2)(ii) after its heading are left out: their later wording is not the 2003 text.
+        {{},
+         {},
+         {P314_a1, P314_a1i, P314_a1ii, P314_a1iiA, P314_a1iiB, P314_a2, P314_a2i, P314_a2iA, P314_a2iB, P314_a2iC,
+          P314_a2iD, P314_a2ii},
+         "Business associate",
+         {"(a)(2)(ii)(A)", "(a)(2)(ii)(A)(1)", "(a)(2)(ii)(A)(2)", "(a)(2)(ii)(B)", "(a)(2)(ii)(C)"},
+         Note314a2ii},
+        // 45: the standard only; the 2003 wording of (b)(2) and its items is not known.
+        {{},
+         {},
+         {P314_b1},
+         "Requirements for group health plans",
+         {"(b)(2)", "(b)(2)(i)", "(b)(2)(ii)", "(b)(2)(iii)", "(b)(2)(iv)"},
+         Note314b2},
+        // 46: policies and documentation overview, no text.
+        {{}, {}, {}, {}, {}},
+        // 47: the whole of 164.316; (b)(1) is shown as its heading and its (i) on two lines.
+        {H316,
+         P310_open,
+         {P316_a, P316_b1, P316_b1i, P316_b1ii, P316_b2, P316_b2i, P316_b2ii, P316_b2iii},
+         "Documentation",
+         {}},
+    }};
+    return table;
 }
 
 std::string trimBlanks(std::string s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = s.find_last_not_of(' ');
-  return s.substr(first, last - first + 1);
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
 }
 
 }  // namespace
 
 RuleText ruleText(int k) {
-  RuleText out;
-  if (!isSpecNumber(k)) return out;
-  if (entry(k).overview) {
-    out.empty = true;
+    RuleText out;
+    if (!isSpecNumber(k)) return out;
+    if (entry(k).overview) {
+        out.empty = true;
+        return out;
+    }
+    const Row& row = rows()[static_cast<std::size_t>(k - 1)];
+    out.sectionHeading = row.heading;
+    out.openingSentence = row.opening;
+    out.paragraphs.assign(row.paragraphs.begin(), row.paragraphs.end());
+    out.highlight = row.highlight;
+    out.hasHighlight = true;
+    out.notQuoted.assign(row.notQuoted.begin(), row.notQuoted.end());
+    out.note = row.note;
     return out;
-  }
-  const Row &row = rows()[static_cast<std::size_t>(k - 1)];
-  out.sectionHeading = row.heading;
-  out.openingSentence = row.opening;
-  out.paragraphs.assign(row.paragraphs.begin(), row.paragraphs.end());
-  out.highlight = row.highlight;
-  out.hasHighlight = true;
-  out.notQuoted.assign(row.notQuoted.begin(), row.notQuoted.end());
-  out.note = row.note;
-  return out;
 }
 
-std::vector<std::string> ruleTextPieces(const RuleText &text) {
-  std::vector<std::string> pieces;
-  if (!text.sectionHeading.empty()) pieces.emplace_back(text.sectionHeading);
-  if (!text.openingSentence.empty())
-    pieces.push_back(std::string(RuleParagraphIndent) + std::string(text.openingSentence));
-  for (std::string_view p : text.paragraphs)
-    pieces.push_back(std::string(RuleParagraphIndent) + std::string(p));
-  return pieces;
+std::vector<std::string> ruleTextPieces(const RuleText& text) {
+    std::vector<std::string> pieces;
+    if (!text.sectionHeading.empty()) pieces.emplace_back(text.sectionHeading);
+    if (!text.openingSentence.empty())
+        pieces.push_back(std::string(RuleParagraphIndent) + std::string(text.openingSentence));
+    for (std::string_view p : text.paragraphs) pieces.push_back(std::string(RuleParagraphIndent) + std::string(p));
+    return pieces;
 }
 
 std::string composeRuleText(int k) {
-  const RuleText text = ruleText(k);
-  if (text.empty) return {};
-  std::string composed(RuleTextHeader);
-  composed += RuleLineBreak;
-  composed += RuleLineBreak;
-  bool first = true;
-  for (const std::string &piece : ruleTextPieces(text)) {
-    if (!first) composed += RuleLineBreak;
-    composed += piece;
-    first = false;
-  }
-  if (!text.note.empty()) {
+    const RuleText text = ruleText(k);
+    if (text.empty) return {};
+    std::string composed(RuleTextHeader);
     composed += RuleLineBreak;
-    composed += text.note;
-  }
-  return trimBlanks(std::move(composed));
+    composed += RuleLineBreak;
+    bool first = true;
+    for (const std::string& piece : ruleTextPieces(text)) {
+        if (!first) composed += RuleLineBreak;
+        composed += piece;
+        first = false;
+    }
+    if (!text.note.empty()) {
+        composed += RuleLineBreak;
+        composed += text.note;
+    }
+    return trimBlanks(std::move(composed));
 }
 
 }  // namespace catalogue

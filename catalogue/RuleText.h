@@ -26,26 +26,26 @@ inline constexpr std::string_view RuleLineBreak = "\r\n";
 inline constexpr std::string_view RuleParagraphIndent = "    ";
 
 struct RuleText {
-  // Section heading as the program writes it (two blanks after the section number); empty for
-  // k 43-46, whose text begins with the standard's paragraph or is empty.
-  std::string_view sectionHeading;
-  // The section's opening sentence, without its leading blanks; empty where there is no
-  // heading.
-  std::string_view openingSentence;
-  // The quoted paragraphs in the order shown, each the rule's own words without leading blanks.
-  std::vector<std::string_view> paragraphs;
-  // The word group to mark (whole words, letter case ignored); empty when there is none.
-  std::string_view highlight;
-  // false for k 43 and 46 (nothing to mark) and for a number outside 1..47 (W stays unset).
-  bool hasHighlight = false;
-  // true for k 43 and 46: the overview entries have no rule text at all, not even the header.
-  bool empty = false;
-  // Designations of paragraphs that belong to this entry's text but whose 2003 wording is not
-  // available to the program; they are left out rather than quoted from a later edition.
-  std::vector<std::string_view> notQuoted;
-  // Where paragraphs are not quoted: the program's note that ends the text, saying which
-  // paragraphs are left out and where they are published; empty elsewhere.
-  std::string_view note;
+    // Section heading as the program writes it (two blanks after the section number); empty for
+    // k 43-46, whose text begins with the standard's paragraph or is empty.
+    std::string_view sectionHeading;
+    // The section's opening sentence, without its leading blanks; empty where there is no
+    // heading.
+    std::string_view openingSentence;
+    // The quoted paragraphs in the order shown, each the rule's own words without leading blanks.
+    std::vector<std::string_view> paragraphs;
+    // The word group to mark (whole words, letter case ignored); empty when there is none.
+    std::string_view highlight;
+    // false for k 43 and 46 (nothing to mark) and for a number outside 1..47 (W stays unset).
+    bool hasHighlight = false;
+    // true for k 43 and 46: the overview entries have no rule text at all, not even the header.
+    bool empty = false;
+    // Designations of paragraphs that belong to this entry's text but whose 2003 wording is not
+    // available to the program; they are left out rather than quoted from a later edition.
+    std::vector<std::string_view> notQuoted;
+    // Where paragraphs are not quoted: the program's note that ends the text, saying which
+    // paragraphs are left out and where they are published; empty elsewhere.
+    std::string_view note;
 };
 
 // The pieces of the rule text of SpecNumber k. A k outside 1..47 gives no pieces (header only).
@@ -53,7 +53,7 @@ RuleText ruleText(int specNumber);
 
 // The lines that follow the header, each with the leading blanks it has in the composed text:
 // section heading, opening sentence, then the paragraphs (the rule's words only).
-std::vector<std::string> ruleTextPieces(const RuleText &text);
+std::vector<std::string> ruleTextPieces(const RuleText& text);
 
 // The composed text for RText1(0): the header, two CR LF, the pieces joined by one CR LF
 // (no blank lines) and, where the text has one, CR LF and the note; leading and trailing
