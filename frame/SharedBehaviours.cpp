@@ -1,5 +1,7 @@
 #include "frame/SharedBehaviours.h"
 
+#include "catalogue/ContentDocuments.h"
+
 #include "frame/WebLink.h"
 
 #include "frame/HINFO1.h"
@@ -54,8 +56,8 @@ void CopyAsRichText(const platform::RichTextBox& box) {
 
 static void setContentFilesHidden(bool hidden) {
     QStringList names;
-    for (int n = 0; n <= 63; ++n) names << QStringLiteral("Misc%1.Hlp").arg(n);
-    for (int n = 0; n <= 24; ++n) names << QStringLiteral("Pr%1.Hlp").arg(n);
+    for (int n = 0; n < catalogue::MiscDocumentCount; ++n) names << catalogue::miscDocument(n);
+    for (int n = 0; n < catalogue::RuleSectionDocumentCount; ++n) names << catalogue::ruleSectionDocument(n);
     platform::setFilesHidden(names, hidden);
 }
 

@@ -1,5 +1,7 @@
 #include "library/PrivRule.h"
 
+#include "catalogue/ContentDocuments.h"
+
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "frame/SharedMenus.h"
@@ -37,7 +39,7 @@ const std::array<RuleSectionEntry, 25> RuleSections = {{
     {"Subpart C- Matrix", "Appendix A to Subpart C of Part 164--Security Standards Matrix"},
 }};
 
-QString RuleSectionFileName(int section) { return QStringLiteral("PR%1.Hlp").arg(section); }
+QString RuleSectionFileName(int section) { return catalogue::ruleSectionDocument(section); }
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "library/ReferenceWindows.h"
 
+#include "catalogue/ContentDocuments.h"
+
 #include "frame/HINFO1.h"
 #include "frame/Navigation.h"
 #include "frame/SharedBehaviours.h"
@@ -33,7 +35,7 @@ void ArrangeReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSComm
 }
 
 bool LoadTopicDocument(RichTextBox& viewer, int document, const QString& windowTitle) {
-    const QString name = QStringLiteral("Misc%1.Hlp").arg(document);
+    const QString name = catalogue::miscDocument(document);
     if (viewer.loadFile(name) == ReadStatus::Ok) return true;
     viewer.setText(QString());
     HourglassOff();

@@ -1,6 +1,7 @@
 #include "printing/SafeguardsReport.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "printing/PrintTitle.h"
 
 #include <algorithm>
@@ -103,7 +104,7 @@ constexpr double HeadingsGap = 100;
 constexpr double LegendGap = 100;
 constexpr double FrameInset = 100;
 
-QString text(std::string_view s) { return s.empty() ? QStringLiteral(" ") : QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString text(std::string_view s) { return s.empty() ? QStringLiteral(" ") : catalogue::toQString(s); }
 
 double pageWidth(const PrintDocument& doc) { return doc.pageWidth(); }
 

@@ -3,15 +3,13 @@
 #include "workbook/WorkArea1.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/EntryButtons.h"
 
 #include <algorithm>
 
+using catalogue::toQString;
 using namespace platform;
-
-namespace {
-QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-}  // namespace
 
 void WorkArea1::SSCommand14_Click(int index) { EntryClick(catalogue::PageAdministrative, index); }
 void WorkArea1::SSCommand17_Click(int index) { EntryClick(catalogue::PagePhysical, index); }
@@ -69,16 +67,16 @@ void WorkArea1::EntryClick(int page, int index) {
     // The labels above the editor.
     const catalogue::SpecEntry& e = catalogue::entry(k);
     if (!e.overview) {
-        WorkText = u8(e.section);
-        Label5.setCaption(u8(catalogue::StandardPrefix) + u8(e.standard));
-        Label6.setCaption(u8(catalogue::SectionPrefix) + WorkText);
-        Label7.setCaption(u8(catalogue::SpecificationPrefix) + u8(e.specification));
+        WorkText = toQString(e.section);
+        Label5.setCaption(toQString(catalogue::StandardPrefix) + toQString(e.standard));
+        Label6.setCaption(toQString(catalogue::SectionPrefix) + WorkText);
+        Label7.setCaption(toQString(catalogue::SpecificationPrefix) + toQString(e.specification));
         UnsavedChanges = 0;
     } else {
         const bool organizational = k == 43;
-        Label5.setCaption(u8(organizational ? catalogue::OrganizationalOverviewLabel : catalogue::PoliciesOverviewLabel));
+        Label5.setCaption(toQString(organizational ? catalogue::OrganizationalOverviewLabel : catalogue::PoliciesOverviewLabel));
         Label7.setCaption(QString());
         Label6.setCaption(
-            u8(organizational ? catalogue::OrganizationalOverviewSection : catalogue::PoliciesOverviewSection));
+            toQString(organizational ? catalogue::OrganizationalOverviewSection : catalogue::PoliciesOverviewSection));
     }
 }

@@ -2,6 +2,7 @@
 // preview of the user's document, what the panel renders again after "&Page Setup" and
 // "Printer &Font", and the handlers of the panel's controls.
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "frame/HINFO1.h"
 #include "platform/Services.h"
 #include "printing/PrintTitle.h"
@@ -69,9 +70,9 @@ QString WorkArea1::PrintedEntryName() const {
     if (AreaMode >= catalogue::PageAdministrative && AreaMode != catalogue::PageWorksheets &&
         AreaMode != catalogue::PageRecoveryPlan && k >= 1 && k <= 47) {
         const catalogue::SpecEntry& e = catalogue::entry(k);
-        const QString spec = QString::fromUtf8(e.specification.data(), qsizetype(e.specification.size()));
+        const QString spec = catalogue::toQString(e.specification);
         if (!spec.trimmed().isEmpty()) return spec.trimmed();
-        return QString::fromUtf8(e.standard.data(), qsizetype(e.standard.size())).trimmed();
+        return catalogue::toQString(e.standard).trimmed();
     }
     // The worksheets and the recovery plan: the page as the window's caption names it.
     const QString c = caption();

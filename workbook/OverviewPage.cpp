@@ -3,6 +3,7 @@
 #include "workbook/WorkArea1.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/OverviewRows.h"
 #include "workbook/PageLook.h"
 #include "platform/Form.h"
@@ -10,21 +11,18 @@
 #include <algorithm>
 #include <cmath>
 
+using catalogue::toQString;
 using namespace platform;
 using namespace workbook;
 
-namespace {
-QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-}  // namespace
-
 // The width a column of the overview needs: its widest text in any of the three areas.
 int WorkArea1::OverviewColumnNeed(int col) const {
-    int need = VSGd1.textWidth(u8(catalogue::OverviewHeader[std::size_t(col)]));
+    int need = VSGd1.textWidth(toQString(catalogue::OverviewHeader[std::size_t(col)]));
     auto widen = [&](const QString& text) { need = std::max(need, VSGd1.textWidth(text)); };
     for (const catalogue::OverviewRow& r : catalogue::OverviewRows) {
-        if (col == 1) widen(u8(r.section));
-        if (col == 2) widen(u8(r.specifications));
-        if (col == 3) widen(u8(r.marks));
+        if (col == 1) widen(toQString(r.section));
+        if (col == 2) widen(toQString(r.specifications));
+        if (col == 3) widen(toQString(r.marks));
     }
     if (col == 4) {
         // Every status the box offers, and whatever the status store holds.
@@ -87,7 +85,7 @@ void WorkArea1::SSCommand18_Click(int index) {
     if (VSGd1.text().trimmed().isEmpty()) {
         for (int c = 0; c < catalogue::OverviewColumns; ++c) {
             VSGd1.setCol(c);
-            VSGd1.setText(u8(catalogue::OverviewHeader[std::size_t(c)]));
+            VSGd1.setText(toQString(catalogue::OverviewHeader[std::size_t(c)]));
         }
         Label3.setVisible(true);
         Label4.setVisible(true);
@@ -101,7 +99,7 @@ void WorkArea1::ShowAdministrativeSafeguardsList() { ShowSafeguardsList(0); }
 // Rows 1..n are rebuilt whatever the grid held: each row is added at its place after the row
 // count made room for it, and the one empty row left at the end is dropped.
 void WorkArea1::ShowSafeguardsList(int area) {
-    Label3.setCaption(u8(catalogue::OverviewAreaHeadings[std::size_t(area)]));
+    Label3.setCaption(toQString(catalogue::OverviewAreaHeadings[std::size_t(area)]));
     int i = 0;
     for (const catalogue::OverviewRow& r : catalogue::OverviewRows) {
         if (r.area != area) continue;
@@ -111,7 +109,7 @@ void WorkArea1::ShowSafeguardsList(int area) {
         QStringList statuses;
         for (int k = r.firstSpec; k <= r.lastSpec; ++k) statuses << SpecStatus[std::size_t(k)];
         const QString tab = QStringLiteral("\t");
-        const QString text = u8(r.standard) + tab + u8(r.section) + tab + u8(r.specifications) + tab + u8(r.marks) +
+        const QString text = toQString(r.standard) + tab + toQString(r.section) + tab + toQString(r.specifications) + tab + toQString(r.marks) +
                              tab + statuses.join(QStringLiteral("\r\n"));
         VSGd1.addItem(text, i);
     }

@@ -2,6 +2,7 @@
 #include "workbook/WorkArea1.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "frame/HINFO1.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -288,7 +289,7 @@ void WorkArea1::ShowRecoveryPlanPage() {
     // it look empty, and the next Save would then replace it unnoticed.
     const ReadStatus plan = OpenDocument(workbook::RecoveryPlanFile).status;
     if (plan != ReadStatus::Unreadable && Rtext3.text().trimmed().isEmpty()) {
-        const QString planTemplate = QStringLiteral("Misc%1.hlp").arg(catalogue::RecoveryPlanTemplate);
+        const QString planTemplate = catalogue::RecoveryPlanTemplateDocument;
         const auto loaded = Documents.loadShipped(Rtext3, planTemplate);
         if (loaded.refused != workbook::DocumentStore::Refusal::None)
             ReportUnopenedDocument(planTemplate, loaded.refused);
@@ -307,12 +308,12 @@ void WorkArea1::ShowSamplePage() {
     UnsavedChanges = 0;
     SSPanel3[2].setCaption(QStringLiteral("Sample entries for the Password Management Safeguard"));
     const catalogue::SpecEntry& sample = catalogue::entry(catalogue::SampleSpecNumber);
-    WorkText = QString::fromUtf8(sample.section.data(), qsizetype(sample.section.size()));
+    WorkText = catalogue::toQString(sample.section);
     Label5.setCaption(QStringLiteral(" Standard: ") +
-                      QString::fromUtf8(sample.standard.data(), qsizetype(sample.standard.size())));
+                      catalogue::toQString(sample.standard));
     Label6.setCaption(QStringLiteral(" Section: ") + WorkText);
     Label7.setCaption(QStringLiteral(" Specification: ") +
-                      QString::fromUtf8(sample.specification.data(), qsizetype(sample.specification.size())));
+                      catalogue::toQString(sample.specification));
     if (SampleNoteShown == 0) {
         msgBox(SampleNote, Msg::Information | Msg::OKOnly, QStringLiteral("Sample Safeguard Entry"));
         SampleNoteShown = 1;

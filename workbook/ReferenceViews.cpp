@@ -4,21 +4,21 @@
 // chosen; the specification page report fills the buffers the same way, unmarked.
 #include "catalogue/AdditionalInfo.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/RuleReferences.h"
 #include "catalogue/RuleText.h"
 #include "frame/HINFO1.h"
 #include "workbook/WorkArea1.h"
 
+using catalogue::toQString;
 using namespace platform;
 
 namespace {
 
-QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 // The composed page into the buffer, whose font the view gave it: the rule's quoted words and
 // the program's notes alike look like the editor.
 void setComposedPage(RichTextBox& buffer, const catalogue::ComposedPage& page) {
-    buffer.setText(u8(page.text));
+    buffer.setText(toQString(page.text));
     buffer.setSelStart(0);
     buffer.setSelLength(0);
 }
@@ -75,35 +75,35 @@ void WorkArea1::LoadRuleText() {
     BufferSpec[0] = k;
     // A page being composed for printing takes the buffer as it is.
     if (PrintModeFlag == ComposingForPrint) return;
-    ShowViewBuffer(0, rule.hasHighlight ? u8(rule.highlight) : QString(), SSOption6);
+    ShowViewBuffer(0, rule.hasHighlight ? toQString(rule.highlight) : QString(), SSOption6);
 }
 
 void WorkArea1::LoadRuleReferences() {
     const int k = TextBuilderSpec();
     const catalogue::RuleReferences refs = catalogue::ruleReferences(k);
     if (!refs.fileName.empty()) {
-        LoadViewDocument(1, k, u8(refs.fileName), QStringLiteral("References in Rule"));
+        LoadViewDocument(1, k, toQString(refs.fileName), QStringLiteral("References in Rule"));
         return;
     }
     setComposedPage(RText1[1], catalogue::composeRuleReferences(k));
     BufferSpec[1] = k;
     if (PrintModeFlag == ComposingForPrint) return;
-    ShowViewBuffer(1, refs.hasHighlight ? u8(refs.highlight) : QString(), SSOption2);
+    ShowViewBuffer(1, refs.hasHighlight ? toQString(refs.highlight) : QString(), SSOption2);
 }
 
 void WorkArea1::LoadAdditionalInfo() {
     doEvents();
-    WorkText = u8(catalogue::addressableExplanationText());
+    WorkText = toQString(catalogue::addressableExplanationText());
     const int k = TextBuilderSpec();
     const catalogue::AdditionalInfo info = catalogue::additionalInfo(k);
     if (!info.fileName.empty()) {
-        LoadViewDocument(2, k, u8(info.fileName), QStringLiteral("Additional Information"));
+        LoadViewDocument(2, k, toQString(info.fileName), QStringLiteral("Additional Information"));
         return;
     }
     setComposedPage(RText1[2], catalogue::composeAdditionalInfo(k));
     BufferSpec[2] = k;
     if (PrintModeFlag == ComposingForPrint) return;
-    ShowViewBuffer(2, info.hasKeyword ? u8(info.keyword) : QString(), SSOption7);
+    ShowViewBuffer(2, info.hasKeyword ? toQString(info.keyword) : QString(), SSOption7);
 }
 
 // The three view options: each leaves the user's document, shows its read-only text in the

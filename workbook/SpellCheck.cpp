@@ -4,6 +4,7 @@
 // every other page the editor's text is checked, each correction made in place, so the rest
 // of the document keeps its formatting.
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/SpellCorrections.h"
 #include "frame/HINFO1.h"
 #include "frame/SharedBehaviours.h"
@@ -15,8 +16,6 @@ using namespace platform;
 namespace {
 
 const QString SpellCheckTitle = QStringLiteral("Spell Check");
-
-QString latin1(std::string_view s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
 }  // namespace
 
@@ -32,7 +31,7 @@ void WorkArea1::ConnectSpellChecker() {
 
 void WorkArea1::LoadSpellCorrections() {
     for (const catalogue::SpellCorrection& c : catalogue::SpellCorrections)
-        VSSpell1.addCorrection(latin1(c.misspelling), latin1(c.correction));
+        VSSpell1.addCorrection(catalogue::toQString(c.misspelling), catalogue::toQString(c.correction));
 }
 
 bool WorkArea1::SpellCheckerReady() {

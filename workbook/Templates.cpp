@@ -3,6 +3,7 @@
 // editor's text only; nothing is written until the user saves, and Save writes the page's own
 // document, never the template.
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "frame/HINFO1.h"
 #include "platform/Dialogs.h"
 #include "workbook/Documents.h"
@@ -17,8 +18,6 @@ const QString NewWorksheetTitle = QStringLiteral("New Worksheet");
 const QString WillBeOverwritten =
     QStringLiteral("If you insert template and save file the existing file will be overwritten!");
 
-QString templateFile(int t) { return QStringLiteral("Misc") + QString::number(t) + QStringLiteral(".Hlp"); }
-
 }  // namespace
 
 void WorkArea1::SSCommand2_Click() {
@@ -26,7 +25,7 @@ void WorkArea1::SSCommand2_Click() {
     const QString title = worksheet ? NewWorksheetTitle : InsertTemplateTitle;
     const int t = catalogue::templateNumber(AreaMode, SpecIndex);
     if (t == catalogue::NoNumber) return;
-    const QString templateName = templateFile(t);
+    const QString templateName = catalogue::miscDocument(t);
 
     // A template that cannot be read is reported before any question; the editor keeps its text.
     if (workbook::probeDocument(templateName).status != ReadStatus::Ok) {

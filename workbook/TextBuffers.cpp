@@ -3,6 +3,7 @@
 // specification page for printing.
 #include "workbook/NameMarking.h"
 
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/NameHighlighting.h"
 #include "frame/HINFO1.h"
 #include "platform/RichTextBox.h"
@@ -64,7 +65,7 @@ void WorkArea1::MarkSpecName(platform::RichTextBox& buffer, const QString& word)
 void WorkArea1::HighlightSpecName() {
     const std::string_view name = catalogue::markedSpecName(SpecNumber);
     workbook::MarkingCursor cursor;
-    workbook::markWholeWords(RText1[3], QString::fromUtf8(name.data(), qsizetype(name.size())), cursor,
+    workbook::markWholeWords(RText1[3], catalogue::toQString(name), cursor,
                              workbook::EmptyWord::Skip);
     FoundPos = cursor.foundPos;
     SearchFrom = cursor.searchFrom;

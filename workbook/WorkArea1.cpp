@@ -3,6 +3,7 @@
 #include "workbook/WorkArea1.h"
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ContentDocuments.h"
 #include "catalogue/EntryButtons.h"
 #include "catalogue/OverviewRows.h"
 #include "frame/HINFO1.h"
@@ -19,12 +20,11 @@
 #include <algorithm>
 #include <cmath>
 
+using catalogue::toQString;
 using namespace platform;
 using namespace workbook;
 
 namespace {
-
-QString u8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
                                         "&Miscellaneous", "E&xit Program"};
@@ -170,8 +170,8 @@ void WorkArea1::buildControls() {
     Label1.setFont(uiFont(9, true));
     for (int i = 0; i < catalogue::PageCount; ++i) {
         SSCommand& b = SSCommand11.add(*this, SSPanel2, i);
-        b.setCaption(u8(catalogue::pageCaption(i)));
-        b.setToolTipText(u8(catalogue::pageCaption(i)).trimmed());
+        b.setCaption(toQString(catalogue::pageCaption(i)));
+        b.setToolTipText(toQString(catalogue::pageCaption(i)).trimmed());
         b.setFont(uiFont(8.25));
     }
     SSCommand11.setOnClick([this](int i) { SSCommand11_Click(i); });
@@ -183,7 +183,7 @@ void WorkArea1::buildControls() {
     // ---- page 0: the standards overview
     SSPanel& overview = SSPanel3[0];
     overview.setBackColor(PageFace);
-    Label2.setCaption(u8(catalogue::OverviewTitle));
+    Label2.setCaption(toQString(catalogue::OverviewTitle));
     Label2.setBackColor(PageFace);
     Label2.setForeColor(TitleColor);
     Label2.setFont(uiFont(14, true));
@@ -192,15 +192,15 @@ void WorkArea1::buildControls() {
     Label3.setForeColor(TitleColor);
     Label3.setFont(uiFont(11, true));
     Label3.setVisible(false);
-    Label4.setCaption(u8(catalogue::OverviewLegend));
+    Label4.setCaption(toQString(catalogue::OverviewLegend));
     Label4.setBackColor(PageFace);
     Label4.setAlignment(1);
     Label4.setVisible(false);
     SSFrame1.setCaption(QStringLiteral("Security Standard Safeguards"));
     for (int i = 0; i < 3; ++i) {
         SSCommand& b = SSCommand18.add(*this, SSFrame1, i);
-        b.setCaption(u8(catalogue::OverviewAreaButtons[std::size_t(i)]));
-        b.setToolTipText(u8(catalogue::OverviewAreaButtons[std::size_t(i)]));
+        b.setCaption(toQString(catalogue::OverviewAreaButtons[std::size_t(i)]));
+        b.setToolTipText(toQString(catalogue::OverviewAreaButtons[std::size_t(i)]));
     }
     SSCommand18.setOnClick([this](int i) { SSCommand18_Click(i); });
     VSGd1.setCols(catalogue::OverviewColumns);
@@ -232,8 +232,8 @@ void WorkArea1::buildControls() {
     }
     for (const catalogue::EntryButton& e : catalogue::EntryButtons) {
         SSCommand& b = EntryList(e.page).add(*this, SSFrame5[e.page - 2], e.index);
-        b.setCaption(u8(e.caption));
-        b.setToolTipText(u8(e.tooltip));
+        b.setCaption(toQString(e.caption));
+        b.setToolTipText(toQString(e.tooltip));
         b.setFont(normal);
     }
     SSCommand14.setOnClick([this](int i) { SSCommand14_Click(i); });
