@@ -15,6 +15,9 @@ namespace Area {
 enum : int { None = 0, InformationAdvisor = 1, SecurityRule = 2, Miscellaneous = 3, Exit = 4 };
 }  // namespace Area
 inline int RequestedArea = Area::None;
+// The titles of the boxes that tell of a file that could not be opened, and of a save.
+inline const QString OpenDocumentTitle = QStringLiteral("Open Document");
+inline const QString SaveCommandTitle = QStringLiteral("Save Command");
 // The display mode.
 inline constexpr int FullScreenDisplay = 0;
 inline constexpr int SmallerScreenDisplay = 9;

@@ -45,9 +45,6 @@ const QString CellDateForm = QStringLiteral("ddd - mmm d, yy");
 // A double quote would end a value of the QuotedLine files early.
 constexpr int QuoteAscii = 34;
 
-const QString OpenDocumentTitle = QStringLiteral("Open Document");
-const QString SaveCommandTitle = QStringLiteral("Save Command");
-
 QString withoutTrailingBlanks(const QString& s) {
     qsizetype n = s.size();
     while (n > 0 && s.at(n - 1) == QLatin1Char(' ')) --n;

@@ -11,9 +11,6 @@ using namespace platform;
 
 namespace {
 
-const QString OpenDocumentTitle = QStringLiteral("Open Document");
-const QString SaveCommandTitle = QStringLiteral("Save Command");
-
 const QString SamplePolicyNote =
     QStringLiteral("This Policy was first written using a full function word processing") + CR +
     QStringLiteral("program and then copied and pasted into the program.") + CR + CR +
