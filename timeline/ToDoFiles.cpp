@@ -9,23 +9,14 @@ namespace {
 // The grid columns stored for each row, in the file's order; the spacer is written empty.
 constexpr int StoredColumns[5] = {ColItem, ColToDoDate, ColActualDate, ColSpacer, ColNextReview};
 
-FileOutcome outcomeOf(platform::ReadStatus status) {
-    switch (status) {
-    case platform::ReadStatus::Ok: return FileOutcome::Loaded;
-    case platform::ReadStatus::Missing: return FileOutcome::Missing;
-    case platform::ReadStatus::Unreadable: break;
-    }
-    return FileOutcome::Unreadable;
-}
-
 }  // namespace
 
 ToDoListLoad readToDoList(const QString& file) {
     ToDoListLoad result;
     const platform::QuotedLinesResult read = platform::readQuotedLines(file, MaxToDoListBytes);
-    result.outcome = outcomeOf(read.status);
+    result.outcome = read.status;
     result.tooLarge = read.tooLarge;
-    if (result.outcome != FileOutcome::Loaded) return result;
+    if (result.outcome != platform::ReadStatus::Ok) return result;
     const QStringList& values = read.values;
     qsizetype next = 0;
     for (int r = 1; r <= ToDoRowCount && next < values.size(); ++r) {
@@ -56,9 +47,9 @@ bool writeToDoList(const ToDoList& list, QString* reason, const QString& file) {
 ToDoNamesLoad readToDoNames(const QString& file) {
     ToDoNamesLoad result;
     const platform::QuotedLinesResult read = platform::readQuotedLines(file, MaxToDoNameBytes);
-    result.outcome = outcomeOf(read.status);
+    result.outcome = read.status;
     result.tooLarge = read.tooLarge;
-    if (result.outcome != FileOutcome::Loaded) return result;
+    if (result.outcome != platform::ReadStatus::Ok) return result;
     QStringList names;
     for (const QString& value : read.values) {
         if (names.size() >= MaxToDoNames) break;

@@ -11,6 +11,7 @@
 // program and backups read these files by these names and in this layout.
 #pragma once
 
+#include "platform/Files.h"
 #include "timeline/ToDoList.h"
 #include "timeline/ToDoNames.h"
 
@@ -25,14 +26,10 @@ inline const QString ToDoNameFile = QStringLiteral("TODONAME.FIL");
 inline constexpr qint64 MaxToDoListBytes = 2 * 1024 * 1024;
 inline constexpr qint64 MaxToDoNameBytes = 256 * 1024;
 
-enum class FileOutcome {
-    Loaded,      // the file was read
-    Missing,     // there is no such file yet (a first run): nothing to lose
-    Unreadable,  // the file is there but could not be read: it must not be replaced unasked
-};
-
 struct ToDoListLoad {
-    FileOutcome outcome = FileOutcome::Missing;
+    // Ok: the file was read. Missing: there is no such file yet (a first run), nothing to lose.
+    // Unreadable: the file is there but could not be read; it must not be replaced unasked.
+    platform::ReadStatus outcome = platform::ReadStatus::Missing;
     ToDoList list;  // empty unless loaded
     int rowsRead = 0;
     bool tooLarge = false;  // Unreadable because it is larger than MaxToDoListBytes
@@ -49,7 +46,7 @@ QByteArray encodeToDoList(const ToDoList& list);
 bool writeToDoList(const ToDoList& list, QString* reason = nullptr, const QString& file = ToDoGridFile);
 
 struct ToDoNamesLoad {
-    FileOutcome outcome = FileOutcome::Missing;
+    platform::ReadStatus outcome = platform::ReadStatus::Missing;
     ToDoNameList names;  // empty unless loaded
     bool tooLarge = false;  // Unreadable because it is larger than MaxToDoNameBytes
 };

@@ -294,7 +294,7 @@ void ToDoPage::LoadToDoGrid() {
     }
     FitColumns();
     const ToDoListLoad load = readToDoList();
-    gridFileUnreadable_ = load.outcome == FileOutcome::Unreadable;
+    gridFileUnreadable_ = load.outcome == platform::ReadStatus::Unreadable;
     // Every row is filled, so that nothing of an earlier visit stays on screen as if it were
     // saved: what the file holds, or an empty list.
     ShowList(load.list);
@@ -303,7 +303,7 @@ void ToDoPage::LoadToDoGrid() {
     if (gridFileUnreadable_)
         reportUnreadable(ToDoGridFile, QStringLiteral("If you save here, the list on screen will replace it."), load.tooLarge,
                          MaxToDoListBytes);
-    if (load.outcome == FileOutcome::Loaded && menus_.mOCl) menus_.mOCl->setEnabled(true);
+    if (load.outcome == platform::ReadStatus::Ok && menus_.mOCl) menus_.mOCl->setEnabled(true);
 }
 
 bool ToDoPage::SaveToDoGrid() {
@@ -337,8 +337,8 @@ void ToDoPage::LoadToDoNames() {
     ToDoNames = ToDoNameList();
     Text1[0].setText(QString());
     const ToDoNamesLoad load = readToDoNames();
-    nameFileUnreadable_ = load.outcome == FileOutcome::Unreadable;
-    if (load.outcome == FileOutcome::Loaded) ToDoNames = load.names;
+    nameFileUnreadable_ = load.outcome == platform::ReadStatus::Unreadable;
+    if (load.outcome == platform::ReadStatus::Ok) ToDoNames = load.names;
     RefillNameList();
     EnableNameCommands(false);
     if (nameFileUnreadable_)

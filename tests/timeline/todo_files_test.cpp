@@ -53,7 +53,7 @@ TEST_F(ToDoFilesTest, EachRowIsItemDatesAnEmptyFourthLineAndTheReviewDate) {
     EXPECT_EQ(folder.read(ToDoGridFile), expected);
 
     const ToDoListLoad back = readToDoList();
-    EXPECT_EQ(back.outcome, FileOutcome::Loaded);
+    EXPECT_EQ(back.outcome, platform::ReadStatus::Ok);
     EXPECT_EQ(back.rowsRead, 500);
     EXPECT_EQ(back.list, list);
     EXPECT_EQ(back.list.row(1).item, QStringLiteral("  Backup tapes"));  // leading blanks kept
@@ -64,7 +64,7 @@ TEST_F(ToDoFilesTest, AShortFileFillsItsRowsAndLeavesTheOthersEmpty) {
                  lines({"Audit", "Thu - Jan 6, 05", "", "", ""}) + lines({"Train staff", "", "", "", "Fri - Jan 7, 05"}) +
                      lines({"Shred paper", "Sat - Jan 8, 05"}));  // cut short inside row 3
     const ToDoListLoad load = readToDoList();
-    ASSERT_EQ(load.outcome, FileOutcome::Loaded);
+    ASSERT_EQ(load.outcome, platform::ReadStatus::Ok);
     EXPECT_EQ(load.rowsRead, 3);
     EXPECT_EQ(load.list.row(1), (ToDoRow{"Audit", "Thu - Jan 6, 05", "", ""}));
     EXPECT_EQ(load.list.row(2), (ToDoRow{"Train staff", "", "", "Fri - Jan 7, 05"}));
@@ -85,7 +85,7 @@ TEST_F(ToDoFilesTest, TheFourthLineIsNeverReadAndRowsPastFiveHundredAreNot) {
 TEST_F(ToDoFilesTest, AnEmptyOrOddFileStillLoadsWhatItHolds) {
     folder.write(ToDoGridFile, QByteArray());
     ToDoListLoad load = readToDoList();
-    EXPECT_EQ(load.outcome, FileOutcome::Loaded);
+    EXPECT_EQ(load.outcome, platform::ReadStatus::Ok);
     EXPECT_EQ(load.rowsRead, 0);
     // Lines without quotes, a lone LF ending and binary noise are read as text, in place.
     folder.write(ToDoGridFile, QByteArray("Audit\n\"x\"\r\n\x01\x02\r\n"));
@@ -106,12 +106,12 @@ protected:
 };
 
 TEST_P(UnreadableToDoFileTest, IsToldApartFromAMissingOne) {
-    EXPECT_EQ(readToDoList().outcome, FileOutcome::Missing);
-    EXPECT_EQ(readToDoNames().outcome, FileOutcome::Missing);
+    EXPECT_EQ(readToDoList().outcome, platform::ReadStatus::Missing);
+    EXPECT_EQ(readToDoNames().outcome, platform::ReadStatus::Missing);
     block(ToDoGridFile);
     block(ToDoNameFile);
-    EXPECT_EQ(readToDoList().outcome, FileOutcome::Unreadable);
-    EXPECT_EQ(readToDoNames().outcome, FileOutcome::Unreadable);
+    EXPECT_EQ(readToDoList().outcome, platform::ReadStatus::Unreadable);
+    EXPECT_EQ(readToDoNames().outcome, platform::ReadStatus::Unreadable);
     // Writing over them fails with a reason; they are still there as they were.
     QString reason;
     EXPECT_FALSE(writeToDoList(ToDoList(), &reason));
@@ -128,7 +128,7 @@ TEST_F(ToDoFilesTest, NamesAreOneQuotedLineEachAndReadBackTrimmed) {
     ASSERT_TRUE(writeToDoNames(ToDoNameList(QStringList{"  Backup tapes", QString::fromLatin1("Audit \xe9t\xe9")})));
     EXPECT_EQ(folder.read(ToDoNameFile), lines({"  Backup tapes", "Audit \xe9t\xe9"}));
     const ToDoNamesLoad back = readToDoNames();
-    EXPECT_EQ(back.outcome, FileOutcome::Loaded);
+    EXPECT_EQ(back.outcome, platform::ReadStatus::Ok);
     EXPECT_EQ(back.names.names(), (QStringList{"Backup tapes", QStringLiteral("Audit \u00e9t\u00e9")}));
 
     // The list of one empty entry is one empty QuotedLine.
