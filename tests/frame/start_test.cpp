@@ -289,17 +289,6 @@ TEST_F(StartTest, RightButtonOnTheStartControlsPopsUpOptions) {
     EXPECT_EQ(popups(), (std::vector<QString>{"mO", "mO", "mO"}));
 }
 
-TEST_F(StartTest, HelpEntriesOpenContentsAndOverview) {
-    Startfrm& s = start();
-    s.mHCont.click();
-    s.mHI.click();
-    ASSERT_EQ(help->calls.size(), 2u);
-    EXPECT_EQ(help->calls[0].second, 0);
-    EXPECT_EQ(help->calls[1].second, 1000);
-    s.mOWeb.click();
-    EXPECT_EQ(shell->urls.size(), 1u);
-}
-
 // Under a window manager, whose frame is known only once a window is on the screen: the start
 // window of either display, the Action Area that takes its place and a reference window that
 // takes the Action Area's, each with its title bar and borders on the screen from the first

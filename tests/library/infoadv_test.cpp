@@ -308,20 +308,6 @@ TEST_F(InfoAdvTest, F1ShowsTheInformationAdvisorTopic) {
     EXPECT_EQ(help->calls[0].second, 3066);
 }
 
-TEST_F(InfoAdvTest, HelpEntriesOpenTheirTopicsAndTheWebEntryTheMakersSite) {
-    InfoAdv& w = open();
-    w.mHCont.click();
-    w.mHI.click();
-    w.mHScreen.click();
-    w.mHWeb.click();
-    ASSERT_EQ(help->calls.size(), 3u);
-    EXPECT_EQ(help->calls[0].second, 0);
-    EXPECT_EQ(help->calls[1].second, 1000);
-    EXPECT_EQ(help->calls[2].second, 3066);
-    ASSERT_EQ(shell->urls.size(), 1u);
-    EXPECT_EQ(shell->urls[0], MakerWebAddress);
-}
-
 TEST_F(InfoAdvTest, OptionsMenuListsTheOtherAreasAndTheRightButtonPopsItUp) {
     InfoAdv& w = open();
     QStringList entries;

@@ -486,21 +486,6 @@ TEST_P(DisplayModeTest, MainPanelFollowsTheWindowOnlyInTheFullScreenDisplay) {
 INSTANTIATE_TEST_SUITE_P(Modes, DisplayModeTest, ::testing::Values(0, 9),
                          [](const auto& info) { return info.param == 0 ? "FullScreen" : "SmallerScreen"; });
 
-TEST_F(PrivRuleTest, HelpEntriesOpenTheirTopicsAndTheWebEntryTheMakersSite) {
-    PrivRule& w = showRule();
-    w.mHCont.click();
-    w.mHI.click();
-    w.mHSec.click();
-    w.mH.click();  // with the preview hidden the title only opens the menu
-    w.mHWeb.click();
-    ASSERT_EQ(help->calls.size(), 3u);
-    EXPECT_EQ(help->calls[0].second, 0);
-    EXPECT_EQ(help->calls[1].second, 1000);
-    EXPECT_EQ(help->calls[2].second, 3012);
-    ASSERT_EQ(shell->urls.size(), 1u);
-    EXPECT_EQ(shell->urls[0], MakerWebAddress);
-}
-
 TEST_F(PrivRuleTest, RightButtonOverPanelsButtonsAndOptionsPopsUpTheOptionsMenu) {
     PrivRule& w = showRule();
     w.SSPanel1.raiseMouseUp(Mouse::Left, 0, 0, 0);
