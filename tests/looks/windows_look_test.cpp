@@ -60,8 +60,6 @@ TEST_P(WindowsLookTest, TheActionAreaOnEveryPageAndEntry) {
         w.SSCommand18[area].click();
         look(w, QStringLiteral("overview, area %1").arg(area));
     }
-    ControlArray<SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16, &w.SSCommand15,
-                                         &w.SSCommand13};
     for (int page = 0; page < catalogue::PageCount; ++page) {
         if (page == catalogue::PageRecoveryPlan)
             dialogs->answer(QStringLiteral("Disaster Recovery Plan Information"), Answer::OK);
@@ -69,7 +67,7 @@ TEST_P(WindowsLookTest, TheActionAreaOnEveryPageAndEntry) {
         w.SSCommand11[page].click();
         look(w, QStringLiteral("page %1").arg(page));
         if (page >= catalogue::PageAdministrative && page <= catalogue::PagePolicies) {
-            for (auto& [i, entry] : *lists[page - catalogue::PageAdministrative]) {
+            for (auto& [i, entry] : w.EntryList(page)) {
                 entry->click();
                 look(w, QStringLiteral("page %1, entry %2").arg(page).arg(i));
             }

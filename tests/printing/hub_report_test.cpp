@@ -51,9 +51,7 @@ protected:
     // The user records a status for specification k.
     void record(WorkArea1& w, int k, const char* status) {
         page(w, catalogue::areaModeOf(k));
-        ControlArray<SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16, &w.SSCommand15,
-                                             &w.SSCommand13};
-        (*lists[catalogue::areaModeOf(k) - catalogue::PageAdministrative])[catalogue::specIndexOf(k)].click();
+        w.EntryList(catalogue::areaModeOf(k))[catalogue::specIndexOf(k)].click();
         if (QByteArray(status) == "Not Implemented")
             dialogs->answer(QStringLiteral("Safeguard Not Being Implemented"), Answer::OK);
         ASSERT_TRUE(w.Combo1.pickText(QString::fromLatin1(status)));

@@ -50,9 +50,7 @@ protected:
     WorkArea1& openSpec(int k) {
         WorkArea1& w = openHub();
         page(w, catalogue::areaModeOf(k));
-        platform::ControlArray<platform::SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16,
-                                                                 &w.SSCommand15, &w.SSCommand13};
-        (*lists[catalogue::areaModeOf(k) - catalogue::PageAdministrative])[catalogue::specIndexOf(k)].click();
+        w.EntryList(catalogue::areaModeOf(k))[catalogue::specIndexOf(k)].click();
         return w;
     }
     // The page button pressed as the user does.

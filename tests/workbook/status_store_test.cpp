@@ -81,9 +81,7 @@ TEST_P(StatusChoiceTest, WritesTheRecordAtOnceAndMirrorsIt) {
     if (c.page == 7) {
         w.SpecIndex = c.entry;  // as a worksheet choice leaves it
     } else {
-        ControlArray<SSCommand>* lists[5] = {&w.SSCommand14, &w.SSCommand17, &w.SSCommand16, &w.SSCommand15,
-                                             &w.SSCommand13};
-        (*lists[c.page - 2])[c.entry].click();
+        w.EntryList(c.page)[c.entry].click();
     }
     if (QByteArray(c.item).trimmed() == "Not Implemented")
         dialogs->answer(QStringLiteral("Safeguard Not Being Implemented"), Answer::OK);
