@@ -144,7 +144,6 @@ bool WorkArea1::addPagePanels() {
 }
 
 void WorkArea1::buildControls() {
-    const Font normal = uiFont();
     setBackColor(PageFace);
 
     // Covering panel: shown over everything while another area window is up.
@@ -160,7 +159,46 @@ void WorkArea1::buildControls() {
     }
     SSCommand4.setOnClick([this](int i) { SSCommand4_Click(i); });
 
-    // Page selector.
+    buildPageSelector();
+    buildOverviewPage();
+    // ---- page 1: the project timeline (its controls are the to-do page's)
+    SSPanel3[1].setBackColor(PageFace);
+
+    buildEntryLists();
+    buildEditorPanel();
+
+    // Hidden work buffers of the text builders and the printed page.
+    for (int i = 0; i < 4; ++i) RText1.add(*this, *this, i).setVisible(false);
+
+    // ---- the print panel: the window renders into it; the panel's own buttons and options
+    // are wired by the panel, the check boxes are the window's.
+    SSPanel80.setBackColor(PageFace);
+    for (auto& [i, l] : Label80) l->setBackColor(PageFace);
+    SSCheck80.setOnClick([this](int i) { SSCheck80_Click(i); });
+    SSCheck81.setOnClick([this](int i) { SSCheck81_Click(i); });
+    Print.RebuildAfterPageSetup = [this] { RebuildAfterPageSetup(); };
+    Print.RebuildAfterPrinterFont = [this] { RebuildAfterPrinterFont(); };
+    Print.RebuildForPaper = [this] { RebuildForPaper(); };
+
+    // The covering and the overlay panels lie above the pages.
+    SSPanel80.zOrder(0);
+    SSPanel4.zOrder(0);
+    SSPanel5.zOrder(0);
+
+    // The right button over the window's controls pops up the Options menu.
+    // (The to-do page wires its own controls.)
+    Menus.AttachOptionsPopup({&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10,
+                              &Label11, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6, &SSCommand7,
+                              &SSCommand8, &SSCommand9, &SSCommand10, &SSFrame1, &SSFrame2, &SSFrame3, &SSFrame4,
+                              &SSOption2, &SSOption3, &SSOption4, &SSOption5, &SSOption6, &SSOption7, &SSPanel1,
+                              &SSPanel2, &VSGd1});
+    Menus.AttachOptionsPopupToArrays(Label80, SSCommand4, SSCommand11, SSCommand12, SSCommand13, SSCommand14,
+                                     SSCommand15, SSCommand16, SSCommand17, SSCommand18, SSPanel3, SSFrame5,
+                                     SSOption8);
+}
+
+// The page selector: its title, the ten page buttons and the date line.
+void WorkArea1::buildPageSelector() {
     SSPanel2.setBackColor(SelectorFace);
     SSPanel2.setBevelOuter(2);
     Label1.setCaption(QStringLiteral("Action Area Pages"));
@@ -179,8 +217,10 @@ void WorkArea1::buildControls() {
     Label10.setAlignment(2);
     Label10.setTransparent(true);
     Label11.setVisible(false);
+}
 
-    // ---- page 0: the standards overview
+// Page 0: the standards overview, its area buttons and grid.
+void WorkArea1::buildOverviewPage() {
     SSPanel& overview = SSPanel3[0];
     overview.setBackColor(PageFace);
     Label2.setCaption(toQString(catalogue::OverviewTitle));
@@ -212,11 +252,11 @@ void WorkArea1::buildControls() {
     VSGd1.setVisible(false);
     SSCommand3.setCaption(QStringLiteral("&Print"));
     SSCommand3.onClick = [this] { SSCommand3_Click(); };
+}
 
-    // ---- page 1: the project timeline (its controls are the to-do page's)
-    SSPanel3[1].setBackColor(PageFace);
-
-    // ---- pages 2-9: the entry page panels and lists
+// Pages 2-9: the entry page panels, the five entry lists and the worksheet buttons.
+void WorkArea1::buildEntryLists() {
+    const Font normal = uiFont();
     SSPanel3[2].setBackColor(PageFace);
     SSPanel3[2].setFont(uiFont(10, true));
     SSPanel3[2].setForeColor(TitleColor);
@@ -249,8 +289,11 @@ void WorkArea1::buildControls() {
     }
     SSCommand12.setOnClick([this](int i) { SSCommand12_Click(i); });
     Titles.Closed = [this](const workbook::WorksheetTitlesWrite* saved) { WorksheetTitlesClosed(saved); };
+}
 
-    // ---- the editor panel
+// The editor panel of pages 2-9: the labels, the status box, the editor, the option frames
+// and the tool buttons.
+void WorkArea1::buildEditorPanel() {
     SSPanel1.setBackColor(PageFace);
     SSPanel1.setVisible(false);
     for (Label* l : {&Label5, &Label6, &Label7}) {
@@ -313,35 +356,6 @@ void WorkArea1::buildControls() {
     SSCommand9.onClick = [this] { SSCommand9_Click(); };
     SSCommand10.onClick = [this] { SSCommand10_Click(); };
     SSCommand22.onClick = [this] { SSCommand22_Click(); };
-
-    // Hidden work buffers of the text builders and the printed page.
-    for (int i = 0; i < 4; ++i) RText1.add(*this, *this, i).setVisible(false);
-
-    // ---- the print panel: the window renders into it; the panel's own buttons and options
-    // are wired by the panel, the check boxes are the window's.
-    SSPanel80.setBackColor(PageFace);
-    for (auto& [i, l] : Label80) l->setBackColor(PageFace);
-    SSCheck80.setOnClick([this](int i) { SSCheck80_Click(i); });
-    SSCheck81.setOnClick([this](int i) { SSCheck81_Click(i); });
-    Print.RebuildAfterPageSetup = [this] { RebuildAfterPageSetup(); };
-    Print.RebuildAfterPrinterFont = [this] { RebuildAfterPrinterFont(); };
-    Print.RebuildForPaper = [this] { RebuildForPaper(); };
-
-    // The covering and the overlay panels lie above the pages.
-    SSPanel80.zOrder(0);
-    SSPanel4.zOrder(0);
-    SSPanel5.zOrder(0);
-
-    // The right button over the window's controls pops up the Options menu.
-    // (The to-do page wires its own controls.)
-    Menus.AttachOptionsPopup({&Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label9, &Label10,
-                              &Label11, &SSCommand2, &SSCommand3, &SSCommand5, &SSCommand6, &SSCommand7,
-                              &SSCommand8, &SSCommand9, &SSCommand10, &SSFrame1, &SSFrame2, &SSFrame3, &SSFrame4,
-                              &SSOption2, &SSOption3, &SSOption4, &SSOption5, &SSOption6, &SSOption7, &SSPanel1,
-                              &SSPanel2, &VSGd1});
-    Menus.AttachOptionsPopupToArrays(Label80, SSCommand4, SSCommand11, SSCommand12, SSCommand13, SSCommand14,
-                                     SSCommand15, SSCommand16, SSCommand17, SSCommand18, SSPanel3, SSFrame5,
-                                     SSOption8);
 }
 
 void WorkArea1::buildMenus() {
@@ -454,10 +468,19 @@ void WorkArea1::ArrangeControls() {
         for (auto& [i, b] : list) b->move(90, 270 + i * bh, listW - 300, bh - 30);
     }
 
-    const int ex = x0 + listW + 60;
-    const int ew = W - ex - 45;
-    const int eh = ph - 45;
-    SSPanel1.move(ex, bodyTop + 15, ew, eh);
+    ArrangeEditorPanel(x0 + listW + 60, bodyTop + 15, W - (x0 + listW + 60) - 45, ph - 45);
+
+    // Worksheet title panel: over the page area.
+    Titles.Arrange(x0, bodyTop, pw, ph);
+
+    // Print panel: over the whole window.
+    Print.Arrange(scaleWidth(), scaleHeight());
+}
+
+// The editor panel at (ex, ey), ew by eh twips: the labels along its top, the editor, and the
+// tool column of the status box, the option frames and the tool buttons.
+void WorkArea1::ArrangeEditorPanel(int ex, int ey, int ew, int eh) {
+    SSPanel1.move(ex, ey, ew, eh);
     // The tool column is at least as wide as two of its buttons need for their captions on
     // one line ("Insert Template" and "New Worksheet" share a button).
     int toolCaption = std::max(captionWidth(SSCommand2, QStringLiteral("&Insert Template")),
@@ -507,12 +530,6 @@ void WorkArea1::ArrangeControls() {
                                 &SSCommand8, &SSCommand9, &SSCommand10, &SSCommand7};
     const int toolH = std::clamp((eh - y - 90) / 4, 330, 480);
     for (int i = 0; i < 8; ++i) tools[i]->move(toolX + (i % 2) * (bw + 60), y + (i / 2) * toolH, bw, toolH - 45);
-
-    // Worksheet title panel: over the page area.
-    Titles.Arrange(x0, bodyTop, pw, ph);
-
-    // Print panel: over the whole window.
-    Print.Arrange(scaleWidth(), scaleHeight());
 }
 
 // ---- life cycle ----------------------------------------------------------------------------------

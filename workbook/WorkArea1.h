@@ -210,9 +210,7 @@ public:
     void PrintToDoList();
     void OpenToDoPrint();
 
-    // =========================================================================================
-    // Controls
-    // =========================================================================================
+    // ==== controls ================================================================================
     // Covering panel while another area window is up.
     platform::SSPanel SSPanel5;
     // Area tabs.
@@ -328,9 +326,7 @@ public:
     // The area-tab entries by index 1..4.
     platform::Menu& mOTab(int index);
 
-    // =========================================================================================
-    // Fields
-    // =========================================================================================
+    // ==== fields ==================================================================================
     // Status texts by StatusNumber (1-47 specifications, 48-68 worksheets; 0, 69, 70 unused).
     workbook::StatusStore::Statuses SpecStatus;
     int AreaMode = 0;
@@ -374,6 +370,9 @@ private:
     PageContext pageContext();
     bool addPagePanels();
     void buildControls();
+    // The parts of buildControls: the page selector, page 0, the entry lists, the editor panel.
+    void buildPageSelector(), buildOverviewPage(), buildEntryLists(), buildEditorPanel();
+    void ArrangeEditorPanel(int left, int top, int width, int height);
     void buildMenus();
     void ConnectSpellChecker();
     // The page switch's steps (PageSwitch.cpp): what every page does, then each page's start.
