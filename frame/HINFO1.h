@@ -15,6 +15,11 @@ namespace Area {
 enum : int { None = 0, InformationAdvisor = 1, SecurityRule = 2, Miscellaneous = 3, Exit = 4 };
 }  // namespace Area
 inline int RequestedArea = Area::None;
+// The captions of the five area tabs that every area window shows, by tab index (the Action
+// Area's tab is 0).
+inline const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiteral("&Information Advisor"),
+                                           QStringLiteral("&Security Rule"), QStringLiteral("&Miscellaneous"),
+                                           QStringLiteral("E&xit Program")};
 // The titles of the boxes that tell of a file that could not be opened, and of a save.
 inline const QString OpenDocumentTitle = QStringLiteral("Open Document");
 inline const QString SaveCommandTitle = QStringLiteral("Save Command");

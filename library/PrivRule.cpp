@@ -46,10 +46,6 @@ namespace {
 const QString FontDisplayTitle = QStringLiteral("Font Display");
 const QString WindowTitle = QStringLiteral("Security Rule");
 
-const QString AreaTabCaptions[5] = {QStringLiteral("&Action Area"), QStringLiteral("&Information Advisor"),
-                                    QStringLiteral("&Security Rule"), QStringLiteral("&Miscellaneous"),
-                                    QStringLiteral("E&xit Program")};
-
 // The colour of the window's background label, which the search and print panels take.
 constexpr Color PanelColor = rgb(214, 222, 234);
 constexpr Color MainPanelColor = rgb(236, 239, 244);
@@ -105,11 +101,7 @@ PrivRule::PrivRule()
     for (int i = 0; i < 5; ++i) {
         SSCommand& tab = SSCommand2.add(*this, SSPanel1, i);
         tab.setCaption(AreaTabCaptions[i]);
-        Font f;
-        f.name = QStringLiteral("DejaVu Sans");
-        f.size = 9;
-        f.bold = true;
-        tab.setFont(f);
+        tab.setFont(ProgramFont(9, true));
     }
     SSCommand2.setOnClick([this](int i) { SSCommand2_Click(i); });
 

@@ -13,15 +13,13 @@ using namespace ReferenceLayout;
 
 
 void BuildReferenceFrame(Form& window, SSPanel& mainPanel, ControlArray<SSCommand>& tabs) {
-    static const char* const captions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
-                                            "&Miscellaneous", "E&xit Program"};
     window.setBackColor(WindowColor);
     mainPanel.setBevelOuter(2);
     mainPanel.setBevelInner(0);
     mainPanel.setBackColor(MainPanelColor);
     for (int i = 0; i < 5; ++i) {
         SSCommand& tab = tabs.add(window, window, i);
-        tab.setCaption(QString::fromLatin1(captions[i]));
+        tab.setCaption(AreaTabCaptions[i]);
         tab.setFont(ProgramFont(9, true));
     }
 }

@@ -26,9 +26,6 @@ using namespace workbook;
 
 namespace {
 
-const char* const AreaTabCaptions[5] = {"&Action Area", "&Information Advisor", "&Security Rule",
-                                        "&Miscellaneous", "E&xit Program"};
-
 // The room a push button keeps around its caption: its frame and the style's padding.
 constexpr int ToolButtonMargins = 300;
 
@@ -154,7 +151,7 @@ void WorkArea1::buildControls() {
     // Area tabs.
     for (int i = 0; i < 5; ++i) {
         SSCommand& b = SSCommand4.add(*this, *this, i);
-        b.setCaption(QString::fromLatin1(AreaTabCaptions[i]));
+        b.setCaption(AreaTabCaptions[i]);
         b.setFont(uiFont(9, true));
     }
     SSCommand4.setOnClick([this](int i) { SSCommand4_Click(i); });
