@@ -72,3 +72,27 @@ void ReportSettingNotStored(const QString& file, const QString& kept) {
                          QStringLiteral(" Please check that the program folder can be written to."),
                      platform::Msg::Critical | platform::Msg::OKOnly, QStringLiteral("Setting Not Stored"));
 }
+
+void UnmarkButtons(platform::ControlArray<platform::SSCommand>& buttons, bool boldChosen) {
+    for (auto& [i, b] : buttons) {
+        b->setForeColor(platform::paletteColor(0));
+        if (boldChosen) {
+            platform::Font f = b->font();
+            f.bold = false;
+            b->setFont(f);
+        }
+        b->setBevelWidth(2);
+    }
+}
+
+void MarkChosenButton(platform::ControlArray<platform::SSCommand>& buttons, int index, bool boldChosen) {
+    UnmarkButtons(buttons, boldChosen);
+    platform::SSCommand& chosen = buttons[index];
+    chosen.setBevelWidth(0);
+    chosen.setForeColor(platform::paletteColor(9));
+    if (boldChosen) {
+        platform::Font bold = chosen.font();
+        bold.bold = true;
+        chosen.setFont(bold);
+    }
+}

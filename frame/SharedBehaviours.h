@@ -48,6 +48,12 @@ void CopyAsRichText(const platform::RichTextBox& box);
 void ShowContentFiles();
 void HideContentFiles();
 
+// The button chosen in a list of buttons marked: pressed in (bevel 0) and blue (colour 9),
+// bold too when boldChosen; the others raised (bevel 2), black and, when boldChosen, not bold.
+void MarkChosenButton(platform::ControlArray<platform::SSCommand>& buttons, int index, bool boldChosen);
+// Every button of the list unmarked as above.
+void UnmarkButtons(platform::ControlArray<platform::SSCommand>& buttons, bool boldChosen);
+
 // A setting whose write to its file failed, told as a status that could not be stored is:
 // what was not stored, where, and what is kept.
 void ReportSettingNotStored(const QString& file, const QString& kept);

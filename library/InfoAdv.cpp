@@ -254,7 +254,7 @@ void InfoAdv::Form_KeyPress(int& keyAscii) {
 
 void InfoAdv::SSCommand11_Click(int index) {
     SSCommand2.setVisible(false);
-    MarkChosenTopic(SSCommand11, index);
+    MarkChosenButton(SSCommand11, index, false);
     const AdvisorTopic& topic = AdvisorTopics[std::size_t(index)];
     const QString suffix = *topic.captionSuffix ? QString::fromLatin1(topic.captionSuffix)
                                                 : QStringLiteral(" - ") + SSCommand11[index].caption();
@@ -292,7 +292,7 @@ void InfoAdv::ShowCountdown() {
 
 void InfoAdv::SSCommand1_Click(int index) {
     SSCommand2.setVisible(false);
-    MarkChosenTopic(SSCommand1, index);
+    MarkChosenButton(SSCommand1, index, false);
     SizeViewer(ViewerSize::SubTopic);
     LoadTopicDocument(RText1, AdvisorSubTopics[std::size_t(index)].document, WindowTitle);
     if (index == 1) {

@@ -250,7 +250,7 @@ void Miscform1::ShowFormCommands(bool on) {
 }
 
 void Miscform1::SSCommand11_Click(int index) {
-    MarkChosenTopic(SSCommand11, index);
+    MarkChosenButton(SSCommand11, index, false);
     for (auto& [i, b] : SSCommand2) b->setVisible(false);
     for (auto& [i, l] : Label4) l->setVisible(false);
     topic_ = index;

@@ -42,15 +42,6 @@ bool LoadTopicDocument(RichTextBox& viewer, int document, const QString& windowT
     return false;
 }
 
-void MarkChosenTopic(ControlArray<SSCommand>& buttons, int index) {
-    for (auto& [i, b] : buttons) {
-        b->setForeColor(paletteColor(0));
-        b->setBevelWidth(2);
-    }
-    buttons[index].setBevelWidth(0);
-    buttons[index].setForeColor(paletteColor(9));
-}
-
 void PressAreaTab(Form& window, ControlArray<SSCommand>& tabs, int index, int ownTab) {
     for (auto& [i, tab] : tabs) tab->setForeColor(paletteColor(0));
     tabs[index].setForeColor(paletteColor(9));

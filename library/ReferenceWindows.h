@@ -37,10 +37,6 @@ void ArrangeReferenceFrame(platform::Form& window, platform::SSPanel& mainPanel,
 // previous topic's text under this topic's caption; returns whether it was read.
 bool LoadTopicDocument(platform::RichTextBox& viewer, int document, const QString& windowTitle);
 
-// Marks the chosen button of a topic list: bevel 0 and colour 9; the others bevel 2 and
-// colour 0.
-void MarkChosenTopic(platform::ControlArray<platform::SSCommand>& buttons, int index);
-
 // An area tab of a reference window whose own tab is ownTab: every tab black, the pressed one
 // blue. The own tab changes nothing more; "E&xit Program" asks "Exit Quorvane?" and unloads
 // the window on Yes, else presses the own tab again; any other tab leaves its request for the

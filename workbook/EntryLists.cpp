@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ContentDocuments.h"
 #include "catalogue/EntryButtons.h"
+#include "frame/SharedBehaviours.h"
 
 #include <algorithm>
 
@@ -31,19 +32,8 @@ void WorkArea1::EntryClick(int page, int index) {
     // The save question first: a Yes whose save fails keeps the entry shown, with its text.
     if (UnsavedChanges == 1 && !AskSaveChanges()) return;
     // Highlight the pressed entry.
-    for (auto& [i, b] : list) {
-        b->setForeColor(paletteColor(0));
-        Font f = b->font();
-        f.bold = false;
-        b->setFont(f);
-        b->setBevelWidth(2);
-    }
+    MarkChosenButton(list, index, true);
     SSCommand& pressed = list[index];
-    pressed.setBevelWidth(0);
-    pressed.setForeColor(paletteColor(9));
-    Font bold = pressed.font();
-    bold.bold = true;
-    pressed.setFont(bold);
     // The new entry: an empty editor, additional information where the entry has it.
     if (safeguardPage) SSOption6.setEnabled(true);
     UnsavedChanges = 0;

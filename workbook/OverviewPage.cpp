@@ -5,6 +5,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ContentDocuments.h"
 #include "catalogue/OverviewRows.h"
+#include "frame/SharedBehaviours.h"
 #include "workbook/PageLook.h"
 #include "platform/Form.h"
 
@@ -64,19 +65,8 @@ void WorkArea1::SetupSafeguardGrid() {
 
 void WorkArea1::SSCommand18_Click(int index) {
     if (index < 0 || index > 2) return;
-    for (auto& [i, b] : SSCommand18) {
-        b->setForeColor(paletteColor(0));
-        Font f = b->font();
-        f.bold = false;
-        b->setFont(f);
-        b->setBevelWidth(2);
-    }
+    MarkChosenButton(SSCommand18, index, true);
     SSCommand& pressed = SSCommand18[index];
-    pressed.setBevelWidth(0);
-    pressed.setForeColor(paletteColor(9));
-    Font bold = pressed.font();
-    bold.bold = true;
-    pressed.setFont(bold);
     setCaption(QStringLiteral("Action Area - HIPAA Security Standards - ") + pressed.caption());
     VSGd1.setRows(1);
     VSGd1.setRow(0);

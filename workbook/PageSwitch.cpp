@@ -4,6 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/ContentDocuments.h"
 #include "frame/HINFO1.h"
+#include "frame/SharedBehaviours.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "workbook/Documents.h"
@@ -170,13 +171,7 @@ void WorkArea1::MarkChosenPage(int i) {
         SSCommand11[k].setForeColor(paletteColor(0));
         SSCommand11[k].setBevelWidth(2);
     }
-    for (auto& [n, b] : SSCommand12) {
-        b->setBevelWidth(2);
-        b->setForeColor(paletteColor(0));
-        Font f = b->font();
-        f.bold = false;
-        b->setFont(f);
-    }
+    UnmarkButtons(SSCommand12, true);
     for (Control* c : std::initializer_list<Control*>{&Label5, &Label6, &Label7, &Label9, &SSFrame2, &SSFrame3, &Combo1})
         if (!c->visible()) c->setVisible(true);
     SSCommand11[i].setBevelWidth(0);

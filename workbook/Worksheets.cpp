@@ -3,6 +3,7 @@
 // worksheet choice, and the Options entry that opens the title panel (WorksheetTitlePanel.h).
 #include "catalogue/Catalogue.h"
 #include "frame/HINFO1.h"
+#include "frame/SharedBehaviours.h"
 #include "platform/FolderNames.h"
 #include "workbook/Documents.h"
 #include "workbook/WorkArea1.h"
@@ -69,19 +70,8 @@ void WorkArea1::SSCommand12_Click(int n) {
         SSCommand22.setVisible(true);
     }
     if (!Combo1.visible()) Combo1.setVisible(true);
-    for (auto& [i, b] : SSCommand12) {
-        b->setForeColor(paletteColor(0));
-        Font f = b->font();
-        f.bold = false;
-        b->setFont(f);
-        b->setBevelWidth(2);
-    }
+    MarkChosenButton(SSCommand12, n, true);
     SSCommand& chosen = SSCommand12[n];
-    chosen.setBevelWidth(0);
-    chosen.setForeColor(paletteColor(9));
-    Font bold = chosen.font();
-    bold.bold = true;
-    chosen.setFont(bold);
     EmptyEditor();
     UnsavedChanges = 0;
     setCaption(AreaCaption + QStringLiteral(" - ") + chosen.toolTipText());
