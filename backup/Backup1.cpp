@@ -136,7 +136,7 @@ Backup1::Backup1()
 
 void Backup1::Form_Load() {
     // 1.
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     // 2. (the panel's height is set with the other places below)
     Label5.setCaption(Drive1.drive());
     // 3.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "backup/DiskUser.h"
+#include "frame/ElasticResizer.h"
 #include "platform/Controls.h"
 #include "platform/FileLists.h"
 #include "platform/ProgressBar.h"
@@ -44,9 +45,7 @@ public:
     platform::SSCommand SSCommand2;  // the action
     platform::SSCommand SSCommand1;  // "E&xit"
     // The resizer: on in the full-screen display, off in the smaller one.
-    struct ElasticResizer {
-        bool enabled = true;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1;
 
     platform::Menu mO;
     platform::Menu mOM;

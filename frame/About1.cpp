@@ -160,7 +160,7 @@ void About1::SizeFromStartWindow() {
 }
 
 void About1::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     SizeFromStartWindow();
     // Centred on the start window, a little below its middle.
     if (const auto start = frame::StartWindowPlace()) {

@@ -3,6 +3,7 @@
 // window's Help menu opens it modally; it sizes and places itself from the start window.
 #pragma once
 
+#include "frame/ElasticResizer.h"
 #include "platform/Controls.h"
 
 class About1 : public platform::Form {
@@ -34,9 +35,7 @@ public:
     platform::CommandButton Command1;
 
     // The resizer: scales the controls with the window in the full-screen display only.
-    struct ElasticResizer {
-        bool enabled = false;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1{false};
 
     // ---- menus: "Opt", shown only as the right-button popup -------------------------------
     platform::Menu mO;

@@ -1,5 +1,7 @@
 #include "frame/HINFO1.h"
 
+#include "frame/ElasticResizer.h"
+
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
@@ -58,3 +60,5 @@ void ReportUnstorableCharacters(const QStringList& refused, const QString& what,
                          platform::CR + (one ? QStringLiteral("It has been left out.") : QStringLiteral("They have been left out.")),
                      platform::Msg::OKOnly | platform::Msg::Exclamation, title);
 }
+
+void ElasticResizer::followDisplayMode() { enabled = DisplayMode != SmallerScreenDisplay; }

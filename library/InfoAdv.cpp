@@ -205,7 +205,7 @@ void InfoAdv::Form_Resize() {
 // ---- life cycle ------------------------------------------------------------------------------
 
 void InfoAdv::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     frame::PlaceLikeActionArea(*this);
     AdvisorCaption = WindowTitle;
     doEvents();

@@ -4,6 +4,7 @@
 // compliance date. It stands in the Action Area's place while it is up.
 #pragma once
 
+#include "frame/ElasticResizer.h"
 #include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/RichTextBox.h"
@@ -81,9 +82,7 @@ public:
     platform::ControlArray<platform::SSCommand> SSCommand4{QStringLiteral("SSCommand4")};
 
     // The resizer: off in the smaller-screen display.
-    struct ElasticResizer {
-        bool enabled = true;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1;
 
     // ---- menus ------------------------------------------------------------------------------
     platform::Menu mO;

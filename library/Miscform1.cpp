@@ -187,7 +187,7 @@ void Miscform1::Form_Resize() {
 // ---- life cycle ------------------------------------------------------------------------------
 
 void Miscform1::Form_Load() {
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     frame::PlaceLikeActionArea(*this);
     doEvents();
     Print.RestoreGuideLines();

@@ -3,6 +3,7 @@
 // the clipboard or previews and prints. It stands in the Action Area's place while it is up.
 #pragma once
 
+#include "frame/ElasticResizer.h"
 #include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/RichTextBox.h"
@@ -78,9 +79,7 @@ public:
     platform::ControlArray<platform::SSPanel>& Panel3D80;
 
     // The resizer: off in the smaller-screen display.
-    struct ElasticResizer {
-        bool enabled = true;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1;
 
     // ---- menus ------------------------------------------------------------------------------
     platform::Menu mO;

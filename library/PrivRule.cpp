@@ -249,7 +249,7 @@ void PrivRule::Form_Resize() {
 
 void PrivRule::Form_Load() {
     doEvents();
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     // The window stands where the Action Area stood.
     frame::PlaceLikeActionArea(*this);
     Panel3D3.setBackColor(Label1.backColor());

@@ -7,6 +7,7 @@
 //   printing/RichTextPrinting.cpp  BuildPrintPreview's renderer
 #pragma once
 
+#include "frame/ElasticResizer.h"
 #include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/RichTextBox.h"
@@ -102,9 +103,7 @@ public:
     platform::ControlArray<platform::SSPanel>& Panel3D80;
 
     // The resizer: off in the smaller-screen display.
-    struct ElasticResizer {
-        bool enabled = true;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1;
 
     // ---- menus ------------------------------------------------------------------------------
     platform::Menu mO;

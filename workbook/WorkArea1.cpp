@@ -533,7 +533,7 @@ void WorkArea1::ArrangeEditorPanel(int ex, int ey, int ew, int eh) {
 
 void WorkArea1::Form_Load() {
     // The resizer follows the display mode.
-    vsElasticLight1.enabled = DisplayMode != SmallerScreenDisplay;
+    vsElasticLight1.followDisplayMode();
     doEvents();
     // Every status of the store.
     ReadStatusStore(1, catalogue::LastStatusNumber);

@@ -19,6 +19,7 @@
 //   printing/PrintPanel.cpp      the print panel it embeds
 #pragma once
 
+#include "frame/ElasticResizer.h"
 #include "frame/SharedMenus.h"
 #include "platform/Controls.h"
 #include "platform/Grid.h"
@@ -301,9 +302,7 @@ public:
     platform::SSPanel& Panel3D82 = Print.Panel3D82;
 
     // The resizer: on in the full-screen display, where the controls follow the window's size.
-    struct ElasticResizer {
-        bool enabled = true;
-    } vsElasticLight1;
+    ElasticResizer vsElasticLight1;
 
     // ---- menus ----------------------------------------------------------------------------
     // The Options menu in its order (mO1 ... mO10 are separators); mOGrid1 is its submenu.
