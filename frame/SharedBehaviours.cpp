@@ -96,3 +96,19 @@ void MarkChosenButton(platform::ControlArray<platform::SSCommand>& buttons, int 
         chosen.setFont(bold);
     }
 }
+
+void MarkPressedTab(platform::ControlArray<platform::SSCommand>& tabs, int index) {
+    for (auto& [i, tab] : tabs) tab->setForeColor(platform::paletteColor(0));
+    tabs[index].setForeColor(platform::paletteColor(9));
+}
+
+void AskExitFromAreaTab(platform::Form& window, platform::ControlArray<platform::SSCommand>& tabs, int ownTab) {
+    HourglassOff();
+    LoopIndex = ConfirmExit();
+    if (LoopIndex == platform::Answer::Yes) {
+        window.unload();
+        return;
+    }
+    tabs[ownTab].setValue(true);
+    HourglassOff();
+}

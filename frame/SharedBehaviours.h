@@ -40,6 +40,11 @@ void RestoreUserFiles();
 
 // "Exit Quorvane?" with Yes, No and Cancel; returns the answer.
 int ConfirmExit();
+// An area tab pressed: every tab black, the pressed one blue.
+void MarkPressedTab(platform::ControlArray<platform::SSCommand>& tabs, int index);
+// The "E&xit Program" tab of an area window: asks "Exit Quorvane?"; on Yes the window is
+// unloaded (its Unload ends the program), else the window's own tab is pressed again.
+void AskExitFromAreaTab(platform::Form& window, platform::ControlArray<platform::SSCommand>& tabs, int ownTab);
 // Puts the whole rich text of a box on the clipboard and says whether it got there.
 void CopyAsRichText(const platform::RichTextBox& box);
 

@@ -420,19 +420,11 @@ void PrivRule::BuildPrintPreview() { RenderRuleSection(Print, RText2, printing::
 // ---- area tabs -------------------------------------------------------------------------------
 
 void PrivRule::SSCommand2_Click(int index) {
-    for (auto& [i, tab] : SSCommand2) tab->setForeColor(paletteColor(0));
-    SSCommand2[index].setForeColor(paletteColor(9));
+    MarkPressedTab(SSCommand2, index);
     RequestedArea = index;
     if (index == Area::SecurityRule) return;
     if (index == Area::Exit) {
-        HourglassOff();
-        LoopIndex = ConfirmExit();
-        if (LoopIndex == Answer::Yes) {
-            unload();
-            return;
-        }
-        SSCommand2[Area::SecurityRule].setValue(true);
-        HourglassOff();
+        AskExitFromAreaTab(*this, SSCommand2, Area::SecurityRule);
         return;
     }
     unload();

@@ -43,18 +43,10 @@ bool LoadTopicDocument(RichTextBox& viewer, int document, const QString& windowT
 }
 
 void PressAreaTab(Form& window, ControlArray<SSCommand>& tabs, int index, int ownTab) {
-    for (auto& [i, tab] : tabs) tab->setForeColor(paletteColor(0));
-    tabs[index].setForeColor(paletteColor(9));
+    MarkPressedTab(tabs, index);
     if (index == ownTab) return;
     if (index == ExitTab) {
-        HourglassOff();
-        LoopIndex = ConfirmExit();
-        if (LoopIndex == Answer::Yes) {
-            window.unload();
-            return;
-        }
-        tabs[ownTab].setValue(true);
-        HourglassOff();
+        AskExitFromAreaTab(window, tabs, ownTab);
         return;
     }
     RequestedArea = index;

@@ -12,8 +12,7 @@ using namespace platform;
 
 void WorkArea1::SSCommand4_Click(int i) {
     if (i < Area::None || i > Area::Exit) return;
-    for (int k = 0; k < 5; ++k) SSCommand4[k].setForeColor(paletteColor(0));
-    SSCommand4[i].setForeColor(paletteColor(9));
+    MarkPressedTab(SSCommand4, i);
     RequestedArea = i;
     if (i == Area::None) return;
     if (UnsavedChanges == 1 && !AskSaveChanges()) {
@@ -39,15 +38,9 @@ void WorkArea1::SSCommand4_Click(int i) {
         frame::ShowMiscellaneous();
         break;
     case Area::Exit:
-        HourglassOff();
-        LoopIndex = ConfirmExit();
-        if (LoopIndex == Answer::Yes) {
-            // The changes were offered for saving above; the hub's Unload ends the program.
-            unload();
-            return;
-        }
-        SSCommand4[Area::None].setValue(true);
-        break;
+        // The changes were offered for saving above; the hub's Unload ends the program.
+        AskExitFromAreaTab(*this, SSCommand4, Area::None);
+        return;
     default:
         break;
     }
