@@ -301,7 +301,7 @@ enum class Kw : unsigned char {
     None, Bin, FontTbl, ColorTbl, StyleSheet, SkipDest, Field, FldInst, FldRslt, Pict, ShpPict,
     Object, Shape, Note, HeaderFooter, Comment,
     F, FCharset, Cpg, U, Uc, Red, Green, Blue,
-    Par, Line, Tab, Cell, Row, Page, Sect, PageBB,
+    Par, Line, Tab, Cell, Row, NestCell, NestRow, Page, Sect, SbkNone, PageBB,
     B, I, Strike, UlNone, Ul, V, Fs, Cf, Plain, Pard, InTbl, Ql, Qr, Qc, Qj, Li, Ri, Fi, Sb, Sa,
     Tqr, Tqc, Trowd, Trgaph, Cellx, Tx, Deff, AnsiCpg, Ansi, Mac, Pc, Pca,
     Super, Sub, NoSuperSub, Up, Dn, Highlight, Cb, Chcbpat, Caps, Scaps, RtlPar, LtrPar,
@@ -344,6 +344,7 @@ private:
     void text(QChar ch);
     void append(QChar ch);
     void endParagraph();
+    void endCell();
     void flushPendingTab();
     int codePageForText();
     void commitFont();
@@ -377,6 +378,13 @@ private:
     std::vector<int> rowCellEnds_;
     std::vector<int> rowCellAligns_;  // the alignment of each cell's text, as each cell ends
     int rowGap_ = 0;
+    bool firstCellHasText_ = false;  // the row's first cell ended with text on the row's line
+    // The pending tab ends a cell of a table nested in a cell: when the outer cell ends right
+    // after it, that one tab stands between the two outer cells, not two.
+    bool pendingTabIsNested_ = false;
+    // The paragraph a section break (\sect) starts on a new page; -1: none. A section that
+    // says it runs on (\sbknone) takes the page break back.
+    std::ptrdiff_t sectionStart_ = -1;
 
     QString fieldInst_;  // the instruction of the field being read
     Picture picture_;
@@ -699,7 +707,21 @@ void Parser::finishPicture() {
 void Parser::flushPendingTab() {
     if (!pendingTab_) return;
     pendingTab_ = false;
+    pendingTabIsNested_ = false;
     append(QChar('\t'));
+}
+
+// A cell (of the row or of a table nested in one of its cells) ends: the next cell's text
+// follows on the same line after a tab. A cell whose text ends with \par stays on the row's
+// line; an empty cell at the start of a row is not such a one, its row keeps a line of its own.
+void Parser::endCell() {
+    if (paras.size() > 1 && paras.back().runs.empty() && paras[paras.size() - 2].ended
+        && !paras[paras.size() - 2].endedRow && paras[paras.size() - 2].p.inTable) {
+        paras.pop_back();
+        paras.back().ended = false;
+    }
+    flushPendingTab();
+    pendingTab_ = true;
 }
 
 // All text goes into one string, each run a stretch of it, so that a run costs no string of
@@ -793,8 +815,8 @@ const std::unordered_map<std::string_view, KwInfo>& keywords() {
             {"fldrslt", Kw::FldRslt}, {"pict", Kw::Pict}, {"shppict", Kw::ShpPict}, {"f", Kw::F},
             {"fcharset", Kw::FCharset}, {"cpg", Kw::Cpg}, {"u", Kw::U}, {"uc", Kw::Uc}, {"red", Kw::Red},
             {"green", Kw::Green}, {"blue", Kw::Blue}, {"par", Kw::Par}, {"line", Kw::Line}, {"tab", Kw::Tab},
-            {"cell", Kw::Cell}, {"nestcell", Kw::Cell}, {"row", Kw::Row}, {"nestrow", Kw::Row},
-            {"page", Kw::Page}, {"sect", Kw::Sect}, {"pagebb", Kw::PageBB}, {"b", Kw::B}, {"i", Kw::I},
+            {"cell", Kw::Cell}, {"nestcell", Kw::NestCell}, {"row", Kw::Row}, {"nestrow", Kw::NestRow},
+            {"page", Kw::Page}, {"sect", Kw::Sect}, {"sbknone", Kw::SbkNone}, {"pagebb", Kw::PageBB}, {"b", Kw::B}, {"i", Kw::I},
             {"strike", Kw::Strike}, {"striked", Kw::Strike}, {"ulnone", Kw::UlNone}, {"v", Kw::V},
             {"fs", Kw::Fs}, {"cf", Kw::Cf}, {"plain", Kw::Plain}, {"pard", Kw::Pard}, {"intbl", Kw::InTbl},
             {"ql", Kw::Ql}, {"qr", Kw::Qr}, {"qc", Kw::Qc}, {"qj", Kw::Qj}, {"qd", Kw::Qj}, {"li", Kw::Li},
@@ -1015,22 +1037,25 @@ void Parser::controlWord(std::string_view w, bool hasParam, long long param, lon
     case Kw::Line: text(QChar(0x2028)); return;
     case Kw::Tab: text(QChar('\t')); return;
     case Kw::Cell: {
-        // A cell whose text ends with \par: the cell stays on the row's line. An empty cell at
-        // the start of a row is not such a one; its row keeps a line of its own.
-        int align = s.p.align;
-        if (paras.size() > 1 && paras.back().runs.empty() && paras[paras.size() - 2].ended
-            && !paras[paras.size() - 2].endedRow && paras[paras.size() - 2].p.inTable) {
-            paras.pop_back();
-            paras.back().ended = false;
-            align = paras.back().p.align;
-        }
+        if (pendingTab_ && pendingTabIsNested_) pendingTab_ = pendingTabIsNested_ = false;
+        const bool joins = paras.size() > 1 && paras.back().runs.empty() && paras[paras.size() - 2].ended
+                           && !paras[paras.size() - 2].endedRow && paras[paras.size() - 2].p.inTable;
+        endCell();
+        const int align = joins ? paras.back().p.align : s.p.align;
+        if (rowCellAligns_.empty()) firstCellHasText_ = paras.back().hasText();
         if (rowCellAligns_.size() < kMaxTabStops) rowCellAligns_.push_back(align);
-        flushPendingTab();
-        pendingTab_ = true;
         return;
     }
+    case Kw::NestCell:
+        // A nested table's cells stand in order on the outer row's line, each after a tab;
+        // they are not cells of the outer row.
+        pendingTabIsNested_ = false;
+        endCell();
+        pendingTabIsNested_ = true;
+        return;
+    case Kw::NestRow: return;  // the nested table's row ends; the outer row goes on
     case Kw::Row: {
-        pendingTab_ = false;
+        pendingTab_ = pendingTabIsNested_ = false;
         if (s.dest != Dest::Text) return;
         endParagraph();
         Para& row = paras[paras.size() - 2];
@@ -1041,6 +1066,18 @@ void Parser::controlWord(std::string_view w, bool hasParam, long long param, lon
             if (rowCellAligns_.size() == 1) row.p.align = rowCellAligns_[0];
             else if (!rowCellAligns_.empty()) row.p.align = 0;
             if (row.p.tabs.empty()) {
+                // The first cell's text, centred or against its right edge, stands after a tab
+                // of its own: the paragraph's alignment is the whole line's.
+                const int first = rowCellAligns_.size() > 1 ? rowCellAligns_[0] : 0;
+                if ((first == 1 || first == 2) && firstCellHasText_ && !rowCellEnds_.empty()) {
+                    const int end = rowCellEnds_[0];
+                    TabStop t = first == 2 ? TabStop{end / 2, 2} : TabStop{std::max(0, end - rowGap_), 1};
+                    t.pos = std::clamp(t.pos, 0, kIndentLimit);
+                    row.p.tabs.push_back(t);
+                    const CharState c = row.runs.empty() ? row.endFormat : row.runs.front().c;
+                    row.runs.insert(row.runs.begin(), Run{c, text_.size(), 1, -1});
+                    text_.append(QChar('\t'));
+                }
                 for (std::size_t c = 0; c + 1 < rowCellEnds_.size(); ++c) {
                     const int begin = rowCellEnds_[c];
                     const int end = c + 1 < rowCellEnds_.size() ? rowCellEnds_[c + 1] : begin;
@@ -1054,6 +1091,7 @@ void Parser::controlWord(std::string_view w, bool hasParam, long long param, lon
             }
         }
         rowCellAligns_.clear();
+        firstCellHasText_ = false;
         return;
     }
     case Kw::Page:
@@ -1061,7 +1099,17 @@ void Parser::controlWord(std::string_view w, bool hasParam, long long param, lon
         if (s.dest == Dest::Text) paras.back().breakBefore = true;
         return;
     case Kw::Sect:
+        // A section break starts a new page unless the next section says it runs on.
         if (paras.back().hasText()) endParagraph();
+        if (s.dest == Dest::Text) {
+            paras.back().breakBefore = true;
+            sectionStart_ = std::ptrdiff_t(paras.size()) - 1;
+        }
+        return;
+    case Kw::SbkNone:
+        if (sectionStart_ == std::ptrdiff_t(paras.size()) - 1 && !paras.back().hasText())
+            paras.back().breakBefore = false;
+        sectionStart_ = -1;
         return;
     case Kw::U:
         if (hasParam) {
@@ -1122,8 +1170,9 @@ void Parser::controlWord(std::string_view w, bool hasParam, long long param, lon
     case Kw::Tqr: s.p.nextTabKind = 1; return;
     case Kw::Tqc: s.p.nextTabKind = 2; return;
     case Kw::Trowd:
+        // Some word processors give a row's definition again after its cells, before \row:
+        // the alignments of the cells already read stay.
         rowCellEnds_.clear();
-        rowCellAligns_.clear();
         rowGap_ = 0;
         return;
     case Kw::Trgaph: rowGap_ = std::clamp(twips, 0, 1440); return;

@@ -184,6 +184,42 @@ INSTANTIATE_TEST_SUITE_P(
                          EXPECT_EQ(at(d, QStringLiteral("Alone")).block.alignment(), Qt::AlignHCenter);
                          EXPECT_EQ(at(d, QStringLiteral("after")).block.alignment(), Qt::AlignLeft);
                      }},
+        DocumentCase{"table-first-cell-alignment.rtf",
+                     QStringLiteral("\tCode\tName\tTotal|\t164.308\tRisk analysis\t12|after"),
+                     [](const QTextDocument& d) {
+                         // The first cell's text after a tab of its own: centred in 0-2000 twips,
+                         // or against 2000 less the gap; 15 twips a pixel.
+                         using T = QTextOption;
+                         const auto stops = [&](const char* needle) {
+                             QStringList out;
+                             for (const T::Tab& t : at(d, QLatin1String(needle)).block.tabPositions())
+                                 out << QStringLiteral("%1@%2").arg(int(t.type)).arg(t.position * 15);
+                             return out.join(QLatin1Char(' ')).toStdString();
+                         };
+                         EXPECT_EQ(stops("Code"), QStringLiteral("%1@1000 %2@2108 %3@7892")
+                                                      .arg(int(T::CenterTab)).arg(int(T::LeftTab)).arg(int(T::RightTab))
+                                                      .toStdString());
+                         EXPECT_EQ(stops("164.308"), QStringLiteral("%1@1892 %2@2108 %3@6500")
+                                                         .arg(int(T::RightTab)).arg(int(T::LeftTab)).arg(int(T::CenterTab))
+                                                         .toStdString());
+                         EXPECT_EQ(at(d, QStringLiteral("Code")).block.alignment(), Qt::AlignLeft);
+                     }},
+        DocumentCase{"nested-table-rows.rtf",
+                     QStringLiteral("Outer A|Inner 1\tInner 2\tInner 3\tInner 4\tOuter B|after"),
+                     [](const QTextDocument& d) {
+                         // The outer row's second cell, right-aligned, keeps its stop.
+                         const QList<QTextOption::Tab> tabs = at(d, QStringLiteral("Inner 1")).block.tabPositions();
+                         ASSERT_EQ(tabs.size(), 1);
+                         EXPECT_EQ(tabs[0].type, QTextOption::RightTab);
+                         EXPECT_DOUBLE_EQ(tabs[0].position, 7892 / 15.0);
+                     }},
+        DocumentCase{"section-break.rtf", QStringLiteral("First section|Second section|Running on|Odd page"),
+                     [](const QTextDocument& d) {
+                         EXPECT_EQ(at(d, QStringLiteral("First")).block.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+                         EXPECT_EQ(at(d, QStringLiteral("Second")).block.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+                         EXPECT_EQ(at(d, QStringLiteral("Running")).block.pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+                         EXPECT_EQ(at(d, QStringLiteral("Odd")).block.pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
+                     }},
         DocumentCase{"page-break.rtf", QStringLiteral("First page|Second page|Third page"),
                      [](const QTextDocument& d) {
                          EXPECT_EQ(at(d, QStringLiteral("First")).block.pageBreakPolicy(), QTextFormat::PageBreak_Auto);

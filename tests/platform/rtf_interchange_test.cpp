@@ -49,6 +49,12 @@ const InterchangeCase kCases[] = {
      "Security Policy Body with stress here."},
     {"right-to-left.rtf", {"dir=\"rtl\"[^>]*>\\s*(<[^>]*>\\s*)*שלום"}, "שלום עליכם Left again"},
     {"table-cell-alignment.rtf", {}, "Name Middle Right Alone after"},
+    {"table-first-cell-alignment.rtf", {}, "Code Name Total 164.308 Risk analysis 12 after"},
+    {"nested-table-rows.rtf", {}, "Outer A Inner 1 Inner 2 Inner 3 Inner 4 Outer B after"},
+    {"section-break.rtf",
+     {"page-break-before: always[^>]*>\\s*(<[^>]*>\\s*)*Second\\s+section",
+      "page-break-before: always[^>]*>\\s*(<[^>]*>\\s*)*Odd\\s+page"},
+     "First section Second section Running on Odd page"},
     {"page-break.rtf", {"page-break-before: always[^>]*>\\s*(<[^>]*>\\s*)*Second\\s+page"}, "First page Second page Third page"},
     {"pictures.rtf", {"Logo:\\s*(<[^>]*>\\s*)*<img[^>]*>\\s*(<[^>]*>\\s*)*and\\s+photo\\s*(<[^>]*>\\s*)*<img"}, nullptr},
 };
