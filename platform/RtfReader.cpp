@@ -223,6 +223,7 @@ struct ParaState {
     bool breakBefore = false;   // \pagebb: the paragraph starts a page
     std::vector<TabStop> tabs;  // in the order written
     int nextTabKind = 0;        // \tqr or \tqc before the next \tx
+    bool operator==(const ParaState&) const = default;
 };
 
 enum class Dest { Text, Skip, FontTable, ColorTable, StyleSheet, FieldInst, Picture };
@@ -312,7 +313,9 @@ enum class Kw : unsigned char {
 
 class Parser {
 public:
-    explicit Parser(const QByteArray& in) : in_(in) { text_.reserve(in.size() / 2); }
+    // Each character of the text comes from at least one byte of the file (a row's cells add
+    // a tab or two more), so the text rarely grows beyond what is reserved.
+    explicit Parser(const QByteArray& in) : in_(in) { text_.reserve(in.size() + 16); }
 
     void parse();
 
@@ -343,6 +346,8 @@ private:
     void deliver(QChar ch);
     void text(QChar ch);
     void append(QChar ch);
+    void appendAscii(const char* bytes, qsizetype length);
+    Run& openRun();
     void endParagraph();
     void endCell();
     void flushPendingTab();
@@ -405,6 +410,7 @@ private:
 void Parser::parse() {
     stack_.reserve(kMaxDepth + 1);
     stack_.push_back(Group{});
+    paras.reserve(std::size_t(in_.size() / 128) + 4);  // room enough for most files, grown for others
     paras.emplace_back();
     const qsizetype n = in_.size();
     // The outermost "{" opens the document group; everything is read inside it.
@@ -487,12 +493,22 @@ void Parser::parse() {
         case '\n':
             ++pos_;
             break;
-        default:
-            ++pos_;
+        default: {
             star_ = false;
+            const auto plain = [](unsigned char b) { return b >= 0x20 && b < 0x7F && b != '\\' && b != '{' && b != '}'; };
+            if (skip_ == 0 && pending_.isEmpty() && plain((unsigned char)ch) && g().dest == Dest::Text && !g().c.hidden) {
+                // A stretch of plain ASCII text, the same in every code page, goes in at once.
+                qsizetype end = pos_ + 1;
+                while (end < n && plain((unsigned char)in_[end])) ++end;
+                appendAscii(in_.constData() + pos_, end - pos_);
+                pos_ = end;
+                break;
+            }
+            ++pos_;
             if (skippingFallback()) break;
             textByte((unsigned char)ch);
             break;
+        }
         }
     }
     if (!pending_.isEmpty()) flushBytes();
@@ -726,7 +742,7 @@ void Parser::endCell() {
 
 // All text goes into one string, each run a stretch of it, so that a run costs no string of
 // its own.
-void Parser::append(QChar ch) {
+Run& Parser::openRun() {
     if (!openRun_) {
         Para& p = paras.back();
         const bool continues = !p.runs.empty() && p.runs.back().c == g().c && p.runs.back().picture < 0
@@ -734,8 +750,21 @@ void Parser::append(QChar ch) {
         if (!continues) p.runs.push_back(Run{g().c, text_.size(), 0, -1});
         openRun_ = &p.runs.back();
     }
+    return *openRun_;
+}
+
+void Parser::append(QChar ch) {
+    Run& r = openRun();
     text_.append(ch);
-    ++openRun_->length;
+    ++r.length;
+}
+
+// Plain ASCII text in the body: what text() lets through of it, at once.
+void Parser::appendAscii(const char* bytes, qsizetype length) {
+    flushPendingTab();
+    Run& r = openRun();
+    text_.append(QLatin1StringView(bytes, length));
+    r.length += length;
 }
 
 void Parser::text(QChar ch) {
@@ -1377,9 +1406,12 @@ void readRtfDocument(const QByteArray& bytes, QTextDocument& doc, RtfReadReport*
         if (paras.size() > 1 && !paras.back().ended && !paras.back().hasText()) paras.pop_back();
         Builder b(parser);
         // The paragraph still open at the end takes the state the file left it in.
+        QTextBlockFormat bf;
         for (size_t i = 0; i < paras.size(); ++i) {
             const Para& p = paras[i];
-            const QTextBlockFormat bf = Builder::blockFormat(p);
+            // Paragraphs in a row mostly share one format: it is made once for them.
+            if (i == 0 || !(p.p == paras[i - 1].p && p.breakBefore == paras[i - 1].breakBefore))
+                bf = Builder::blockFormat(p);
             const CharState& last = p.ended || p.runs.empty() ? p.endFormat : p.runs.back().c;
             const QTextCharFormat endFmt = b.charFormat(last);
             if (i == 0) {
