@@ -29,9 +29,9 @@ QString readDisplayRecord(int record) {
                                       DisplaySettingsRecordLength, record);
 }
 
-bool writeDisplayRecord(int record, const QString& text) {
+bool writeDisplayRecord(int record, const QString& text, platform::WriteOutcome* outcome) {
     return platform::writeStringRecord(QString::fromLatin1(DisplaySettingsFile),
-                                       DisplaySettingsRecordLength, record, text);
+                                       DisplaySettingsRecordLength, record, text, outcome);
 }
 
 }  // namespace
@@ -44,25 +44,25 @@ bool readSmallerScreenSetting() {
     return isSmallerScreenText(readDisplayRecord(DisplayModeRecord));
 }
 
-bool writeDisplayModeSetting(bool smaller) {
+bool writeDisplayModeSetting(bool smaller, platform::WriteOutcome* outcome) {
     return writeDisplayRecord(DisplayModeRecord,
-                              smaller ? QStringLiteral("Yes") : QStringLiteral("No"));
+                              smaller ? QStringLiteral("Yes") : QStringLiteral("No"), outcome);
 }
 
 int readGridWallpaperSetting() {
     return toInt(platform::textToNumber(readDisplayRecord(GridWallpaperRecord)));
 }
 
-bool writeGridWallpaperSetting(int wallpaper) {
-    return writeDisplayRecord(GridWallpaperRecord, platform::numberToText(wallpaper));
+bool writeGridWallpaperSetting(int wallpaper, platform::WriteOutcome* outcome) {
+    return writeDisplayRecord(GridWallpaperRecord, platform::numberToText(wallpaper), outcome);
 }
 
 int readGuideLineSetting() {
     return toInt(platform::textToNumber(readDisplayRecord(GuideLineRecord)));
 }
 
-bool writeGuideLineSetting(int option) {
-    return writeDisplayRecord(GuideLineRecord, platform::numberToText(option));
+bool writeGuideLineSetting(int option, platform::WriteOutcome* outcome) {
+    return writeDisplayRecord(GuideLineRecord, platform::numberToText(option), outcome);
 }
 
 platform::VariantValue readBackColorSetting() {
@@ -70,9 +70,9 @@ platform::VariantValue readBackColorSetting() {
                                        BackColorRecord);
 }
 
-bool writeBackColorSetting(const platform::VariantValue& value) {
+bool writeBackColorSetting(const platform::VariantValue& value, platform::WriteOutcome* outcome) {
     return platform::writeVariantRecord(QString::fromLatin1(BackColorFile), BackColorRecordLength,
-                                        BackColorRecord, value);
+                                        BackColorRecord, value, outcome);
 }
 
 std::int32_t backColorFromSetting(const platform::VariantValue& stored, std::int32_t systemDefault) {

@@ -29,17 +29,19 @@ inline constexpr char SystemDefaultColorText[] = "Def";
 // removed on both sides begins with "Yes", in exactly that case. Anything else is full screen.
 bool readSmallerScreenSetting();
 bool isSmallerScreenText(const QString& stored);
-// Stores "Yes" for the smaller-screen display, "No" for full screen.
-bool writeDisplayModeSetting(bool smaller);
+// Stores "Yes" for the smaller-screen display, "No" for full screen. Every write gives true
+// once the setting is durable; *outcome, when given, tells a failed write from one whose
+// record is in the file but not durable (platform::WriteOutcome).
+bool writeDisplayModeSetting(bool smaller, platform::WriteOutcome* outcome = nullptr);
 
 int readGridWallpaperSetting();
-bool writeGridWallpaperSetting(int wallpaper);
+bool writeGridWallpaperSetting(int wallpaper, platform::WriteOutcome* outcome = nullptr);
 int readGuideLineSetting();
-bool writeGuideLineSetting(int option);
+bool writeGuideLineSetting(int option, platform::WriteOutcome* outcome = nullptr);
 
 // The stored background colour as it stands in the file (empty when nothing is stored).
 platform::VariantValue readBackColorSetting();
-bool writeBackColorSetting(const platform::VariantValue& value);
+bool writeBackColorSetting(const platform::VariantValue& value, platform::WriteOutcome* outcome = nullptr);
 // The colour a stored value gives: nothing stored gives DefaultBackColor, "Def" (trailing
 // blanks ignored) gives systemDefault, an integer is used unchanged. The program stores no
 // other text; one found in the file reads as DefaultBackColor.

@@ -112,3 +112,19 @@ void AskExitFromAreaTab(platform::Form& window, platform::ControlArray<platform:
     tabs[ownTab].setValue(true);
     HourglassOff();
 }
+
+bool SettingWritten(platform::WriteOutcome outcome, const QString& file, const QString& kept) {
+    switch (outcome) {
+    case platform::WriteOutcome::Done: return true;
+    case platform::WriteOutcome::NotDurable:
+        HourglassOff();
+        platform::msgBox(QStringLiteral("The setting is in ") + file + QStringLiteral(", but it may not survive a power loss.") +
+                             platform::CR +
+                             QStringLiteral("The disk did not confirm it. Please check the disk the program folder is on."),
+                         platform::Msg::Exclamation | platform::Msg::OKOnly, QStringLiteral("Setting Not Confirmed"));
+        return true;
+    case platform::WriteOutcome::Failed: break;
+    }
+    ReportSettingNotStored(file, kept);
+    return false;
+}

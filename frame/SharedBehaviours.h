@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/Controls.h"
+#include "platform/Files.h"
 
 namespace platform {
 class RichTextBox;
@@ -62,3 +63,7 @@ void UnmarkButtons(platform::ControlArray<platform::SSCommand>& buttons, bool bo
 // A setting whose write to its file failed, told as a status that could not be stored is:
 // what was not stored, where, and what is kept.
 void ReportSettingNotStored(const QString& file, const QString& kept);
+// What a setting's write left, told: a failed write as above (false), a setting in its file
+// that the disk did not make durable as such (true), nothing for a durable one (true). True
+// when the file holds the new setting, so it takes effect.
+bool SettingWritten(platform::WriteOutcome outcome, const QString& file, const QString& kept);

@@ -240,10 +240,10 @@ void Startfrm::SwitchDisplay(bool smaller) {
     if (StartUnloadFlag == SecurityRuleReturned || mine.checked()) return;
     // The start reads the display back from its file, so one that could not be stored would
     // change nothing on screen: it is told, and the display stays as it is.
-    if (!frame::writeDisplayModeSetting(smaller)) {
-        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The display stays as it is."));
+    platform::WriteOutcome written = platform::WriteOutcome::Failed;
+    frame::writeDisplayModeSetting(smaller, &written);
+    if (!SettingWritten(written, QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The display stays as it is.")))
         return;
-    }
     other.setChecked(false);
     mine.setChecked(true);
     doEvents();
@@ -287,10 +287,10 @@ void Startfrm::mOBC_Click() {
 
 bool Startfrm::SaveBackgroundColor() {
     if (UseDefaultColor == 1) StartBackColor = VariantValue::fromText(QStringLiteral("Def"));
-    if (frame::writeBackColorSetting(StartBackColor)) return true;
     // Not stored, the colour would come back the old way at the next start: the old one stays.
-    ReportSettingNotStored(QString::fromLatin1(frame::BackColorFile), QStringLiteral("The previous colour is kept."));
-    return false;
+    platform::WriteOutcome written = platform::WriteOutcome::Failed;
+    frame::writeBackColorSetting(StartBackColor, &written);
+    return SettingWritten(written, QString::fromLatin1(frame::BackColorFile), QStringLiteral("The previous colour is kept."));
 }
 
 void Startfrm::LoadBackgroundColor() {

@@ -452,7 +452,9 @@ FileFaultHook* fileFaultHook() {
     return faultHook();
 }
 
-bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error) {
+bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error, WriteOutcome* outcome) {
+    if (outcome)
+        *outcome = WriteOutcome::Failed;
     auto fail = [error](const QString& reason) {
         if (error)
             *error = reason;
@@ -532,8 +534,13 @@ bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error
         return abandon(errno);
     // The new file is in place; only a folder sync that fails is left to report. The old file
     // is gone then, but the save is not known to survive a power loss, so it is not told as done.
-    if (const int failure = syncFolder(folder, path))
+    if (const int failure = syncFolder(folder, path)) {
+        if (outcome)
+            *outcome = WriteOutcome::NotDurable;
         return fail(errorText(failure));
+    }
+    if (outcome)
+        *outcome = WriteOutcome::Done;
     return true;
 }
 
@@ -1095,20 +1102,31 @@ QByteArray RecordFile::readRecordBytes(int record) {
     return bytes;
 }
 
-bool RecordFile::writeRecordBytes(int record, const QByteArray& bytes) {
+bool RecordFile::writeRecordBytes(int record, const QByteArray& bytes, WriteOutcome* outcome) {
+    if (outcome)
+        *outcome = WriteOutcome::Failed;
     if (fd_ < 0 || record < 1 || bytes.size() != length_)
         return false;
     const off_t offset = off_t(record - 1) * length_;
     if (writeAll(fd_, bytes.constData(), bytes.size(), offset, path_) != 0)
         return false;
-    // Told as written only once the record is on the disk.
-    if (faultBefore(FileStep::Sync, path_) != 0 || syncFd(fd_, false) != 0)
+    // The record is in the file from here on (every read gives it); it is told as written only
+    // once it is on the disk.
+    if (faultBefore(FileStep::Sync, path_) != 0 || syncFd(fd_, false) != 0) {
+        if (outcome)
+            *outcome = WriteOutcome::NotDurable;
         return false;
+    }
     if (newFile_) {
-        if (syncFolder(QFileInfo(path_).absolutePath(), path_) != 0)
+        if (syncFolder(QFileInfo(path_).absolutePath(), path_) != 0) {
+            if (outcome)
+                *outcome = WriteOutcome::NotDurable;
             return false;
+        }
         newFile_ = false;
     }
+    if (outcome)
+        *outcome = WriteOutcome::Done;
     return true;
 }
 
@@ -1116,16 +1134,16 @@ QString RecordFile::readString(int record) {
     return decodeStringRecord(readRecordBytes(record));
 }
 
-bool RecordFile::writeString(int record, const QString& text) {
-    return writeRecordBytes(record, encodeStringRecord(text, length_));
+bool RecordFile::writeString(int record, const QString& text, WriteOutcome* outcome) {
+    return writeRecordBytes(record, encodeStringRecord(text, length_), outcome);
 }
 
 VariantValue RecordFile::readVariant(int record) {
     return decodeVariantRecord(readRecordBytes(record));
 }
 
-bool RecordFile::writeVariant(int record, const VariantValue& value) {
-    return writeRecordBytes(record, encodeVariantRecord(value, length_));
+bool RecordFile::writeVariant(int record, const VariantValue& value, WriteOutcome* outcome) {
+    return writeRecordBytes(record, encodeVariantRecord(value, length_), outcome);
 }
 
 QString readStringRecord(const QString& file, int recordLength, int record) {
@@ -1133,9 +1151,10 @@ QString readStringRecord(const QString& file, int recordLength, int record) {
     return f.readString(record);
 }
 
-bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text) {
+bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text,
+                       WriteOutcome* outcome) {
     RecordFile f(file, recordLength);
-    return f.writeString(record, text);
+    return f.writeString(record, text, outcome);
 }
 
 VariantValue readVariantRecord(const QString& file, int recordLength, int record) {
@@ -1143,9 +1162,10 @@ VariantValue readVariantRecord(const QString& file, int recordLength, int record
     return f.readVariant(record);
 }
 
-bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v) {
+bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v,
+                        WriteOutcome* outcome) {
     RecordFile f(file, recordLength);
-    return f.writeVariant(record, v);
+    return f.writeVariant(record, v, outcome);
 }
 
 // ---- QuotedLine files ------------------------------------------------------------------------
@@ -1222,11 +1242,11 @@ QuotedLinesResult readQuotedLines(const QString& name, qint64 maxBytes) {
     return result;
 }
 
-bool writeQuotedLines(const QString& name, const QStringList& values, QString* error) {
+bool writeQuotedLines(const QString& name, const QStringList& values, QString* error, WriteOutcome* outcome) {
     QByteArray bytes;
     for (const QString& value : values)
         bytes += encodeQuotedLine(value);
-    return writeWholeFile(name, bytes, error);
+    return writeWholeFile(name, bytes, error, outcome);
 }
 
 // ---- Numbers stored as text ------------------------------------------------------------------

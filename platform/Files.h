@@ -55,13 +55,25 @@ inline constexpr qint64 DefaultReadLimit = 16 * 1024 * 1024;
 // reading and again while reading (a file that grows meanwhile).
 ReadResult readWholeFile(const QString& name, qint64 maxBytes = DefaultReadLimit);
 
+// How a write ended. Only Done is told as a success (the write gives true); the other two give
+// false, and they differ in what the file holds afterwards.
+enum class WriteOutcome {
+    Done,        // every new byte is in place and durable
+    Failed,      // the new bytes did not take the old ones' place: the old file is as it was
+    NotDurable,  // the new bytes are in place and read back as written, but making them durable
+                 // failed afterwards (the folder sync after a rename, the sync of a record written
+                 // in place): the old bytes are gone, and the new ones may not survive a power loss
+};
+
 // Writes a whole file through a temporary file in the same folder, renamed over the old one
 // only when every write, the sync and the close succeeded and every byte is in it; then the
 // folder is synced so that the rename survives a power loss. Any failure gives false with a
 // short reason in *error when given (the system's words, such as "No space left on device");
 // when it comes before the rename, the old file stays byte for byte as it was and the
-// temporary file is removed. A link out of the program folder is never written through.
-bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error = nullptr);
+// temporary file is removed (*outcome Failed); when only the folder sync after the rename
+// failed, *outcome is NotDurable. A link out of the program folder is never written through.
+bool writeWholeFile(const QString& name, const QByteArray& bytes, QString* error = nullptr,
+                    WriteOutcome* outcome = nullptr);
 // Copies a file the same safe way (source and target may lie in different folders).
 bool copyFileSafely(const QString& source, const QString& target, QString* error = nullptr);
 
@@ -173,17 +185,19 @@ public:
 
     // A StringRecord: 2-byte little-endian length, then that many 8-bit characters. A length
     // larger than the record reads only the characters that fit in the record.
+    // A write gives true once the record is durable; *outcome, when given, tells a failed write
+    // (the record as it was) from one whose record is in place but whose sync failed.
     QString readString(int record);
-    bool writeString(int record, const QString& text);
+    bool writeString(int record, const QString& text, WriteOutcome* outcome = nullptr);
     // A VariantRecord.
     VariantValue readVariant(int record);
-    bool writeVariant(int record, const VariantValue& value);
+    bool writeVariant(int record, const VariantValue& value, WriteOutcome* outcome = nullptr);
 
     int recordLength() const { return length_; }
 
 private:
     QByteArray readRecordBytes(int record);
-    bool writeRecordBytes(int record, const QByteArray& bytes);
+    bool writeRecordBytes(int record, const QByteArray& bytes, WriteOutcome* outcome);
 
     int fd_ = -1;
     int length_ = 0;
@@ -193,9 +207,11 @@ private:
 
 // Convenience forms: open, read or write one record, close.
 QString readStringRecord(const QString& file, int recordLength, int record);
-bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text);
+bool writeStringRecord(const QString& file, int recordLength, int record, const QString& text,
+                       WriteOutcome* outcome = nullptr);
 VariantValue readVariantRecord(const QString& file, int recordLength, int record);
-bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v);
+bool writeVariantRecord(const QString& file, int recordLength, int record, const VariantValue& v,
+                        WriteOutcome* outcome = nullptr);
 
 // Encodings of one record's value, exposed for tests and for the disk-information record.
 QByteArray encodeStringRecord(const QString& text, int recordLength);
@@ -218,8 +234,9 @@ struct QuotedLinesResult {
     bool tooLarge = false;  // Unreadable because it is larger than maxBytes
 };
 QuotedLinesResult readQuotedLines(const QString& name, qint64 maxBytes = DefaultReadLimit);
-// Rewrites the whole file atomically.
-bool writeQuotedLines(const QString& name, const QStringList& values, QString* error = nullptr);
+// Rewrites the whole file atomically, as writeWholeFile does.
+bool writeQuotedLines(const QString& name, const QStringList& values, QString* error = nullptr,
+                      WriteOutcome* outcome = nullptr);
 
 // ---- Numbers stored as text ------------------------------------------------------------------
 QString numberToText(long long value);        // "0", "12", "-3"

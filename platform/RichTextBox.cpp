@@ -250,8 +250,8 @@ ReadStatus RichTextBox::loadFile(const QString& name, qint64 maxBytes) {
     return ReadStatus::Ok;
 }
 
-bool RichTextBox::saveFile(const QString& name, QString* error) const {
-    return writeWholeFile(name, rtfBytes(), error);
+bool RichTextBox::saveFile(const QString& name, QString* error, WriteOutcome* outcome) const {
+    return writeWholeFile(name, rtfBytes(), error, outcome);
 }
 
 // ---- selection ------------------------------------------------------------------------------------

@@ -78,8 +78,9 @@ public:
     ReadStatus loadFile(const QString& name, qint64 maxBytes = MaxRichTextFileBytes);
     // More than any rich-text document that the program ships or writes.
     static constexpr qint64 MaxRichTextFileBytes = 10 * 1024 * 1024;
-    // Writes the whole RTF atomically; false (with a reason in *error) when it failed.
-    bool saveFile(const QString& name, QString* error = nullptr) const;
+    // Writes the whole RTF atomically; false (with a reason in *error) when it failed. *outcome
+    // tells a save whose new file is in place but not known to be durable from one that failed.
+    bool saveFile(const QString& name, QString* error = nullptr, WriteOutcome* outcome = nullptr) const;
 
     // ---- selection ----------------------------------------------------------------------------
     int selStart() const;

@@ -270,10 +270,12 @@ bool PrintPanel::isEnlarged() const { return SSCommand1.caption() == QLatin1Stri
 
 void PrintPanel::SSOption82_Click(int index) {
     VSP1.setGuideLines(index != 0);
-    if (LoopIndex != RestoringPrintOptions && !frame::writeGuideLineSetting(index))
-        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile),
-                                      QStringLiteral("The guide lines are shown as chosen until Quorvane ends; the next start "
-                                                     "shows them as before."));
+    if (LoopIndex == RestoringPrintOptions) return;
+    platform::WriteOutcome written = platform::WriteOutcome::Failed;
+    frame::writeGuideLineSetting(index, &written);
+    SettingWritten(written, QString::fromLatin1(frame::DisplaySettingsFile),
+                   QStringLiteral("The guide lines are shown as chosen until Quorvane ends; the next start "
+                                  "shows them as before."));
 }
 
 // ---- helpers for the windows -----------------------------------------------------------------

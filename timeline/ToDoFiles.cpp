@@ -40,8 +40,8 @@ QByteArray encodeToDoList(const ToDoList& list) {
     return bytes;
 }
 
-bool writeToDoList(const ToDoList& list, QString* reason, const QString& file) {
-    return platform::writeWholeFile(file, encodeToDoList(list), reason);
+bool writeToDoList(const ToDoList& list, QString* reason, const QString& file, platform::WriteOutcome* outcome) {
+    return platform::writeWholeFile(file, encodeToDoList(list), reason, outcome);
 }
 
 ToDoNamesLoad readToDoNames(const QString& file) {
@@ -59,8 +59,8 @@ ToDoNamesLoad readToDoNames(const QString& file) {
     return result;
 }
 
-bool writeToDoNames(const ToDoNameList& names, QString* reason, const QString& file) {
-    return platform::writeQuotedLines(file, names.names(), reason);
+bool writeToDoNames(const ToDoNameList& names, QString* reason, const QString& file, platform::WriteOutcome* outcome) {
+    return platform::writeQuotedLines(file, names.names(), reason, outcome);
 }
 
 }  // namespace timeline

@@ -42,8 +42,10 @@ ToDoListLoad readToDoList(const QString& file = ToDoGridFile);
 // The file's bytes for a list: 2,500 QuotedLines.
 QByteArray encodeToDoList(const ToDoList& list);
 // Writes the whole list at once, safely: the old file stays as it was unless the new one was
-// written completely. False, with a short reason, when it failed.
-bool writeToDoList(const ToDoList& list, QString* reason = nullptr, const QString& file = ToDoGridFile);
+// written completely. False, with a short reason, when it failed; *outcome (see
+// platform::WriteOutcome) tells a new file in place but not durable from one that failed.
+bool writeToDoList(const ToDoList& list, QString* reason = nullptr, const QString& file = ToDoGridFile,
+                   platform::WriteOutcome* outcome = nullptr);
 
 struct ToDoNamesLoad {
     platform::ReadStatus outcome = platform::ReadStatus::Missing;
@@ -54,6 +56,7 @@ struct ToDoNamesLoad {
 // The names as the file holds them, trimmed, at most 1000.
 ToDoNamesLoad readToDoNames(const QString& file = ToDoNameFile);
 // Writes every name of the list, whole and safely as above.
-bool writeToDoNames(const ToDoNameList& names, QString* reason = nullptr, const QString& file = ToDoNameFile);
+bool writeToDoNames(const ToDoNameList& names, QString* reason = nullptr, const QString& file = ToDoNameFile,
+                    platform::WriteOutcome* outcome = nullptr);
 
 }  // namespace timeline

@@ -95,6 +95,16 @@ void reportNotSaved(const QString& file, const QString& reason, const QString& a
     msgBox(text, Msg::OKOnly | Msg::Critical, SaveCommandTitle);
 }
 
+// A save whose new file is in place but whose folder sync failed: nothing is left to save, but
+// the user is told that the disk did not make it durable.
+void reportNotDurable(const QString& file, const QString& reason, const QString& afterwards) {
+    HourglassOff();
+    QString text = QStringLiteral("The new text is in ") + file + QStringLiteral(", but it may not survive a power loss.");
+    if (!reason.isEmpty()) text += CR + reason;
+    text += CR + CR + QStringLiteral("The disk did not confirm the save. ") + afterwards;
+    msgBox(text, Msg::OKOnly | Msg::Exclamation, SaveCommandTitle);
+}
+
 }  // namespace
 
 ToDoPage::ToDoPage(Container& page, PageContext context)
@@ -311,13 +321,15 @@ bool ToDoPage::SaveToDoGrid() {
     if (gridFileUnreadable_ && !confirmReplacing(ToDoGridFile, QStringLiteral("the list on screen"))) return false;
     HourglassOn();
     QString reason;
-    const bool written = writeToDoList(GridList(), &reason);
+    platform::WriteOutcome outcome = platform::WriteOutcome::Failed;
+    const bool written = writeToDoList(GridList(), &reason, ToDoGridFile, &outcome);
     HourglassOff();
-    if (!written) {
+    if (!written && outcome != platform::WriteOutcome::NotDurable) {
         reportNotSaved(ToDoGridFile, reason, QStringLiteral("Your to-do list is still on screen and has not been saved."));
         MarkChanged();
         return false;
     }
+    if (!written) reportNotDurable(ToDoGridFile, reason, QStringLiteral("Your to-do list is still on screen."));
     gridFileUnreadable_ = false;
     context_.UnsavedChanges = 0;
     EnableSave(false);
@@ -355,9 +367,13 @@ void ToDoPage::EnableNameCommands(bool on) {
 void ToDoPage::WriteNames() {
     if (nameFileUnreadable_ && !confirmReplacing(ToDoNameFile, QStringLiteral("the names in the list"))) return;
     QString reason;
-    if (!writeToDoNames(ToDoNames, &reason)) {
-        reportNotSaved(ToDoNameFile, reason, QStringLiteral("The item names in the list have not been saved."));
-        return;
+    platform::WriteOutcome outcome = platform::WriteOutcome::Failed;
+    if (!writeToDoNames(ToDoNames, &reason, ToDoNameFile, &outcome)) {
+        if (outcome != platform::WriteOutcome::NotDurable) {
+            reportNotSaved(ToDoNameFile, reason, QStringLiteral("The item names in the list have not been saved."));
+            return;
+        }
+        reportNotDurable(ToDoNameFile, reason, QStringLiteral("The item names are still in the list."));
     }
     nameFileUnreadable_ = false;
 }

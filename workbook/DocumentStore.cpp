@@ -61,11 +61,18 @@ unsigned DocumentStore::notKept(const QString& name) const { return sameFile(not
 
 DocumentStore::SaveResult DocumentStore::save(const RichTextBox& editor, const QString& name) {
     SaveResult result;
-    if (!editor.saveFile(name, &result.reason)) return result;
+    platform::WriteOutcome written = platform::WriteOutcome::Failed;
+    const bool durable = editor.saveFile(name, &result.reason, &written);
+    if (!durable && written != platform::WriteOutcome::NotDurable) return result;
+    // The file holds the editor's text from here on, whether or not the disk made it durable.
     readAgain(name);
     if (sameFile(notKeptName_, name)) {
         notKeptName_.clear();
         notKept_ = 0;
+    }
+    if (!durable) {
+        result.outcome = Outcome::NotDurable;
+        return result;
     }
     result.outcome = Outcome::Saved;
     result.reason.clear();

@@ -87,13 +87,17 @@ public:
     LoadResult loadShipped(platform::RichTextBox& editor, const QString& name);
 
     enum class Outcome {
-        Saved,   // the file holds the editor's text
-        Failed,  // nothing was replaced: the old file is as it was; reason says why
+        Saved,       // the file holds the editor's text
+        Failed,      // nothing was replaced: the old file is as it was; reason says why
+        NotDurable,  // the file holds the editor's text, but the disk did not make it durable:
+                     // it may not survive a power loss; reason says why
     };
     struct SaveResult {
         Outcome outcome = Outcome::Failed;
         QString reason;  // the system's words, when it gave any
         bool saved() const { return outcome == Outcome::Saved; }
+        // Whether the file now holds the editor's text (durable or not).
+        bool inPlace() const { return outcome != Outcome::Failed; }
     };
     // Writes the editor's whole rich text atomically (a crash or a full disk leaves the old
     // file as it was).

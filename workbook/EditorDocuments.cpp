@@ -167,7 +167,8 @@ void WorkArea1::ReportUnopenedDocument(const QString& name, DocumentStore::Refus
 // Writes the editor's text to a document. Before replacing a file that could not be read when
 // it was opened, the user is asked; a failed write is reported, never passed off as a save.
 // A failed or declined write keeps the changes marked as unsaved, so the text is still
-// offered for saving.
+// offered for saving. A write whose new file is in place but not known to be durable is told
+// as such; the file holds the text then, so it counts as saved.
 bool WorkArea1::SaveEditorTo(const QString& name) {
     if (name.isEmpty()) return false;
     CurFileName = name;
@@ -197,14 +198,21 @@ bool WorkArea1::SaveEditorTo(const QString& name) {
     HourglassOn();
     const DocumentStore::SaveResult saved = Documents.save(Rtext3, name);
     HourglassOff();
-    if (!saved.saved()) {
+    if (saved.outcome == DocumentStore::Outcome::Failed) {
         QString text = QStringLiteral("Unable to save ") + name + QStringLiteral(".");
         if (!saved.reason.isEmpty()) text += CR + saved.reason;
         text += CR + CR + QStringLiteral("Your text is still in the editor and has not been saved.");
         msgBox(text, Msg::OKOnly | Msg::Critical, SaveCommandTitle);
+    } else if (saved.outcome == DocumentStore::Outcome::NotDurable) {
+        // The file holds the text, so there is nothing left to save; but the disk did not make
+        // it durable, and the user is told so rather than shown a plain save.
+        QString text = QStringLiteral("The new text is in ") + name + QStringLiteral(", but it may not survive a power loss.");
+        if (!saved.reason.isEmpty()) text += CR + saved.reason;
+        text += CR + CR + QStringLiteral("The disk did not confirm the save. Your text is still in the editor.");
+        msgBox(text, Msg::OKOnly | Msg::Exclamation, SaveCommandTitle);
     }
-    UnsavedChanges = saved.saved() ? 0 : 1;
-    return saved.saved();
+    UnsavedChanges = saved.inPlace() ? 0 : 1;
+    return saved.inPlace();
 }
 
 void WorkArea1::mOSave_Click() { SSCommand6_Click(); }
@@ -234,8 +242,7 @@ bool WorkArea1::SavePage() {
         // worksheet's: SpecIndex may already name the worksheet the user is moving to.
         if (Rtext3.text().trimmed().isEmpty()) {
             const int record = catalogue::FirstWorksheetStatus + WorksheetNo;
-            if (WriteStatusRecord(record, QString())) Combo1.setText(QString());
-            else ReportStatusNotStored();
+            if (StatusWritten(WriteStatusRecord(record, QString()))) Combo1.setText(QString());
         }
         return true;
     }

@@ -21,10 +21,10 @@ void WorkArea1::mOClip_Click() { CopyAsRichText(Rtext3); }
 void WorkArea1::mOGrid1_Click(int index) {
     if (index < 0 || index > 8) return;
     // Stored first: a wallpaper that could not be stored would be gone at the next start.
-    if (!frame::writeGridWallpaperSetting(index)) {
-        ReportSettingNotStored(QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The grids keep their background."));
+    WriteOutcome written = WriteOutcome::Failed;
+    frame::writeGridWallpaperSetting(index, &written);
+    if (!SettingWritten(written, QString::fromLatin1(frame::DisplaySettingsFile), QStringLiteral("The grids keep their background.")))
         return;
-    }
     ApplyGridWallpaper(index);
 }
 

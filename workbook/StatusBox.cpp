@@ -35,19 +35,37 @@ const QString StatusNotStored = QStringLiteral(
     "The status could not be stored in Stat1.Fil.\r"
     "The previous status is kept. Please check that the program folder can be written to.");
 
+const QString StatusNotDurable = QStringLiteral(
+    "The status is in Stat1.Fil, but it may not survive a power loss.\r"
+    "The disk did not confirm it. Please check the disk the program folder is on.");
+
 }  // namespace
 
 void WorkArea1::ReadStatusStore(int firstRecord, int lastRecord) { StatusStore::read(SpecStatus, firstRecord, lastRecord); }
 
-// The file first, then the array: SpecStatus never holds a status that is not stored.
-bool WorkArea1::WriteStatusRecord(int record, const QString& text) {
-    if (!StatusStore::write(record, text)) return false;
+// The file first, then the array: SpecStatus never holds a status that is not in the file.
+// A record in the file whose sync failed is in the array too, since every read gives it.
+platform::WriteOutcome WorkArea1::WriteStatusRecord(int record, const QString& text) {
+    platform::WriteOutcome outcome = platform::WriteOutcome::Failed;
+    if (!StatusStore::write(record, text, &outcome) && outcome != platform::WriteOutcome::NotDurable) return outcome;
     SpecStatus[std::size_t(record)] = text;
-    return true;
+    return outcome;
 }
 
 void WorkArea1::ReportStatusNotStored() {
     msgBox(StatusNotStored, Msg::Critical | Msg::OKOnly, QStringLiteral("Status Not Stored"));
+}
+
+bool WorkArea1::StatusWritten(platform::WriteOutcome outcome) {
+    switch (outcome) {
+    case platform::WriteOutcome::Done: return true;
+    case platform::WriteOutcome::NotDurable:
+        msgBox(StatusNotDurable, Msg::Exclamation | Msg::OKOnly, QStringLiteral("Status Not Confirmed"));
+        return true;
+    case platform::WriteOutcome::Failed: break;
+    }
+    ReportStatusNotStored();
+    return false;
 }
 
 void WorkArea1::Combo1_Click() {
@@ -56,13 +74,11 @@ void WorkArea1::Combo1_Click() {
     const int s = StatusStore::recordFor(AreaMode, SpecIndex);
     if (s == catalogue::NoNumber) return;
     const QString chosen = Combo1.text();
-    const bool stored = WriteStatusRecord(s, chosen);
-    if (!stored) Combo1.setText(SpecStatus[std::size_t(s)]);
+    const platform::WriteOutcome written = WriteStatusRecord(s, chosen);
+    if (written == platform::WriteOutcome::Failed) Combo1.setText(SpecStatus[std::size_t(s)]);
     doEvents();
     Combo1.setLocked(true);
-    if (!stored) {
-        ReportStatusNotStored();
-    } else if (chosen.trimmed() == QLatin1String("Not Implemented")) {
+    if (StatusWritten(written) && chosen.trimmed() == QLatin1String("Not Implemented")) {
         // The status is stored before the warning, so the warning never undoes it.
         msgBox(NotImplementedWarning, Msg::Critical | Msg::OKOnly, QStringLiteral("Safeguard Not Being Implemented"));
     }

@@ -12,8 +12,8 @@ void StatusStore::read(Statuses& statuses, int firstRecord, int lastRecord) {
     store.close();
 }
 
-bool StatusStore::write(int record, const QString& text) {
-    return platform::writeStringRecord(StatusFile, StatusRecordLength, record, text);
+bool StatusStore::write(int record, const QString& text, platform::WriteOutcome* outcome) {
+    return platform::writeStringRecord(StatusFile, StatusRecordLength, record, text, outcome);
 }
 
 int StatusStore::recordFor(int areaMode, int specIndex) {

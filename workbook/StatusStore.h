@@ -3,6 +3,8 @@
 // user chose. It shows no message; the windows tell the user when a write failed.
 #pragma once
 
+#include "platform/Files.h"
+
 #include <QString>
 #include <array>
 
@@ -20,8 +22,8 @@ public:
     // all, reads as the empty string.
     static void read(Statuses& statuses, int firstRecord, int lastRecord);
     // Writes one record; false when the file could not be written (the old record is then as
-    // it was).
-    static bool write(int record, const QString& text);
+    // it was) or when the record is in the file but its sync failed (*outcome NotDurable).
+    static bool write(int record, const QString& text, platform::WriteOutcome* outcome = nullptr);
     // The record the status box writes on a page: the entry's SpecNumber on the catalogue
     // pages, 48 + the worksheet on the worksheet page, none (catalogue::NoNumber) elsewhere.
     static int recordFor(int areaMode, int specIndex);

@@ -67,9 +67,13 @@ public:
     void SSCommand22_Click();
     // Records firstRecord..lastRecord of the store into SpecStatus.
     void ReadStatusStore(int firstRecord, int lastRecord);
-    // Writes a status record, then SpecStatus; false (and SpecStatus unchanged) when the write failed.
-    bool WriteStatusRecord(int record, const QString& text);
+    // Writes a status record, then SpecStatus; Failed (and SpecStatus unchanged) when the write
+    // failed. A record in place whose sync failed (NotDurable) is in SpecStatus too.
+    platform::WriteOutcome WriteStatusRecord(int record, const QString& text);
     void ReportStatusNotStored();
+    // Tells the user what a status write that was not done left (nothing for Done); true when
+    // the status is in the file.
+    bool StatusWritten(platform::WriteOutcome outcome);
 
     // ---- navigation bar, exit, save question (NavigationBar.cpp) ----------------------------
     void SSCommand4_Click(int index);

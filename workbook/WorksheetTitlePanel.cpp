@@ -108,6 +108,14 @@ void WorksheetTitlePanel::SSCommand21_Click(int index) {
                    Msg::Critical | Msg::OKOnly, QStringLiteral("Worksheet Titles Not Stored"));
             return;
         }
+        if (saved.notDurable) {
+            // The file holds the new titles, so the buttons show them; the user is told that
+            // the disk did not make them durable.
+            msgBox(QStringLiteral("The worksheet titles are in ") + workbook::WorksheetTitleFile +
+                       QStringLiteral(", but they may not survive a power loss.") + CR + saved.reason + CR + CR +
+                       QStringLiteral("The disk did not confirm them. The buttons show the new titles."),
+                   Msg::Exclamation | Msg::OKOnly, QStringLiteral("Worksheet Titles Not Confirmed"));
+        }
         SSPanel4.setVisible(false);
         if (Closed) Closed(&saved);
         return;

@@ -58,13 +58,16 @@ WorksheetTitlesWrite writeWorksheetTitles(const WorksheetTitleTexts& typed) {
         w.changed[std::size_t(n)] = true;
         any = true;
     }
-    if (any && !writeWholeFile(WorksheetTitleFile, bytes, &w.reason)) {
+    WriteOutcome outcome = WriteOutcome::Done;
+    if (any && !writeWholeFile(WorksheetTitleFile, bytes, &w.reason, &outcome) && outcome != WriteOutcome::NotDurable) {
         w.changed = {};
         w.stored = r.ok() ? decodeTitles(r.bytes) : WorksheetTitleTexts();
         if (w.reason.isEmpty()) w.reason = QStringLiteral("%1 could not be written.").arg(WorksheetTitleFile);
         return w;
     }
     w.ok = true;
+    w.notDurable = outcome == WriteOutcome::NotDurable;
+    if (!w.notDurable) w.reason.clear();
     w.stored = decodeTitles(bytes);
     return w;
 }

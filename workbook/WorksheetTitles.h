@@ -40,7 +40,9 @@ struct StoredWorksheetTitles {
 StoredWorksheetTitles readWorksheetTitles();
 
 struct WorksheetTitlesWrite {
-    bool ok = false;
+    bool ok = false;               // the file holds the new titles
+    bool notDurable = false;       // ok, but the disk did not make them durable: they may not
+                                   // survive a power loss (reason says why)
     QString reason;                // why the titles were not stored
     WorksheetTitleTexts stored;    // what each record holds now, as the next start reads it
     std::array<bool, WorksheetCount> changed{};  // the buttons whose record was written

@@ -56,8 +56,10 @@ TEST_P(WholeFileStepFails, TheOldFileStaysByteForByteAndTheReasonIsTold) {
     FaultyDisk disk;
     disk.failStep(c.step, c.n, c.error);
     QString error;
-    EXPECT_FALSE(writeWholeFile(QStringLiteral("Action0.Fil"), bigDocument(150000, 2), &error));
+    WriteOutcome outcome = WriteOutcome::Done;
+    EXPECT_FALSE(writeWholeFile(QStringLiteral("Action0.Fil"), bigDocument(150000, 2), &error, &outcome));
     EXPECT_EQ(error, reasonOf(c.error));
+    EXPECT_EQ(outcome, WriteOutcome::Failed);
     EXPECT_EQ(folder_.read(QStringLiteral("Action0.Fil")), old);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("Action0.Fil")});  // no temporary file left
 }
@@ -99,14 +101,20 @@ TEST_P(DiskFillsPartWay, TheOldFileStaysAndTheDiskIsNamedFull) {
 INSTANTIATE_TEST_SUITE_P(Files, DiskFillsPartWay, ::testing::Values(0, 1, 16383, 65536, 199999));
 
 // After the rename the new file stands, but a folder that could not be synced may still lose
-// it in a power cut: the save is not told as done.
+// it in a power cut: the save is not told as done, and not as failed either.
 TEST_F(FileFaultsTest, AFolderThatCannotBeSyncedIsNoSuccess) {
+    folder_.write(QStringLiteral("Comment7.Fil"), "{\\rtf1 old}");
     FaultyDisk disk;
     disk.failStep(FileStep::SyncFolder, 1, EIO);
     QString error;
-    EXPECT_FALSE(writeWholeFile(QStringLiteral("Comment7.Fil"), "{\\rtf1 new}", &error));
+    WriteOutcome outcome = WriteOutcome::Done;
+    EXPECT_FALSE(writeWholeFile(QStringLiteral("Comment7.Fil"), "{\\rtf1 new}", &error, &outcome));
     EXPECT_EQ(error, reasonOf(EIO));
+    EXPECT_EQ(outcome, WriteOutcome::NotDurable);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("Comment7.Fil")});
+    EXPECT_EQ(folder_.read(QStringLiteral("Comment7.Fil")), QByteArray("{\\rtf1 new}"));
+    EXPECT_TRUE(writeWholeFile(QStringLiteral("Comment7.Fil"), "{\\rtf1 again}", &error, &outcome));
+    EXPECT_EQ(outcome, WriteOutcome::Done);
 }
 
 // The order that makes a save survive a crash and a power cut.
@@ -154,16 +162,22 @@ TEST_F(FileFaultsTest, ARecordIsToldWrittenOnlyOnceItIsSynced) {
         EXPECT_EQ(disk.history(), (std::vector<FileStep>{FileStep::Write, FileStep::Sync}));
     }
     {
+        // Written but not synced: the record is in the file and may not survive a power loss.
         FaultyDisk disk;
         disk.failStep(FileStep::Sync, 1, EIO);
-        EXPECT_FALSE(writeStringRecord(QStringLiteral("Stat1.Fil"), 20, 6, QStringLiteral("Working")));
+        WriteOutcome outcome = WriteOutcome::Done;
+        EXPECT_FALSE(writeStringRecord(QStringLiteral("Stat1.Fil"), 20, 6, QStringLiteral("Working"), &outcome));
+        EXPECT_EQ(outcome, WriteOutcome::NotDurable);
     }
     {
         FaultyDisk disk;
         disk.failStep(FileStep::Write, 1, ENOSPC);
-        EXPECT_FALSE(writeStringRecord(QStringLiteral("Stat1.Fil"), 20, 7, QStringLiteral("Pending")));
+        WriteOutcome outcome = WriteOutcome::Done;
+        EXPECT_FALSE(writeStringRecord(QStringLiteral("Stat1.Fil"), 20, 7, QStringLiteral("Pending"), &outcome));
+        EXPECT_EQ(outcome, WriteOutcome::Failed);
     }
     EXPECT_EQ(readStringRecord(QStringLiteral("Stat1.Fil"), 20, 5), QStringLiteral("Review"));
+    EXPECT_EQ(readStringRecord(QStringLiteral("Stat1.Fil"), 20, 6), QStringLiteral("Working"));
     EXPECT_TRUE(readStringRecord(QStringLiteral("Stat1.Fil"), 20, 7).isEmpty());
 }
 
@@ -174,7 +188,9 @@ TEST_F(FileFaultsTest, ANewRecordFileHasItsNameSyncedToo) {
                                                      FileStep::SyncFolder}));
     FaultyDisk failing;
     failing.failStep(FileStep::SyncFolder, 1, EIO);
-    EXPECT_FALSE(writeStringRecord(QStringLiteral("RAList.Fil"), 20, 1, QStringLiteral("Title")));
+    WriteOutcome outcome = WriteOutcome::Done;
+    EXPECT_FALSE(writeStringRecord(QStringLiteral("RAList.Fil"), 20, 1, QStringLiteral("Title"), &outcome));
+    EXPECT_EQ(outcome, WriteOutcome::NotDurable);
 }
 
 TEST_F(FileFaultsTest, OnlyTheNamedFileIsCountedAndFailed) {
