@@ -103,7 +103,9 @@ bool DiskBackup::PrepareDisk(bool followingDisk, QString* why, int* error) {
 DiskBackup::Copy DiskBackup::CopyUserFile(const UserFile& file) {
     const QString actual = findName(programFiles_, file.programName);
     if (actual.isEmpty()) return Copy::Absent;  // not written yet by its owner
-    const platform::ReadResult read = platform::readWholeFile(withSlash(platform::programFolder()) + actual);
+    // No larger than its kind can be: a larger file is not read whole, and its copy would be
+    // refused by every restore of the set.
+    const platform::ReadResult read = platform::readWholeFile(withSlash(platform::programFolder()) + actual, file.maxBytes);
     if (read.status == platform::ReadStatus::Missing) return Copy::Absent;
     if (!read.ok()) {
         if (!result_.unreadable.contains(file.programName)) result_.unreadable << file.programName;

@@ -22,7 +22,7 @@ DiskInfo readDiskInfo(const QString& folder) {
     DiskInfo info;
     const QString name = findName(platform::filesIn(folder), DiskInfoFileName);
     if (name.isEmpty()) return info;
-    const platform::ReadResult read = platform::readWholeFile(withSlash(folder) + name);
+    const platform::ReadResult read = platform::readWholeFile(withSlash(folder) + name, MaxDiskInfoBytes);
     info.status = read.status;
     if (!read.ok()) return info;
     auto record = [&read](int n) {

@@ -21,6 +21,9 @@ inline constexpr int DiskInfoRecordLength = 30;
 inline constexpr int DiskInfoRecordCount = 6;
 inline const QString DiskSignature = QStringLiteral("HIPAA");
 inline const QString DiskInfoEndMark = QStringLiteral("T1");
+// The record holds six records of 30 bytes; it is read with room to spare, never whole
+// whatever its size: a larger file of that name is no disk record.
+inline constexpr qint64 MaxDiskInfoBytes = 4096;
 
 namespace DiskInfoRecord {
 constexpr int Signature = 1;

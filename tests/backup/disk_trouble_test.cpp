@@ -1,5 +1,6 @@
 // A backup disk that fails part way: only a full disk asks for the next one; any other error
-// names its reason and stops; a medium taken out leaves nothing in its bare mount folder.
+// names its reason and stops; a medium taken out leaves nothing in its bare mount folder; and a
+// file larger than its kind can be is never read whole, neither a user file nor a disk's record.
 #include "backup/DiskInfo.h"
 #include "tests/backup/BackupFixture.h"
 #include "tests/support/platform/DiskFaults.h"
@@ -22,6 +23,14 @@ int prompts(const std::vector<QString>& log) {
         return entry.startsWith(QLatin1String("next ")) || entry.startsWith(QLatin1String("blank ")) ||
                entry.startsWith(QLatin1String("choose "));
     }));
+}
+
+// Makes a file of `size` bytes that takes no room: its first bytes, then a hole.
+void sparseFile(const QString& path, const QByteArray& head, qint64 size) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(head), head.size());
+    ASSERT_TRUE(f.resize(size));
 }
 
 // ---- the reason of a failed copy -----------------------------------------------------------------
@@ -103,6 +112,40 @@ TEST_F(MediumGoneTest, ABackupStopsWhenTheMediumGoesAwayAndWritesNothingIntoItsM
     // The bare mount folder on the disk below holds nothing.
     EXPECT_EQ(QDir(medium.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList());
+}
+
+// ---- files larger than their kind can be ---------------------------------------------------------
+
+class OversizedTest : public BackupTest {};
+
+// A user document larger than any the program reads is not read whole, and never copied: its
+// copy would be refused by every restore of the set.
+TEST_F(OversizedTest, AUserFileLargerThanItsKindIsNamedAndNotCopied) {
+    const auto set = writeUserSet(1);
+    const UserFile& big = middleCopy();
+    sparseFile(programPath() + QLatin1Char('/') + big.programName, "{\\rtf1 large", big.maxBytes + 1);
+    insert(1);
+    const BackupResult r = backUp();
+    EXPECT_EQ(r.outcome, BackupOutcome::Incomplete);
+    EXPECT_EQ(r.unreadable, QStringList{big.programName});
+    const QStringList onDisk = filesIn(disk(1));
+    EXPECT_FALSE(onDisk.contains(big.backupName));
+    EXPECT_EQ(onDisk.size(), int(set.size()));  // every other copy and DiskInfo.bk1
+    EXPECT_TRUE(isFirstBackupDisk(disk(1)));
+}
+
+// A disk's record is six records of 30 bytes; a larger file of its name is no backup disk, and
+// it is never read whole.
+TEST_F(OversizedTest, ADiskRecordFarLargerThanOneIsNoBackupDisk) {
+    writeUserSet(1);
+    insert(1);
+    ASSERT_EQ(backUp().outcome, BackupOutcome::Complete);
+    const QString info = disk(1) + QStringLiteral("/DiskInfo.bk1");
+    const QByteArray record = readFile(info);
+    ASSERT_TRUE(isFirstBackupDisk(disk(1)));
+    sparseFile(info, record, 8 * 1024 * 1024);
+    EXPECT_EQ(readDiskInfo(disk(1)).status, platform::ReadStatus::Unreadable);
+    EXPECT_FALSE(isFirstBackupDisk(disk(1)));
 }
 
 }  // namespace
