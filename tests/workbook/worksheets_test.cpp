@@ -6,6 +6,7 @@
 #include "tests/workbook/HubFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 
 using namespace platform;
@@ -240,6 +241,40 @@ TEST_F(WorksheetsTest, ATitleThatCannotBeStoredIsReportedAndTheTypingStays) {
     EXPECT_EQ(w.Text3[0].text(), QStringLiteral("Front Desk"));
     EXPECT_EQ(w.SSCommand12[0].caption(), QStringLiteral("Lobby"));
     EXPECT_EQ(folder->read(QStringLiteral("RAList.Fil")), titleRecord("Lobby"));
+}
+
+// A titles file far larger than 21 records, a hole after its first record: it is not read, the
+// message names it, a title typed then is refused with the file named, and the file stays.
+TEST_F(WorksheetsTest, AnOversizedTitlesFileIsNamedNotReadAndNotOverwritten) {
+    {
+        QFile f(folder->file(QStringLiteral("RAList.Fil")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(titleRecord("Lobby")), 20);
+        ASSERT_TRUE(f.resize(8 * 1024 * 1024));
+    }
+    dialogs->answer(QStringLiteral("Worksheet Titles"), Answer::OK);
+    WorkArea1& w = openWorksheets();
+    const auto told = dialogs->shownWithTitle(QStringLiteral("Worksheet Titles"));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, QStringLiteral("The file RAList.Fil is larger than any list of worksheet titles, so it has "
+                                           "not been read.\rIt has been left as it is, and the worksheet buttons show "
+                                           "their first titles."));
+    EXPECT_EQ(told[0].flags, Msg::OKOnly | Msg::Exclamation);
+    EXPECT_EQ(w.SSCommand12[0].caption(), QStringLiteral("Risk Analysis # 1"));
+
+    w.mORATitle.click();
+    w.Text3[0].setText(QStringLiteral("Front Desk"));
+    dialogs->answer(QStringLiteral("Worksheet Titles Not Stored"), Answer::OK);
+    w.SSCommand21[0].click();
+    const auto refused = dialogs->shownWithTitle(QStringLiteral("Worksheet Titles Not Stored"));
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].text, QStringLiteral("The worksheet titles could not be stored in RAList.Fil.\rRAList.Fil is "
+                                              "larger than any list of worksheet titles and has been left as it is.\r\r"
+                                              "The buttons keep their present titles."));
+    EXPECT_EQ(w.SSCommand12[0].caption(), QStringLiteral("Risk Analysis # 1"));
+    const QByteArray after = folder->read(QStringLiteral("RAList.Fil"));
+    EXPECT_EQ(after.size(), 8 * 1024 * 1024);
+    EXPECT_EQ(after.left(20), titleRecord("Lobby"));
 }
 
 // The title panel at 800 by 600 and at 1280 by 1024: each row's number, title and box on one
