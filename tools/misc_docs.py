@@ -413,6 +413,9 @@ TOPICS[13] = ("Common Risk Analysis Mistakes", [
 
 
 def risk_worksheet_form(title, intro):
+    """The form a new worksheet starts from. Each table is narrower than the editor of a
+    full-screen window on a 1280 x 1024 screen and each heading fits its column, so a heading
+    row reads on one line there; in a narrower editor a row wraps between its headings."""
     doc = Doc()
     doc.title(title)
     doc.p(intro)
@@ -424,15 +427,15 @@ def risk_worksheet_form(title, intro):
     doc.p("List the electronic protected health information and the equipment, programs and "
           "places involved.")
     doc.table([["Asset or information", "Where it is", "Who uses it"],
-               ["", "", ""], ["", "", ""], ["", "", ""]], [3600, 3000, 3000])
+               ["", "", ""], ["", "", ""], ["", "", ""]], [2700, 2200, 2200])
     doc.heading("Threats, vulnerabilities and risk")
     doc.p("Likelihood and impact: L = low, M = medium, H = high. Risk level follows from both.")
     doc.table([["Threat", "Vulnerability", "Likelihood", "Impact", "Risk level",
                 "Current safeguards"]] + [["", "", "", "", "", ""]] * 5,
-              [1900, 1900, 1100, 1000, 1100, 2600])
+              [1000, 1750, 1100, 850, 1100, 2050])
     doc.heading("Actions")
     doc.table([["Recommended measure", "Responsible", "Target date", "Done"]]
-              + [["", "", "", ""]] * 4, [4400, 2000, 1800, 1400])
+              + [["", "", "", ""]] * 4, [2600, 1700, 1500, 1000])
     doc.heading("Compliance status")
     doc.p("Yes / No / Partial / Planned (circle one)")
     doc.field("Comments:", 60)

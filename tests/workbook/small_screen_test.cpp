@@ -1,12 +1,17 @@
 // The Action Area in the client area a window manager leaves it, at 800 by 600 and 1280 by
 // 1024, in both displays: the editor's tool buttons read on one line at their own type size,
 // and a to-do cell too narrow for its text ends it with "..." instead of cutting it off at
-// both edges.
+// both edges, and a new worksheet's table headings stand whole, without a horizontal scroll
+// bar.
 #include "frame/Settings.h"
 #include "tests/timeline/ToDoFixture.h"
 
 #include <QImage>
 #include <QTableWidget>
+#include <QTextEdit>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QScrollBar>
 
 using namespace platform;
 using namespace todotest;
@@ -89,6 +94,37 @@ TEST_P(SmallScreenTest, TheSamplePolicysHeaderKeepsEachLabelWithItsValue) {
                              "Specification: Password Management (Addressable)", "Effective: March 14",
                              "Approved by: Dr. A. Lee, Practice Owner", "Responsible: Office Manager (Security Official)"})
         EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
+}
+
+// A new worksheet's tables: no heading is split over two lines and no horizontal scroll bar
+// appears; where the editor has the room (a full-screen window on 1280 by 1024), each heading
+// row reads on one line.
+TEST_P(SmallScreenTest, TheWorksheetFormsTableHeadingsFitTheEditor) {
+    folder->copyContent();
+    WorkArea1& w = openFramed();
+    page(w, catalogue::PageWorksheets);
+    w.SSCommand12[0].click();
+    w.SSCommand2.click();
+    doEvents();
+    QTextEdit* editor = w.Rtext3.editor();
+    EXPECT_EQ(editor->horizontalScrollBar()->maximum(), 0);
+    const bool roomy = !GetParam().smaller && GetParam().width >= 19200;
+    int rows = 0;
+    for (QTextBlock b = editor->document()->begin(); b.isValid(); b = b.next()) {
+        const QString row = b.text();
+        if (!row.contains(QLatin1Char('\t')) || row.trimmed().isEmpty()) continue;
+        ++rows;
+        const QTextLayout* layout = b.layout();
+        if (roomy) EXPECT_EQ(layout->lineCount(), 1) << row.toStdString();
+        int start = 0;
+        for (const QString& heading : row.split(QLatin1Char('\t'))) {
+            const int end = start + int(heading.size()) - 1;
+            EXPECT_EQ(layout->lineForTextPosition(start).lineNumber(), layout->lineForTextPosition(end).lineNumber())
+                << "split: " << heading.toStdString();
+            start = end + 2;
+        }
+    }
+    EXPECT_EQ(rows, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, SmallScreenTest,
