@@ -253,6 +253,7 @@ void Control::move(int l, int t, int w, int h) {
 void Control::setTabStop(bool t) {
     tabStop_ = t;
     if (widget_ && canTakeFocus()) widget_->setFocusPolicy(t ? Qt::StrongFocus : Qt::ClickFocus);
+    tabStopChanged();
 }
 
 void Control::zOrder(int position) {

@@ -146,6 +146,8 @@ protected:
     }
     // Shows or hides the widget: shown when the control is visible and nothing covers it.
     void applyVisibility();
+    // Run after TabStop was set (the widget's focus policy follows it).
+    virtual void tabStopChanged() {}
     friend class EventBridge;
 
     Form& form_;

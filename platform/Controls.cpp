@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <QTimer>
 
 namespace platform {
 
@@ -99,6 +101,20 @@ public:
 
 protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+// An option's button. Qt gives the Tab stop of an exclusive group to the button that takes
+// the focus; the option then puts it where the group's values say.
+class OptionButton : public WholeAreaButton<QRadioButton> {
+public:
+    using WholeAreaButton::WholeAreaButton;
+    std::function<void()> onFocusIn;
+
+protected:
+    void focusInEvent(QFocusEvent* e) override {
+        WholeAreaButton::focusInEvent(e);
+        if (onFocusIn) onFocusIn();
+    }
 };
 
 // Pixels kept free on either side of a push button's caption.
@@ -382,13 +398,31 @@ void SSFrame::refitCaption() {
 
 SSOption::SSOption(Form& form, Container& parent, const QString& name, int index)
     : Control(form, parent, name, index) {
-    auto* r = new WholeAreaButton<QRadioButton>(parent.containerWidget());
+    auto* r = new OptionButton(parent.containerWidget());
     // The options of one container exclude each other, so assistive technology announces
     // them as radio buttons and the arrow keys move within the group. The program's groups
     // may also have no option on (syncWidget).
     r->setAutoExclusive(true);
+    r->onFocusIn = [this] { applyGroupTabStops(); };
     setWidget(r);
     QObject::connect(r, &QRadioButton::clicked, r, [this] { click(); });
+}
+
+void SSOption::applyGroupTabStops() {
+    if (!widget_) return;
+    std::vector<SSOption*> group;
+    bool anyOn = false;
+    for (Control* c : form_.controls()) {
+        auto* o = dynamic_cast<SSOption*>(c);
+        if (o && o->widget() && o->widget()->parentWidget() == widget_->parentWidget()) {
+            group.push_back(o);
+            anyOn |= o->value_;
+        }
+    }
+    for (SSOption* o : group) {
+        const bool tab = o->tabStop() && (o->value_ || !anyOn);
+        o->widget()->setFocusPolicy(tab ? Qt::StrongFocus : Qt::ClickFocus);
+    }
 }
 
 void SSOption::setCaption(const QString& c) {
@@ -414,6 +448,7 @@ void SSOption::syncWidget() {
             r->setChecked(value_);
         }
     }
+    applyGroupTabStops();
 }
 
 void SSOption::setValue(bool v) {

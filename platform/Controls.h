@@ -121,6 +121,12 @@ public:
     void setValue(bool v);
     void click();  // a user's click: turns it on and runs Click
     bool userPress() override;
+    // Which options of the group Tab reaches: the one that is on, or every one while none
+    // is (Qt would keep only the last one that was on or had the focus).
+    void applyGroupTabStops();
+
+protected:
+    void tabStopChanged() override { applyGroupTabStops(); }
 
 private:
     void syncWidget();

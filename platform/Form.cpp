@@ -594,6 +594,57 @@ void Form::updateCoverage() {
     updatingCoverage_ = false;
 }
 
+namespace {
+
+using PlacedControl = std::pair<QRect, Control*>;
+
+// Puts controls in the order a person reads them: bands across that no control reaches over,
+// from the top; in a band, columns that no control reaches over, from the left; and so on
+// into each. Controls that overlap so that neither cut can be made go in rows from the top
+// (a control whose top lies in the upper half of the row's first one, and of itself, joins
+// it), each row left to right.
+void readingOrder(std::vector<PlacedControl>& items) {
+    if (items.size() < 2) return;
+    for (const bool rows : {true, false}) {
+        auto start = [rows](const QRect& r) { return rows ? r.top() : r.left(); };
+        auto end = [rows](const QRect& r) { return rows ? r.top() + r.height() : r.left() + r.width(); };
+        std::vector<PlacedControl> sorted = items;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&](const PlacedControl& a, const PlacedControl& b) { return start(a.first) < start(b.first); });
+        std::vector<std::vector<PlacedControl>> parts(1);
+        int reach = end(sorted[0].first);
+        parts.back().push_back(sorted[0]);
+        for (size_t i = 1; i < sorted.size(); ++i) {
+            if (start(sorted[i].first) >= reach) parts.emplace_back();
+            parts.back().push_back(sorted[i]);
+            reach = std::max(reach, end(sorted[i].first));
+        }
+        if (parts.size() < 2) continue;
+        // Each part is smaller than the whole, so this ends.
+        items.clear();
+        for (auto& part : parts) {
+            readingOrder(part);
+            items.insert(items.end(), part.begin(), part.end());
+        }
+        return;
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const PlacedControl& a, const PlacedControl& b) { return a.first.top() < b.first.top(); });
+    auto joins = [](const QRect& first, const QRect& r) {
+        return r.top() < first.top() + std::max(1, std::min(first.height(), r.height()) / 2);
+    };
+    for (size_t i = 0; i < items.size();) {
+        const QRect first = items[i].first;
+        size_t j = i + 1;
+        while (j < items.size() && joins(first, items[j].first)) ++j;
+        std::stable_sort(items.begin() + long(i), items.begin() + long(j),
+                         [](const PlacedControl& a, const PlacedControl& b) { return a.first.left() < b.first.left(); });
+        i = j;
+    }
+}
+
+}  // namespace
+
 void Form::orderFocusByScreen() {
     if (!window_) return;
     focusOrderDirty_ = false;
@@ -617,17 +668,15 @@ void Form::orderFocusByScreen() {
         if (it == children.end()) return;
         std::vector<Control*> kids = it->second;
         auto rect = [this](Control* c) { return QRect(c->widget()->mapTo(window_.get(), QPoint(0, 0)), c->widget()->size()); };
-        std::stable_sort(kids.begin(), kids.end(), [&](Control* a, Control* b) { return rect(a).top() < rect(b).top(); });
-        // Rows: a control whose top lies in the upper half of the row's first control joins
-        // that row; a row goes left to right.
-        for (size_t i = 0; i < kids.size();) {
-            const QRect first = rect(kids[i]);
-            size_t j = i + 1;
-            while (j < kids.size() && rect(kids[j]).top() < first.top() + std::max(1, first.height() / 2)) ++j;
-            std::stable_sort(kids.begin() + long(i), kids.begin() + long(j),
-                             [&](Control* a, Control* b) { return rect(a).left() < rect(b).left(); });
-            i = j;
-        }
+        // Only what stands on screen is ordered by its place: a hidden control (a panel of
+        // another page, as tall as the window) would join every row. Hidden ones go last; the
+        // order is made again when one shows.
+        const auto shownEnd = std::stable_partition(kids.begin(), kids.end(),
+                                                    [](Control* c) { return !c->widget()->isHidden(); });
+        std::vector<PlacedControl> placed;
+        for (auto k = kids.begin(); k != shownEnd; ++k) placed.emplace_back(rect(*k), *k);
+        readingOrder(placed);
+        for (size_t i = 0; i < placed.size(); ++i) kids[i] = placed[i].second;
         for (Control* c : kids) {
             if (c->canTakeFocus()) order.push_back(c->widget());
             visit(c);
