@@ -892,7 +892,18 @@ Menu::Menu(Form& form, const QString& name, const QString& caption, int index)
     menu_ = new QMenu(caption, form.widget());
     menu_->setObjectName(name);
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
+        QPointer<QMenu> alive = menu_;
+        opening_ = true;
+        closeOnShow_ = false;
         if (onClick) onClick();
+        if (!alive) return;
+        opening_ = false;
+        if (closeOnShow_) {
+            // The title was hidden while its menu opened (its Click showed a window in its
+            // place): the menu closes as soon as it has shown, and the window stays on top.
+            closeOnShow_ = false;
+            QTimer::singleShot(0, menu_, [m = menu_] { m->hide(); });
+        }
     });
     action_ = new QAction(form.widget());
     action_->setObjectName(name);
@@ -922,6 +933,11 @@ void Menu::setChecked(bool c) {
 
 void Menu::setVisible(bool v) {
     visible_ = v;
+    // A hidden title shows no open menu.
+    if (!v && menu_) {
+        if (opening_) closeOnShow_ = true;
+        else if (menu_->isVisible()) menu_->hide();
+    }
     sync();
 }
 

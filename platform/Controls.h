@@ -326,6 +326,8 @@ private:
     Menu* parent_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* action_ = nullptr;
+    bool opening_ = false;      // its Click runs as the menu opens
+    bool closeOnShow_ = false;  // hidden meanwhile: the menu closes once it has shown
 };
 
 }  // namespace platform

@@ -5,7 +5,10 @@
 
 #include "platform/Spelling.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QTest>
 #include <QEventLoop>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
@@ -382,6 +385,43 @@ TEST_F(FormTest, MenuEntriesClickOnlyWhenEnabledAndVisible) {
     entry.setChecked(true);
     EXPECT_TRUE(entry.checked());
     EXPECT_EQ(title.find(QStringLiteral("mOE")), &entry);
+}
+
+// A title whose Click shows a window in place of its menu hides itself for a moment: the
+// menu it opened then closes, and stays open where the Click does not.
+TEST_F(FormTest, ATitleHiddenByItsOwnClickClosesTheMenuItOpened) {
+    Opener& o = defaultInstance<Opener>();
+    Menu help(o, QStringLiteral("mH"), QStringLiteral("&Help"));
+    Menu about(o, QStringLiteral("mHA"), QStringLiteral("&About"));
+    o.addMenu(help);
+    help.add(about);
+    o.show();
+    QApplication::setActiveWindow(o.widget());
+    doEvents();
+    bool hideTitle = false;
+    int clicks = 0;
+    help.onClick = [&] {
+        ++clicks;
+        if (!hideTitle) return;
+        help.setVisible(false);
+        doEvents();
+        help.setVisible(true);
+    };
+    QTest::keyClick(o.widget(), Qt::Key_H, Qt::AltModifier);
+    doEvents();
+    ASSERT_EQ(clicks, 1);
+    EXPECT_TRUE(help.qmenu()->isVisible());
+    QTest::keyClick(help.qmenu(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : o.widget(), Qt::Key_Escape);
+    doEvents();
+    ASSERT_FALSE(help.qmenu()->isVisible());
+
+    hideTitle = true;
+    QTest::keyClick(o.widget(), Qt::Key_H, Qt::AltModifier);
+    doEvents();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(help.qmenu()->isVisible());
+    EXPECT_TRUE(help.visible());
 }
 
 TEST_F(FormTest, AccessibleNamesAreCaptionsWithoutTheAccessKey) {
