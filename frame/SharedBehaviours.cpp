@@ -98,7 +98,11 @@ void MarkChosenButton(platform::ControlArray<platform::SSCommand>& buttons, int 
 }
 
 void MarkPressedTab(platform::ControlArray<platform::SSCommand>& tabs, int index) {
-    for (auto& [i, tab] : tabs) tab->setForeColor(platform::paletteColor(0));
+    // The tab pressed shows in blue, and a screen reader tells it as the chosen one.
+    for (auto& [i, tab] : tabs) {
+        tab->setForeColor(platform::paletteColor(0));
+        tab->setAccessibleCurrent(i == index);
+    }
     tabs[index].setForeColor(platform::paletteColor(9));
 }
 

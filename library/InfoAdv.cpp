@@ -217,6 +217,7 @@ void InfoAdv::Form_Load() {
         for (auto& [i, b] : *list) b->setForeColor(paletteColor(0));
     SSCommand11[0].setForeColor(paletteColor(9));
     SSCommand4[OwnTab].setForeColor(paletteColor(9));
+    for (auto& [i, tab] : SSCommand4) tab->setAccessibleCurrent(i == OwnTab);
     SSCommand1[0].setForeColor(paletteColor(9));
     // The first topic, laid out with the panel's final height. (A missing document is
     // reported once, by this one load.)

@@ -195,6 +195,7 @@ void Miscform1::Form_Load() {
     for (auto* list : {&SSCommand4, &SSCommand11})
         for (auto& [i, b] : *list) b->setForeColor(paletteColor(0));
     SSCommand4[OwnTab].setForeColor(paletteColor(9));
+    for (auto& [i, tab] : SSCommand4) tab->setAccessibleCurrent(i == OwnTab);
     SSCommand11[0].setForeColor(paletteColor(9));
     LoopIndex = 0;
     ArrangeControls();

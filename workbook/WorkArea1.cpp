@@ -590,6 +590,7 @@ void WorkArea1::Form_Load() {
         if (i == 2 || i == 3) SSPanel3[i].setVisible(false);
     }
     SSCommand4[0].setForeColor(paletteColor(9));
+    for (int i = 0; i < 5; ++i) SSCommand4[i].setAccessibleCurrent(i == 0);
     SSCommand11[0].setForeColor(paletteColor(9));
     // The controls follow the window's size in the full-screen display only.
     doEvents();

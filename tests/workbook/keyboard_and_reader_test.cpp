@@ -2,6 +2,7 @@
 // a screen reader: each action reaches the handler the mouse reaches, and what a panel covers
 // is out of reach.
 #include "HubFixture.h"
+#include "library/InfoAdv.h"
 #include "tests/support/platform/RealInput.h"
 
 #include <QAccessible>
@@ -100,6 +101,49 @@ TEST_F(KeyboardAndReaderTest, CtrlTabLeavesTheEditorAndCtrlShiftTabComesBack) {
     EXPECT_TRUE(w.SSCommand6.tabStop());
     testsupport::pressKey(w.Rtext3, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_TRUE(w.Rtext3.widget()->hasFocus());
+}
+
+}  // namespace
+
+namespace {
+
+bool toldAsCurrent(Control& c) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.widget());
+    return a && a->state().checked && a->state().selected;
+}
+
+// Which one of a set is told as the current one to a screen reader, not by colour alone.
+std::vector<int> toldCurrent(ControlArray<SSCommand>& set) {
+    std::vector<int> told;
+    for (auto& [i, b] : set)
+        if (toldAsCurrent(*b)) told.push_back(i);
+    return told;
+}
+
+// The tab of the area, the page, the overview group and the topic shown are each told as the
+// current one of their set, and only they, as the keyboard moves among them.
+TEST_F(KeyboardAndReaderTest, TheCurrentTabPageGroupAndTopicAreToldAsSelected) {
+    folder->copyContent();
+    WorkArea1& w = openHub();
+    EXPECT_EQ(toldCurrent(w.SSCommand4), std::vector<int>{0});
+    EXPECT_EQ(toldCurrent(w.SSCommand11), std::vector<int>{0});
+    w.SSCommand18[2].setFocus();
+    testsupport::pressKey(w.SSCommand18[2], Qt::Key_Return);
+    EXPECT_EQ(toldCurrent(w.SSCommand18), std::vector<int>{2});
+    w.SSCommand11[catalogue::PageAdministrative].setFocus();
+    testsupport::pressKey(w.SSCommand11[catalogue::PageAdministrative], Qt::Key_Space);
+    EXPECT_EQ(toldCurrent(w.SSCommand11), std::vector<int>{catalogue::PageAdministrative});
+
+    // The Information Advisor's tab, from the hub's tab bar.
+    w.SSCommand4[1].setFocus();
+    testsupport::pressKey(w.SSCommand4[1], Qt::Key_Return);
+    InfoAdv& advisor = defaultInstance<InfoAdv>();
+    ASSERT_TRUE(advisor.widget()->isVisible());
+    EXPECT_EQ(toldCurrent(advisor.SSCommand4), std::vector<int>{1});
+    EXPECT_EQ(toldCurrent(advisor.SSCommand11), std::vector<int>{0});
+    advisor.SSCommand11[3].setFocus();
+    testsupport::pressKey(advisor.SSCommand11[3], Qt::Key_Return);
+    EXPECT_EQ(toldCurrent(advisor.SSCommand11), std::vector<int>{3});
 }
 
 }  // namespace
