@@ -35,16 +35,7 @@ protected:
         }
         return true;
     }
-    // Every file of the folder with its bytes, the filler left out.
-    std::map<QString, QByteArray> snapshot() const {
-        std::map<QString, QByteArray> files;
-        for (const QString& name : QDir(disk.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (name == QLatin1String("filler.bin")) continue;
-            QFile f(disk.file(name));
-            files[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-        }
-        return files;
-    }
+    std::map<QString, QByteArray> snapshot() const { return disk.snapshot(); }
     QByteArray onDisk(const QString& name) const {
         QFile f(disk.file(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -38,16 +38,7 @@ public:
     Startfrm& start() { return platform::defaultInstance<Startfrm>(); }
     WorkArea1& hub() { return platform::defaultInstance<WorkArea1>(); }
 
-    // Every file of the folder with its bytes, the filler left out.
-    std::map<QString, QByteArray> snapshot() const {
-        std::map<QString, QByteArray> files;
-        for (const QString& name : QDir(disk.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-            if (name == QLatin1String("filler.bin")) continue;
-            QFile f(disk.file(name));
-            files[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-        }
-        return files;
-    }
+    std::map<QString, QByteArray> snapshot() const { return disk.snapshot(); }
 
     testsupport::SmallTmpfs disk{1024 * 1024};
 };

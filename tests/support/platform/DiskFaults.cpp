@@ -104,6 +104,16 @@ SmallTmpfs::~SmallTmpfs() {
 
 QString SmallTmpfs::file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
 
+std::map<QString, QByteArray> SmallTmpfs::snapshot() const {
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name == FillerName) continue;
+        QFile f(file(name));
+        files[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    return files;
+}
+
 void SmallTmpfs::makeProgramFolder() {
     if (!folderChanged_) {
         oldCurrent_ = QDir::currentPath();

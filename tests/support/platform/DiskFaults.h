@@ -22,10 +22,12 @@
 
 #include "platform/FileFaults.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 namespace testsupport {
@@ -89,6 +91,9 @@ public:
     // Removes the filler: the disk has room again.
     void unfill();
     qint64 freeBytes() const;
+    // Every file on the disk with its bytes, the filler left out: what a test compares before
+    // and after a write that must change nothing.
+    std::map<QString, QByteArray> snapshot() const;
 
 private:
     QTemporaryDir dir_;
